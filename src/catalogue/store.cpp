@@ -1,0 +1,295 @@
+#include "catalogue/store.h"
+
+#include <algorithm>
+#include <charconv>
+#include <stdexcept>
+
+#include "catalogue/ado_reader.h"
+
+namespace catalogue {
+
+namespace {
+
+Field Named(std::string_view name) {
+  auto f = FieldByName(name);
+  if (!f) throw std::invalid_argument("no field named \"" + std::string(name) + "\"");
+  return *f;
+}
+
+}  // namespace
+
+template <class KeyOf>
+void IntIndex::Build(std::size_t rows, KeyOf keyOf) {
+  // Sorting key and row together keeps every group in file order.
+  std::vector<std::uint64_t> packed(rows);
+  for (std::size_t r = 0; r < rows; ++r) {
+    const auto biased = static_cast<std::uint32_t>(keyOf(r)) ^ 0x80000000u;
+    packed[r] = (static_cast<std::uint64_t>(biased) << 32) | r;
+  }
+  std::sort(packed.begin(), packed.end());
+  keys_.resize(rows);
+  rows_.resize(rows);
+  for (std::size_t i = 0; i < rows; ++i) {
+    keys_[i] = static_cast<std::int32_t>(static_cast<std::uint32_t>(packed[i] >> 32) ^ 0x80000000u);
+    rows_[i] = static_cast<std::uint32_t>(packed[i]);
+  }
+}
+
+std::span<const std::uint32_t> IntIndex::Find(std::int64_t key) const {
+  if (key < INT32_MIN || key > INT32_MAX) return {};
+  auto [lo, hi] = std::equal_range(keys_.begin(), keys_.end(), static_cast<std::int32_t>(key));
+  return {rows_.data() + (lo - keys_.begin()), static_cast<std::size_t>(hi - lo)};
+}
+
+void IntIndex::Clear() {
+  keys_ = {};
+  rows_ = {};
+}
+
+Status CatalogueStore::LoadFile(const std::string& path) {
+  auto table = ReadAdoFile(path);
+  if (!table) return Status::Fail(table.error());
+  LoadTable(std::move(table).value());
+  return Status::Ok();
+}
+
+void CatalogueStore::LoadTable(Table table) {
+  table_ = std::move(table);
+  loaded_ = true;
+  BuildIndexes();
+  open_ = true;
+  ResetView();
+}
+
+Status CatalogueStore::OpenStore() {
+  if (open_) return Status::Ok();
+  if (!loaded_) return Status::Fail("no catalogue has been loaded");
+  open_ = true;
+  ResetView();
+  return Status::Ok();
+}
+
+void CatalogueStore::CloseStore() {
+  open_ = false;
+  ResetView();
+}
+
+void CatalogueStore::BuildIndexes() {
+  const std::size_t n = table_.size();
+  const auto& recs = table_.records();
+  byFid_.Build(n, [&](std::size_t r) { return recs[r].ints[IntSlot(Field::FID)]; });
+  byTable_.Build(n, [&](std::size_t r) { return recs[r].ints[IntSlot(Field::Table)]; });
+
+  idsAscending_ = true;
+  for (std::size_t r = 1; r < n && idsAscending_; ++r)
+    idsAscending_ = recs[r - 1].ints[0] < recs[r].ints[0];
+  if (idsAscending_)
+    byId_.Clear();
+  else
+    byId_.Build(n, [&](std::size_t r) { return recs[r].ints[0]; });
+
+  for (auto& list : boolLists_) list.clear();
+  for (Field f : {Field::Sostoit, Field::VozmPokupka, Field::Pokupka}) {
+    const int s = BoolSlot(f);
+    std::size_t on = 0;
+    for (std::size_t r = 0; r < n; ++r) on += table_.Boolean(r, f);
+    BoolList(s, true).reserve(on);
+    BoolList(s, false).reserve(n - on);
+    for (std::size_t r = 0; r < n; ++r)
+      BoolList(s, table_.Boolean(r, f)).push_back(static_cast<std::uint32_t>(r));
+  }
+}
+
+void CatalogueStore::ResetView() {
+  filterText_.clear();
+  kind_ = ViewKind::All;
+  span_ = {};
+  list_ = nullptr;
+  scanned_.clear();
+  pos_ = 0;
+}
+
+void CatalogueStore::Notify() {
+  // A copy, so that a handler may detach or replace itself while it runs.
+  if (auto handler = AfterScroll) handler();
+}
+
+std::size_t CatalogueStore::ViewSize() const {
+  if (!open_) return 0;
+  switch (kind_) {
+    case ViewKind::All: return table_.size();
+    case ViewKind::Span: return span_.size();
+    case ViewKind::List: return list_->size();
+  }
+  return 0;
+}
+
+std::uint32_t CatalogueStore::ViewRow(std::size_t position) const {
+  switch (kind_) {
+    case ViewKind::All: return static_cast<std::uint32_t>(position);
+    case ViewKind::Span: return span_[position];
+    case ViewKind::List: return (*list_)[position];
+  }
+  return 0;
+}
+
+std::optional<std::size_t> CatalogueStore::PositionOfRow(std::uint32_t row) const {
+  if (!open_) return std::nullopt;
+  auto search = [row](auto begin, auto end) -> std::optional<std::size_t> {
+    auto it = std::lower_bound(begin, end, row);
+    if (it == end || *it != row) return std::nullopt;
+    return static_cast<std::size_t>(it - begin);
+  };
+  switch (kind_) {
+    case ViewKind::All: return row < table_.size() ? std::optional<std::size_t>(row) : std::nullopt;
+    case ViewKind::Span: return search(span_.begin(), span_.end());
+    case ViewKind::List: return search(list_->begin(), list_->end());
+  }
+  return std::nullopt;
+}
+
+std::optional<std::uint32_t> CatalogueStore::RowOfID(std::int64_t id) const {
+  if (!loaded_) return std::nullopt;
+  if (!idsAscending_) {
+    auto rows = byId_.Find(id);
+    if (rows.empty()) return std::nullopt;
+    return rows.front();
+  }
+  const auto& recs = table_.records();
+  auto it = std::lower_bound(recs.begin(), recs.end(), id,
+                             [](const Table::Record& r, std::int64_t v) { return r.ints[0] < v; });
+  if (it == recs.end() || it->ints[0] != id) return std::nullopt;
+  return static_cast<std::uint32_t>(it - recs.begin());
+}
+
+std::optional<std::uint32_t> CatalogueStore::CurrentRow() const {
+  if (AtEnd()) return std::nullopt;
+  return ViewRow(pos_);
+}
+
+Status CatalogueStore::ApplyFilter(std::string_view text) {
+  if (!open_) return Status::Fail("the catalogue store is closed");
+  if (text == filterText_) return Status::Ok();
+  auto parsed = ParseFilter(text);
+  if (!parsed) return Status::Fail(parsed.error());
+  const Filter& f = parsed.value();
+
+  scanned_.clear();
+  span_ = {};
+  list_ = nullptr;
+  if (f.all) {
+    kind_ = ViewKind::All;
+  } else if (f.field == Field::FID) {
+    kind_ = ViewKind::Span;
+    span_ = byFid_.Find(f.value);
+  } else if (f.field == Field::Table) {
+    kind_ = ViewKind::Span;
+    span_ = byTable_.Find(f.value);
+  } else if (int s = BoolSlot(f.field); s >= 0) {
+    kind_ = ViewKind::List;
+    list_ = &BoolList(s, f.value != 0);
+  } else if (f.field == Field::ID) {
+    kind_ = ViewKind::List;
+    if (auto row = RowOfID(f.value)) scanned_.push_back(*row);
+    list_ = &scanned_;
+  } else {
+    // Number, Left and Top are rarely filtered on; a scan answers them.
+    for (std::size_t r = 0; r < table_.size(); ++r)
+      if (!table_.IsNull(r, f.field) && table_.Integer(r, f.field) == f.value)
+        scanned_.push_back(static_cast<std::uint32_t>(r));
+    kind_ = ViewKind::List;
+    list_ = &scanned_;
+  }
+  filterText_ = std::string(text);
+  pos_ = 0;
+  Notify();
+  return Status::Ok();
+}
+
+void CatalogueStore::MoveFirst() {
+  if (!open_) return;
+  pos_ = 0;
+  Notify();
+}
+
+void CatalogueStore::MoveNext() {
+  if (AtEnd()) return;
+  ++pos_;
+  Notify();
+}
+
+void CatalogueStore::MoveTo(std::size_t position) {
+  if (!open_) return;
+  pos_ = std::min(position, ViewSize());
+  Notify();
+}
+
+std::string CatalogueStore::GetString(Field f) const {
+  auto row = CurrentRow();
+  return row ? table_.Format(*row, f) : std::string();
+}
+
+std::int32_t CatalogueStore::GetInteger(Field f) const {
+  auto row = CurrentRow();
+  return row ? table_.Integer(*row, f) : 0;
+}
+
+bool CatalogueStore::GetBoolean(Field f) const {
+  auto row = CurrentRow();
+  return row ? table_.Boolean(*row, f) : false;
+}
+
+std::string CatalogueStore::GetString(std::string_view field) const { return GetString(Named(field)); }
+std::int32_t CatalogueStore::GetInteger(std::string_view field) const { return GetInteger(Named(field)); }
+bool CatalogueStore::GetBoolean(std::string_view field) const { return GetBoolean(Named(field)); }
+void CatalogueStore::SetBoolean(std::string_view field, bool value) { SetBoolean(Named(field), value); }
+
+std::string CatalogueStore::GetStringAt(std::size_t position, Field f) const {
+  if (position >= ViewSize()) return {};
+  return table_.Format(ViewRow(position), f);
+}
+
+bool CatalogueStore::GetBooleanAt(std::size_t position, Field f) const {
+  if (position >= ViewSize()) return false;
+  return table_.Boolean(ViewRow(position), f);
+}
+
+void CatalogueStore::SetBoolean(Field f, bool value) {
+  const int s = BoolSlot(f);
+  auto row = CurrentRow();
+  if (s < 0 || !row) return;
+  const bool was = table_.Boolean(*row, f);
+  table_.SetBoolean(*row, f, value);
+  if (was == value) return;
+  // Keep the Boolean index true. When the view is the list the record leaves, the cursor
+  // position now names the record that followed it.
+  auto& from = BoolList(s, was);
+  from.erase(std::lower_bound(from.begin(), from.end(), *row));
+  auto& to = BoolList(s, value);
+  to.insert(std::lower_bound(to.begin(), to.end(), *row), *row);
+}
+
+bool CatalogueStore::LocateID(std::int64_t id) {
+  auto row = RowOfID(id);
+  if (!row) return false;
+  auto position = PositionOfRow(*row);
+  if (!position) return false;
+  pos_ = *position;
+  Notify();
+  return true;
+}
+
+std::optional<std::string> CatalogueStore::LookupByID(std::int64_t id, Field f) const {
+  auto row = RowOfID(id);
+  if (!row) return std::nullopt;
+  return table_.Format(*row, f);
+}
+
+std::optional<std::string> CatalogueStore::LookupByID(std::string_view idText, Field f) const {
+  std::int64_t id = 0;
+  auto [p, ec] = std::from_chars(idText.data(), idText.data() + idText.size(), id);
+  if (ec != std::errc() || p != idText.data() + idText.size() || idText.empty()) return std::nullopt;
+  return LookupByID(id, f);
+}
+
+}  // namespace catalogue

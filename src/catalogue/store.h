@@ -1,0 +1,120 @@
+#pragma once
+// The catalogue store: the table in memory with one filter and one cursor, shared by the
+// whole program. Filters are answered from indexes built at load, so applying one costs in
+// proportion to the records it selects.
+
+#include <cstdint>
+#include <functional>
+#include <optional>
+#include <span>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "catalogue/fields.h"
+#include "catalogue/filter.h"
+#include "catalogue/status.h"
+#include "catalogue/table.h"
+
+namespace catalogue {
+
+// Rows grouped by the value of one integer field; each group in file order.
+class IntIndex {
+ public:
+  template <class KeyOf>
+  void Build(std::size_t rows, KeyOf keyOf);
+  std::span<const std::uint32_t> Find(std::int64_t key) const;
+  void Clear();
+
+ private:
+  std::vector<std::int32_t> keys_;   // sorted
+  std::vector<std::uint32_t> rows_;  // rows_[i] has keys_[i]
+};
+
+class CatalogueStore {
+ public:
+  // The after-scroll notification; empty means detached. It runs inside the operation that
+  // moved the cursor, before that operation returns.
+  std::function<void()> AfterScroll;
+
+  // Reads the file and opens the store with the cursor on the first record.
+  Status LoadFile(const std::string& path);
+  // Opens the store on a table read elsewhere.
+  void LoadTable(Table table);
+  // Opens the store; nothing happens when it is already open.
+  Status OpenStore();
+  void CloseStore();
+  bool IsOpen() const { return open_; }
+
+  // An unchanged text does nothing. Otherwise the filter becomes the text, the cursor goes
+  // to the first record that passes and the notification runs. A text outside the filter
+  // grammar is refused and changes nothing.
+  Status ApplyFilter(std::string_view text);
+  const std::string& CurrentFilter() const { return filterText_; }
+  int CountRecords() const { return static_cast<int>(ViewSize()); }
+
+  void MoveFirst();
+  void MoveNext();
+  bool AtEnd() const { return !open_ || pos_ >= ViewSize(); }
+
+  // Fields of the current record; with none, the empty text, 0 and false.
+  std::string GetString(Field f) const;
+  std::int32_t GetInteger(Field f) const;
+  bool GetBoolean(Field f) const;
+  // By name, matched without regard to letter case. An unknown name is a programming
+  // error: std::invalid_argument.
+  std::string GetString(std::string_view field) const;
+  std::int32_t GetInteger(std::string_view field) const;
+  bool GetBoolean(std::string_view field) const;
+
+  // Assigns a Boolean of the current record in memory. If the record no longer passes the
+  // filter it leaves the filtered set and the cursor stands on the record that followed it.
+  void SetBoolean(Field f, bool value);
+  void SetBoolean(std::string_view field, bool value);
+
+  // Makes the record with that ID current when it is in the filtered set.
+  bool LocateID(std::int64_t id);
+
+  // A field of the record with that ID, whatever the filter, as GetString reads it; no
+  // such record gives no value. The cursor does not move.
+  std::optional<std::string> LookupByID(std::int64_t id, Field f) const;
+  std::optional<std::string> LookupByID(std::string_view idText, Field f) const;
+
+  // Grid binding: the filtered set by position.
+  std::size_t Position() const { return pos_; }
+  void MoveTo(std::size_t position);  // notification runs
+  std::string GetStringAt(std::size_t position, Field f) const;
+  bool GetBooleanAt(std::size_t position, Field f) const;
+
+  const Table& table() const { return table_; }
+
+ private:
+  enum class ViewKind { All, Span, List };
+
+  void BuildIndexes();
+  void ResetView();
+  void Notify();
+  std::size_t ViewSize() const;
+  std::uint32_t ViewRow(std::size_t position) const;
+  std::optional<std::size_t> PositionOfRow(std::uint32_t row) const;
+  std::optional<std::uint32_t> RowOfID(std::int64_t id) const;
+  std::optional<std::uint32_t> CurrentRow() const;
+  std::vector<std::uint32_t>& BoolList(int slot, bool value) { return boolLists_[slot * 2 + (value ? 1 : 0)]; }
+
+  Table table_;
+  bool loaded_ = false;
+  bool open_ = false;
+
+  IntIndex byFid_, byTable_, byId_;
+  bool idsAscending_ = true;                       // then the records themselves are the ID index
+  std::vector<std::uint32_t> boolLists_[6];       // per Boolean slot: rows with false, with true
+
+  std::string filterText_;
+  ViewKind kind_ = ViewKind::All;
+  std::span<const std::uint32_t> span_;
+  const std::vector<std::uint32_t>* list_ = nullptr;
+  std::vector<std::uint32_t> scanned_;            // rows of a filter answered by a scan
+  std::size_t pos_ = 0;
+};
+
+}  // namespace catalogue

@@ -1,0 +1,69 @@
+// catalogue-tool: a command-line companion for catalogue authors.
+//   catalogue-tool query FILE [FILTER]   the records of the filtered set, tab-separated
+
+#include <cstdio>
+#include <iostream>
+#include <string>
+
+#include "catalogue/fields.h"
+#include "catalogue/store.h"
+
+namespace {
+
+int Usage() {
+  std::cerr << "usage: catalogue-tool query FILE [FILTER]\n";
+  return 2;
+}
+
+// Writes a value so that a line stays one record and a tab stays a separator.
+void PutEscaped(std::string& line, const std::string& value) {
+  for (char c : value) {
+    switch (c) {
+      case '\\': line += "\\\\"; break;
+      case '\t': line += "\\t"; break;
+      case '\r': line += "\\r"; break;
+      case '\n': line += "\\n"; break;
+      default: line += c;
+    }
+  }
+}
+
+int Query(const std::string& file, const std::string& filter) {
+  catalogue::CatalogueStore store;
+  if (auto s = store.LoadFile(file); !s) {
+    std::cerr << "catalogue-tool: " << s.error() << '\n';
+    return 2;
+  }
+  if (auto s = store.ApplyFilter(filter); !s) {
+    std::cerr << "catalogue-tool: " << s.error() << '\n';
+    return 2;
+  }
+  std::string line;
+  for (catalogue::Field f : catalogue::kAllFields) {
+    if (!line.empty()) line += '\t';
+    line += catalogue::FieldName(f);
+  }
+  line += '\n';
+  std::fwrite(line.data(), 1, line.size(), stdout);
+  for (store.MoveFirst(); !store.AtEnd(); store.MoveNext()) {
+    line.clear();
+    bool first = true;
+    for (catalogue::Field f : catalogue::kAllFields) {
+      if (!first) line += '\t';
+      first = false;
+      PutEscaped(line, store.GetString(f));
+    }
+    line += '\n';
+    std::fwrite(line.data(), 1, line.size(), stdout);
+  }
+  return std::fflush(stdout) == 0 ? 0 : 2;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) return Usage();
+  const std::string command = argv[1];
+  if (command == "query" && (argc == 3 || argc == 4)) return Query(argv[2], argc == 4 ? argv[3] : "");
+  return Usage();
+}

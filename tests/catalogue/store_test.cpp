@@ -1,0 +1,257 @@
+#include "catalogue/store.h"
+
+#include <gtest/gtest.h>
+
+#include "catalogue/ado_reader.h"
+#include "catalogue/ado_writer.h"
+
+namespace catalogue {
+namespace {
+
+// A small tree: sections 1 and 2 at the root; section 1 holds parts 3..5; part 5 is an item
+// record (Number 0) of node 4; record 6 has no children.
+std::vector<RecordData> Tree() {
+  std::vector<RecordData> r(6);
+  r[0] = {1, 0, 1, "S1", "Секция 1", "", "", "s1", "v1", "first", true, false, false, 0, 0, 0};
+  r[1] = {2, 0, 2, "S2", "Секция 2", "", "", "s2", "v2", "", true, false, false, 0, 0, 3};
+  r[2] = {3, 1, 1, "P3", "Деталь 3", "1,2", "2", "p3", "", "", false, true, false, 10, 20, 3};
+  r[3] = {4, 1, 2, "P4", "Деталь 4", "", "", "p4", "", "", true, true, false, 30, 40, 3};
+  r[4] = {5, 4, 0, "I5", "Изделие 5", "", "", "p5", "", "", false, true, false, 0, 0, 3};
+  r[5] = {6, 1, 3, "P6", "Деталь 6", "", "", "p6", "", "", false, false, false, 50, 60, 7};
+  return r;
+}
+
+class StoreTest : public ::testing::Test {
+ protected:
+  void Load(const std::vector<RecordData>& recs) {
+    auto t = ReadAdoText(ToAdoXml(recs));
+    ASSERT_TRUE(t.ok()) << t.error();
+    store.LoadTable(std::move(t).value());
+    store.AfterScroll = [this] { ++scrolls; };
+  }
+  void SetUp() override { Load(Tree()); }
+  std::vector<int> Ids() {
+    std::vector<int> ids;
+    for (store.MoveFirst(); !store.AtEnd(); store.MoveNext()) ids.push_back(store.GetInteger(Field::ID));
+    return ids;
+  }
+  CatalogueStore store;
+  int scrolls = 0;
+};
+
+TEST_F(StoreTest, OpensOnFirstRecordWithNoFilter) {
+  EXPECT_TRUE(store.IsOpen());
+  EXPECT_EQ(store.CurrentFilter(), "");
+  EXPECT_EQ(store.CountRecords(), 6);
+  EXPECT_EQ(store.GetInteger(Field::ID), 1);
+  EXPECT_TRUE(store.OpenStore().ok());  // already open: nothing happens
+  EXPECT_EQ(scrolls, 0);
+}
+
+TEST_F(StoreTest, RepeatedFilterLeavesCursorAndFreshFilterResetsIt) {
+  ASSERT_TRUE(store.ApplyFilter("FID = 1").ok());
+  EXPECT_EQ(scrolls, 1);
+  EXPECT_EQ(store.GetInteger(Field::ID), 3);
+  store.MoveNext();
+  EXPECT_EQ(scrolls, 2);
+  ASSERT_TRUE(store.ApplyFilter("FID = 1").ok());
+  EXPECT_EQ(scrolls, 2);  // unchanged text: no move, no notification
+  EXPECT_EQ(store.GetInteger(Field::ID), 4);
+  ASSERT_TRUE(store.ApplyFilter("").ok());
+  ASSERT_TRUE(store.ApplyFilter("FID = 1").ok());
+  EXPECT_EQ(store.GetInteger(Field::ID), 3);
+  EXPECT_EQ(scrolls, 4);
+  EXPECT_EQ(Ids(), (std::vector<int>{3, 4, 6}));
+}
+
+TEST_F(StoreTest, AnswersEveryFilterFormInFileOrder) {
+  ASSERT_TRUE(store.ApplyFilter("Table = 3").ok());
+  EXPECT_EQ(Ids(), (std::vector<int>{2, 3, 4, 5}));
+  ASSERT_TRUE(store.ApplyFilter("VozmPokupka = True").ok());
+  EXPECT_EQ(Ids(), (std::vector<int>{3, 4, 5}));
+  ASSERT_TRUE(store.ApplyFilter("sostoit = false").ok());
+  EXPECT_EQ(Ids(), (std::vector<int>{3, 5, 6}));
+  ASSERT_TRUE(store.ApplyFilter("ID = 5").ok());
+  EXPECT_EQ(Ids(), (std::vector<int>{5}));
+  ASSERT_TRUE(store.ApplyFilter("Number = 0").ok());
+  EXPECT_EQ(Ids(), (std::vector<int>{5}));
+  ASSERT_TRUE(store.ApplyFilter("Left = 30").ok());
+  EXPECT_EQ(Ids(), (std::vector<int>{4}));
+  ASSERT_TRUE(store.ApplyFilter("FID = 0").ok());
+  EXPECT_EQ(Ids(), (std::vector<int>{1, 2}));
+  ASSERT_TRUE(store.ApplyFilter("FID = 99999999999").ok());
+  EXPECT_EQ(store.CountRecords(), 0);
+}
+
+TEST_F(StoreTest, FilterTextOutsideTheGrammarIsRefusedAndChangesNothing) {
+  ASSERT_TRUE(store.ApplyFilter("FID = 1").ok());
+  store.MoveNext();
+  const int before = scrolls;
+  for (const char* bad : {"FID == 1", "FID = 1 OR 1 = 1", "FID", "FID =", "Nope = 1", "Oboz = 1",
+                          "Pokupka = 1", "FID = True", "FID = 0x10", "garbage"}) {
+    auto s = store.ApplyFilter(bad);
+    EXPECT_FALSE(s.ok()) << bad;
+    EXPECT_FALSE(s.error().empty());
+  }
+  EXPECT_EQ(store.CurrentFilter(), "FID = 1");
+  EXPECT_EQ(store.GetInteger(Field::ID), 4);
+  EXPECT_EQ(scrolls, before);
+}
+
+TEST_F(StoreTest, EmptyChildrenReadAsEmpty) {
+  ASSERT_TRUE(store.ApplyFilter("FID = 6").ok());
+  EXPECT_EQ(store.CountRecords(), 0);
+  EXPECT_TRUE(store.AtEnd());
+  EXPECT_EQ(store.GetString("Number"), "");
+  EXPECT_EQ(store.GetInteger(Field::ID), 0);
+  EXPECT_FALSE(store.GetBoolean(Field::Sostoit));
+  store.SetBoolean(Field::Pokupka, true);  // no current record: nothing to change
+  ASSERT_TRUE(store.ApplyFilter("Pokupka = True").ok());
+  EXPECT_EQ(store.CountRecords(), 0);
+}
+
+TEST_F(StoreTest, FieldNamesMatchWithoutCase) {
+  ASSERT_TRUE(store.LocateID(5));
+  EXPECT_EQ(store.GetString("Fid"), "4");
+  EXPECT_EQ(store.GetInteger("fid"), 4);
+  EXPECT_EQ(store.GetString("Number"), "0");
+  EXPECT_EQ(store.GetString("POKUPKA"), "False");
+  EXPECT_THROW(store.GetString("Nope"), std::invalid_argument);
+}
+
+TEST_F(StoreTest, LookupSearchesAllRecordsWithoutMovingTheCursor) {
+  ASSERT_TRUE(store.ApplyFilter("VozmPokupka = True").ok());
+  const int before = scrolls;
+  EXPECT_EQ(store.LookupByID(1, Field::Picture), "s1");
+  EXPECT_EQ(store.LookupByID("4", Field::Naim), "Деталь 4");
+  EXPECT_EQ(store.LookupByID(77, Field::Naim), std::nullopt);
+  EXPECT_EQ(store.LookupByID("x", Field::Naim), std::nullopt);
+  EXPECT_EQ(store.LookupByID("", Field::Naim), std::nullopt);
+  EXPECT_EQ(store.GetInteger(Field::ID), 3);
+  EXPECT_EQ(scrolls, before);
+}
+
+TEST_F(StoreTest, LocateOutsideTheFilterFailsAndKeepsTheCursor) {
+  ASSERT_TRUE(store.ApplyFilter("FID = 1").ok());
+  store.MoveNext();
+  const int before = scrolls;
+  EXPECT_FALSE(store.LocateID(1));
+  EXPECT_FALSE(store.LocateID(1234));
+  EXPECT_EQ(store.GetInteger(Field::ID), 4);
+  EXPECT_EQ(scrolls, before);
+  EXPECT_TRUE(store.LocateID(6));
+  EXPECT_EQ(store.GetInteger(Field::ID), 6);
+  EXPECT_EQ(scrolls, before + 1);
+}
+
+TEST_F(StoreTest, ClearingLoopEmptiesTheBasketWithoutMoveNext) {
+  for (int id : {3, 4, 6}) {
+    ASSERT_TRUE(store.LocateID(id));
+    store.SetBoolean("Pokupka", true);
+  }
+  ASSERT_TRUE(store.ApplyFilter("").ok());
+  ASSERT_TRUE(store.ApplyFilter("Pokupka = True").ok());
+  EXPECT_EQ(store.CountRecords(), 3);
+  int changes = 0;
+  store.MoveFirst();
+  while (!store.AtEnd() && changes < 10) {
+    store.SetBoolean(Field::Pokupka, false);
+    ++changes;
+  }
+  EXPECT_EQ(changes, 3);
+  EXPECT_EQ(store.CountRecords(), 0);
+  ASSERT_TRUE(store.ApplyFilter("Pokupka = False").ok());
+  EXPECT_EQ(store.CountRecords(), 6);  // the index follows every change
+}
+
+TEST_F(StoreTest, RecordLeavingTheFilterMovesCursorToTheNextOne) {
+  ASSERT_TRUE(store.ApplyFilter("VozmPokupka = True").ok());
+  EXPECT_EQ(store.GetInteger(Field::ID), 3);
+  store.SetBoolean(Field::VozmPokupka, false);
+  EXPECT_EQ(store.CountRecords(), 2);
+  EXPECT_EQ(store.GetInteger(Field::ID), 4);
+  store.MoveNext();
+  store.SetBoolean(Field::VozmPokupka, false);  // the last one leaves: the cursor is at the end
+  EXPECT_TRUE(store.AtEnd());
+  EXPECT_EQ(store.CountRecords(), 1);
+}
+
+TEST_F(StoreTest, SetBooleanUnderAnotherFilterKeepsTheRecordCurrent) {
+  ASSERT_TRUE(store.ApplyFilter("Table = 3").ok());
+  store.MoveNext();
+  store.MoveNext();
+  ASSERT_EQ(store.GetInteger(Field::ID), 4);
+  store.SetBoolean(Field::Pokupka, true);
+  EXPECT_EQ(store.GetInteger(Field::ID), 4);
+  EXPECT_TRUE(store.GetBoolean(Field::Pokupka));
+  EXPECT_EQ(store.CountRecords(), 4);
+  ASSERT_TRUE(store.ApplyFilter("Pokupka = True").ok());
+  EXPECT_EQ(Ids(), (std::vector<int>{4}));
+}
+
+TEST_F(StoreTest, NotificationRunsInsideEveryMoveAndCanBeDetached) {
+  store.MoveFirst();
+  store.MoveNext();
+  EXPECT_TRUE(store.LocateID(2));
+  store.MoveTo(3);
+  EXPECT_EQ(scrolls, 4);
+  EXPECT_EQ(store.GetInteger(Field::ID), 4);
+  store.AfterScroll = nullptr;
+  store.MoveFirst();
+  ASSERT_TRUE(store.ApplyFilter("FID = 1").ok());
+  EXPECT_EQ(scrolls, 4);
+  // A handler may detach itself while it runs.
+  store.AfterScroll = [this] {
+    ++scrolls;
+    store.AfterScroll = nullptr;
+  };
+  store.MoveNext();
+  store.MoveNext();
+  EXPECT_EQ(scrolls, 5);
+  // Moving past the end does nothing.
+  store.AfterScroll = [this] { ++scrolls; };
+  store.MoveNext();
+  EXPECT_TRUE(store.AtEnd());
+  store.MoveNext();
+  EXPECT_EQ(scrolls, 6);
+}
+
+TEST_F(StoreTest, GridReadsRowsByPositionWithoutMovingTheCursor) {
+  ASSERT_TRUE(store.ApplyFilter("Table = 3").ok());
+  const int before = scrolls;
+  EXPECT_EQ(store.GetStringAt(2, Field::Oboz), "P4");
+  EXPECT_EQ(store.GetStringAt(99, Field::Oboz), "");
+  EXPECT_TRUE(store.GetBooleanAt(0, Field::Sostoit));
+  EXPECT_FALSE(store.GetBooleanAt(1, Field::Sostoit));
+  EXPECT_EQ(store.Position(), 0u);
+  EXPECT_EQ(scrolls, before);
+}
+
+TEST_F(StoreTest, UnsortedIdsStillLocateAndLookUp) {
+  auto recs = Tree();
+  std::swap(recs[0], recs[4]);
+  recs.push_back(recs[1]);  // a duplicate ID: the first in file order wins
+  recs.back().naim = "duplicate";
+  Load(recs);
+  EXPECT_EQ(store.LookupByID(1, Field::Oboz), "S1");
+  EXPECT_EQ(store.LookupByID(2, Field::Naim), "Секция 2");
+  ASSERT_TRUE(store.ApplyFilter("Table = 3").ok());
+  EXPECT_TRUE(store.LocateID(3));
+  EXPECT_EQ(store.GetString(Field::Oboz), "P3");
+}
+
+TEST_F(StoreTest, ClosedStoreAnswersNothing) {
+  store.CloseStore();
+  EXPECT_FALSE(store.IsOpen());
+  EXPECT_EQ(store.CountRecords(), 0);
+  EXPECT_TRUE(store.AtEnd());
+  EXPECT_FALSE(store.ApplyFilter("FID = 1").ok());
+  EXPECT_TRUE(store.OpenStore().ok());
+  EXPECT_EQ(store.CountRecords(), 6);
+  CatalogueStore empty;
+  EXPECT_FALSE(empty.OpenStore().ok());
+  EXPECT_FALSE(empty.LoadFile("/nonexistent/db/my.xml").ok());
+}
+
+}  // namespace
+}  // namespace catalogue
