@@ -107,9 +107,11 @@ void CatalogueStore::ResetView() {
   list_ = nullptr;
   scanned_.clear();
   pos_ = 0;
+  if (observer_) observer_->FilterChanged();
 }
 
 void CatalogueStore::Notify() {
+  if (observer_) observer_->CursorMoved();
   // A copy, so that a handler may detach or replace itself while it runs.
   if (auto handler = AfterScroll) handler();
 }
@@ -202,6 +204,7 @@ Status CatalogueStore::ApplyFilter(std::string_view text) {
   }
   filterText_ = std::string(text);
   pos_ = 0;
+  if (observer_) observer_->FilterChanged();
   Notify();
   return Status::Ok();
 }
@@ -260,13 +263,21 @@ void CatalogueStore::SetBoolean(Field f, bool value) {
   if (s < 0 || !row) return;
   const bool was = table_.Boolean(*row, f);
   table_.SetBoolean(*row, f, value);
-  if (was == value) return;
+  if (was == value) {
+    if (observer_) observer_->RecordChanged(pos_);
+    return;
+  }
   // Keep the Boolean index true. When the view is the list the record leaves, the cursor
   // position now names the record that followed it.
   auto& from = BoolList(s, was);
   from.erase(std::lower_bound(from.begin(), from.end(), *row));
   auto& to = BoolList(s, value);
   to.insert(std::lower_bound(to.begin(), to.end(), *row), *row);
+  if (!observer_) return;
+  if (kind_ == ViewKind::List && list_ == &from)
+    observer_->FilterChanged();  // the record left the filtered set
+  else
+    observer_->RecordChanged(pos_);
 }
 
 bool CatalogueStore::LocateID(std::int64_t id) {

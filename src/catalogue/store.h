@@ -31,6 +31,16 @@ class IntIndex {
   std::vector<std::uint32_t> rows_;  // rows_[i] has keys_[i]
 };
 
+// The data link of a view bound to the store (the parts grid): told of every change of the
+// filtered set, the cursor and a record, whether or not AfterScroll is attached.
+class StoreObserver {
+ public:
+  virtual ~StoreObserver() = default;
+  virtual void FilterChanged() = 0;          // the filtered set is another one
+  virtual void CursorMoved() = 0;
+  virtual void RecordChanged(std::size_t position) = 0;  // a field of that record changed
+};
+
 class CatalogueStore {
  public:
   // The after-scroll notification; empty means detached. It runs inside the operation that
@@ -88,12 +98,14 @@ class CatalogueStore {
 
   const Table& table() const { return table_; }
 
+  void SetObserver(StoreObserver* observer) { observer_ = observer; }
+
  private:
   enum class ViewKind { All, Span, List };
 
   void BuildIndexes();
   void ResetView();
-  void Notify();
+  void Notify();  // the cursor moved: the data link, then AfterScroll
   std::size_t ViewSize() const;
   std::uint32_t ViewRow(std::size_t position) const;
   std::optional<std::size_t> PositionOfRow(std::uint32_t row) const;
@@ -115,6 +127,7 @@ class CatalogueStore {
   const std::vector<std::uint32_t>* list_ = nullptr;
   std::vector<std::uint32_t> scanned_;            // rows of a filter answered by a scan
   std::size_t pos_ = 0;
+  StoreObserver* observer_ = nullptr;
 };
 
 }  // namespace catalogue

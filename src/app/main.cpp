@@ -1,0 +1,10 @@
+// Catalog: the spare-parts catalogue. The command line is not read.
+
+#include <QApplication>
+
+#include "app/run.h"
+
+int main(int argc, char** argv) {
+  QApplication app(argc, argv);
+  return RunCatalog(app);
+}

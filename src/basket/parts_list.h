@@ -1,0 +1,103 @@
+#pragma once
+// The parts grid: a view over the store's filtered set. The model reads the store row by
+// row (nothing is copied); the grid's current row and the store's cursor stay the same.
+
+#include <QAbstractTableModel>
+#include <QHeaderView>
+#include <QStyledItemDelegate>
+#include <QTableView>
+
+#include <functional>
+
+#include "catalogue/store.h"
+
+class PartsListModel : public QAbstractTableModel, public catalogue::StoreObserver {
+  Q_OBJECT
+ public:
+  explicit PartsListModel(catalogue::CatalogueStore& store, QObject* parent = nullptr);
+  ~PartsListModel() override;
+
+  int rowCount(const QModelIndex& parent = {}) const override;
+  int columnCount(const QModelIndex& parent = {}) const override;
+  QVariant data(const QModelIndex& index, int role) const override;
+  QVariant headerData(int section, Qt::Orientation o, int role) const override;
+
+  bool InBasket(int row) const;
+
+  // While paused (a walk over the basket that puts filter and cursor back), the link
+  // collects changes and applies them once when the last pause ends.
+  class Pause {
+   public:
+    explicit Pause(PartsListModel* m) : m_(m) { ++m_->paused_; }
+    ~Pause() {
+      if (--m_->paused_ == 0) m_->Resume();
+    }
+    Pause(const Pause&) = delete;
+    Pause& operator=(const Pause&) = delete;
+
+   private:
+    PartsListModel* m_;
+  };
+
+  // The store's cursor moved: the grid follows (set by the grid).
+  std::function<void(int row)> OnCursor;
+
+  void FilterChanged() override;
+  void CursorMoved() override;
+  void RecordChanged(std::size_t position) override;
+
+ private:
+  void Resume();
+
+  catalogue::CatalogueStore& store_;
+  int rows_ = 0;
+  int paused_ = 0;
+  std::string pausedFilter_;
+  bool filterDirty_ = false;
+  bool cursorDirty_ = false;
+  bool recordsDirty_ = false;
+};
+
+// The grid. Its current row moves the store's cursor; the store's cursor moves its current
+// row. The vertical header is the indicator column.
+class PartsGrid : public QTableView {
+  Q_OBJECT
+ public:
+  PartsGrid(PartsListModel* model, catalogue::CatalogueStore& store, QWidget* parent);
+
+  // Paints one data cell (the window's handler); empty: the ordinary painting.
+  std::function<void(QPainter*, const QStyleOptionViewItem&, const QModelIndex&)> OnDrawColumnCell;
+  std::function<void()> OnContextMenu;
+
+  void SyncFromStore();
+
+ protected:
+  void contextMenuEvent(QContextMenuEvent* e) override;
+
+ private:
+  catalogue::CatalogueStore& store_;
+  bool syncing_ = false;
+};
+
+// The indicator column: a triangle at the current row.
+class IndicatorHeader : public QHeaderView {
+  Q_OBJECT
+ public:
+  explicit IndicatorHeader(QWidget* parent) : QHeaderView(Qt::Vertical, parent) {}
+
+ protected:
+  void paintSection(QPainter* p, const QRect& rect, int section) const override;
+  QSize sizeHint() const override { return QSize(11, 17); }
+};
+
+class CellDelegate : public QStyledItemDelegate {
+ public:
+  explicit CellDelegate(PartsGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+  void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override;
+  void DefaultDraw(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const {
+    QStyledItemDelegate::paint(p, option, index);
+  }
+
+ private:
+  PartsGrid* grid_;
+};

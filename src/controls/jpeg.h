@@ -1,0 +1,35 @@
+#pragma once
+// JPEG decoding with libjpeg, straight into the scan lines of a 24-bit QImage.
+
+#include <QImage>
+#include <QString>
+
+#include <cstddef>
+#include <functional>
+
+struct JpegOptions {
+  bool quarter = false;        // one quarter of width and height, by the library's DCT scaling
+  bool grayscale = false;
+  bool bestQuality = true;     // accurate integer DCT and fancy upsampling
+  bool progressiveDisplay = false;
+
+  bool operator==(const JpegOptions&) const = default;
+};
+
+// Limits that keep a hostile file from exhausting memory or time.
+inline constexpr long long kJpegMaxPixels = 64LL * 1024 * 1024;  // of the decoded picture
+inline constexpr long kJpegMaxMemory = 512L * 1024 * 1024;      // libjpeg's own work memory
+inline constexpr int kJpegMaxScans = 1000;
+
+// Called after each pass of a progressive file is shown, with the picture so far.
+using JpegPassFn = std::function<void(const QImage&)>;
+
+// Decodes a whole JPEG file image. Any fault of the data (not a JPEG, truncated, corrupt,
+// too large) fails with a reason; libjpeg never ends the process. With progressive display
+// on and a pass function given, a progressive file is shown pass by pass (buffered-image
+// mode); otherwise it is decoded in one go.
+bool DecodeJpeg(const unsigned char* data, std::size_t size, const JpegOptions& options,
+                QImage& out, QString* error = nullptr, const JpegPassFn& onPass = {});
+
+// Encodes a picture as JPEG (the demo generator and tests make their pictures with it).
+bool EncodeJpeg(const QImage& image, int quality, bool progressive, QByteArray& out);

@@ -1,0 +1,290 @@
+#include "controls/picture.h"
+
+#include <QContextMenuEvent>
+#include <QFile>
+#include <QFileInfo>
+#include <QMouseEvent>
+#include <QPainter>
+
+#include "controls/native_path.h"
+
+// ---------------------------------------------------------------- Picture
+
+Picture Picture::FromImage(const QImage& image) {
+  Picture p;
+  if (!image.isNull()) {
+    p.kind_ = Kind::Bitmap;
+    p.image_ = image;
+  }
+  return p;
+}
+
+bool Picture::LoadFromFile(const QString& path, const JpegOptions& options, QString* error,
+                           const JpegPassFn& onPass) {
+  auto fail = [&](const QString& why) {
+    if (error) *error = why;
+    return false;
+  };
+  const QString suffix = QFileInfo(path).suffix().toLower();
+  const bool jpeg = suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg");
+  if (!jpeg && suffix != QLatin1String("bmp")) return fail(QStringLiteral("no picture format for \"%1\"").arg(suffix));
+
+  QFile file(NativePath(path));
+  if (!file.open(QIODevice::ReadOnly)) return fail(file.errorString());
+  auto data = std::make_shared<QByteArray>(file.readAll());
+  if (file.error() != QFileDevice::NoError) return fail(file.errorString());
+
+  QImage decoded;
+  if (jpeg) {
+    if (!DecodeJpeg(reinterpret_cast<const unsigned char*>(data->constData()),
+                    static_cast<std::size_t>(data->size()), options, decoded, error, onPass))
+      return false;
+    kind_ = Kind::Jpeg;
+    jpegData_ = std::move(data);
+    jpegOptions_ = options;
+  } else {
+    if (!decoded.loadFromData(*data, "BMP")) return fail(QStringLiteral("not a bitmap file"));
+    kind_ = Kind::Bitmap;
+    jpegData_.reset();
+  }
+  image_ = std::move(decoded);
+  return true;
+}
+
+bool Picture::SetJpegOptions(const JpegOptions& options, const JpegPassFn& onPass) {
+  if (kind_ != Kind::Jpeg) return true;
+  // Display-only options need no new decode.
+  JpegOptions decodeNow = options;
+  decodeNow.progressiveDisplay = jpegOptions_.progressiveDisplay;
+  if (decodeNow == jpegOptions_) {
+    jpegOptions_ = options;
+    return true;
+  }
+  QImage decoded;
+  if (!DecodeJpeg(reinterpret_cast<const unsigned char*>(jpegData_->constData()),
+                  static_cast<std::size_t>(jpegData_->size()), options, decoded, nullptr, onPass))
+    return false;
+  image_ = std::move(decoded);
+  jpegOptions_ = options;
+  return true;
+}
+
+QImage& Picture::EditableBitmap(const QSize& size) {
+  if (kind_ == Kind::None) {
+    image_ = QImage(size.expandedTo(QSize(1, 1)), QImage::Format_RGB32);
+    image_.fill(Qt::white);
+  } else if (image_.format() != QImage::Format_RGB32 && image_.format() != QImage::Format_ARGB32_Premultiplied) {
+    image_ = image_.convertToFormat(QImage::Format_RGB32);
+  }
+  kind_ = Kind::Bitmap;
+  jpegData_.reset();
+  return image_;
+}
+
+// ---------------------------------------------------------------- Canvas
+
+void Canvas::FillRect(const QRect& r) {
+  if (brushStyle_ == BrushStyle::Clear) return;
+  QImage& bitmap = owner_.CanvasBitmap();
+  QPainter p(&bitmap);
+  p.fillRect(r, brushColor_);
+  p.end();
+  owner_.CanvasChanged();
+}
+
+void Canvas::TextOut(int x, int y, const QString& text) {
+  QImage& bitmap = owner_.CanvasBitmap();
+  QPainter p(&bitmap);
+  p.setFont(font_);
+  const QFontMetrics fm(font_);
+  const QRect box(x, y, fm.horizontalAdvance(text), fm.height());
+  if (brushStyle_ == BrushStyle::Solid) p.fillRect(box, brushColor_);
+  p.setPen(fontColor_);
+  p.drawText(QPoint(x, y + fm.ascent()), text);
+  p.end();
+  pen_ = QPoint(x + box.width(), y);
+  owner_.CanvasChanged();
+}
+
+void Canvas::LineTo(int x, int y) {
+  QImage& bitmap = owner_.CanvasBitmap();
+  QPainter p(&bitmap);
+  p.setPen(QPen(Qt::black, 1));
+  // The end point itself is not drawn, as with device-context lines.
+  const QPoint to(x, y);
+  if (to != pen_) {
+    QPoint end = to;
+    if (to.x() != pen_.x() && to.y() == pen_.y()) end.rx() += to.x() > pen_.x() ? -1 : 1;
+    else if (to.y() != pen_.y() && to.x() == pen_.x()) end.ry() += to.y() > pen_.y() ? -1 : 1;
+    p.drawLine(pen_, end);
+  }
+  p.end();
+  pen_ = to;
+  owner_.CanvasChanged();
+}
+
+// ---------------------------------------------------------------- TImage
+
+TImage::TImage(QWidget* parent) : QWidget(parent), canvas_(*this) {
+  setMouseTracking(true);
+  QFont f(QStringLiteral("MS Sans Serif"));
+  f.setPixelSize(11);
+  canvas_.SetFont(f);
+}
+
+TImage::~TImage() = default;
+
+void TImage::SetPicture(const Picture& p) {
+  picture_ = p;
+  PictureChanged();
+}
+
+bool TImage::LoadFromFile(const QString& path, const JpegOptions& options, QString* error) {
+  Picture loaded;
+  if (!loaded.LoadFromFile(path, options, error)) return false;
+  SetPicture(loaded);
+  return true;
+}
+
+void TImage::SetJpegOptions(const JpegOptions& options) {
+  if (!picture_.isJpeg()) return;
+  const bool stepwise = options.progressiveDisplay && isVisible();
+  JpegPassFn onPass;
+  if (stepwise) {
+    // Each pass of a progressive file is shown as soon as it is decoded.
+    onPass = [this](const QImage& soFar) {
+      picture_ = Picture::FromImage(soFar.copy());
+      seeThroughValid_ = false;
+      repaint();
+    };
+  }
+  Picture next = picture_;
+  if (next.SetJpegOptions(options, onPass)) picture_ = next;
+  PictureChanged();
+}
+
+QImage& TImage::CanvasBitmap() { return picture_.EditableBitmap(size()); }
+
+void TImage::CanvasChanged() {
+  seeThroughValid_ = false;
+  update();
+}
+
+void TImage::PictureChanged() {
+  seeThroughValid_ = false;
+  if (autoSize_ && !picture_.isEmpty()) resize(picture_.width(), picture_.height());
+  update();
+}
+
+void TImage::SetTransparent(bool on) {
+  transparent_ = on;
+  seeThroughValid_ = false;
+  update();
+}
+void TImage::SetAutoSize(bool on) {
+  autoSize_ = on;
+  PictureChanged();
+}
+void TImage::SetCenter(bool on) {
+  center_ = on;
+  update();
+}
+void TImage::SetStretch(bool on) {
+  stretch_ = on;
+  update();
+}
+void TImage::SetProportional(bool on) {
+  proportional_ = on;
+  update();
+}
+void TImage::SetHint(const QString& hint) {
+  hint_ = hint;
+  UpdateToolTip();
+}
+void TImage::SetShowHint(bool on) {
+  showHint_ = on;
+  UpdateToolTip();
+}
+void TImage::UpdateToolTip() { setToolTip(showHint_ ? hint_ : QString()); }
+
+QRect TImage::PictureRect() const {
+  if (picture_.isEmpty()) return {};
+  const QSize pic(picture_.width(), picture_.height());
+  QSize shown = pic;
+  if (stretch_) {
+    shown = size();
+    if (proportional_) shown = pic.scaled(size(), Qt::KeepAspectRatio);
+  } else if (proportional_ && (pic.width() > width() || pic.height() > height())) {
+    shown = pic.scaled(size(), Qt::KeepAspectRatio);
+  }
+  QPoint at(0, 0);
+  if (center_) at = QPoint((width() - shown.width()) / 2, (height() - shown.height()) / 2);
+  return QRect(at, shown);
+}
+
+const QImage& TImage::Shown() const {
+  if (!transparent_ || picture_.isEmpty()) return picture_.image();
+  if (!seeThroughValid_) {
+    const QImage& src = picture_.image();
+    const QRgb key = src.pixel(0, src.height() - 1) | 0xff000000u;
+    seeThrough_ = src.convertToFormat(QImage::Format_ARGB32);
+    for (int y = 0; y < seeThrough_.height(); ++y) {
+      auto* line = reinterpret_cast<QRgb*>(seeThrough_.scanLine(y));
+      for (int x = 0; x < seeThrough_.width(); ++x)
+        if ((line[x] | 0xff000000u) == key) line[x] = 0;
+    }
+    seeThroughValid_ = true;
+  }
+  return seeThrough_;
+}
+
+QImage TImage::DisplayedImage() const {
+  QImage out(size(), QImage::Format_ARGB32);
+  out.fill(Qt::transparent);
+  QPainter p(&out);
+  if (!picture_.isEmpty()) p.drawImage(PictureRect(), Shown());
+  return out;
+}
+
+void TImage::paintEvent(QPaintEvent*) {
+  if (picture_.isEmpty()) return;
+  QPainter p(this);
+  const QRect r = PictureRect();
+  if (r.size() != QSize(picture_.width(), picture_.height()))
+    p.setRenderHint(QPainter::SmoothPixmapTransform);
+  p.drawImage(r, Shown());
+}
+
+void TImage::mousePressEvent(QMouseEvent* e) {
+  if (e->button() == Qt::LeftButton) pressed_ = true;
+  QWidget::mousePressEvent(e);
+}
+
+void TImage::mouseReleaseEvent(QMouseEvent* e) {
+  const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
+  pressed_ = false;
+  if (click) {
+    if (auto handler = OnClick) handler(this);
+  }
+}
+
+void TImage::mouseMoveEvent(QMouseEvent* e) {
+  if (auto handler = OnMouseMove) {
+    const QPoint at = e->position().toPoint();
+    handler(this, e->modifiers(), at.x(), at.y());
+  }
+}
+
+void TImage::contextMenuEvent(QContextMenuEvent* e) {
+  if (auto handler = OnContextMenu) {
+    handler(this);
+    e->accept();
+  } else {
+    QWidget::contextMenuEvent(e);
+  }
+}
+
+void TLeImage::leaveEvent(QEvent* e) {
+  TImage::leaveEvent(e);
+  if (auto handler = onMouseLeave_) handler(this);
+}

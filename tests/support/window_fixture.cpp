@@ -1,0 +1,53 @@
+#include "support/window_fixture.h"
+
+#include <QApplication>
+#include <QEnterEvent>
+
+TfrMain& WindowTest::Open(int screenHeight) {
+  AppEnvironment env;
+  env.executablePath = cat.path(QStringLiteral("Catalog"));
+  env.screenHeight = [screenHeight] { return screenHeight; };
+  env.openUrl = [this](const QUrl& url) {
+    openedUrls.append(url);
+    return true;
+  };
+  window = std::make_unique<TfrMain>(env);
+  window->show();
+  return *window;
+}
+
+void WindowTest::TearDown() {
+  if (window) window->close();
+  window.reset();
+}
+
+void WindowTest::Click(QWidget* w, QPoint at) {
+  if (at == QPoint(-1, -1)) at = w->rect().center();
+  QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, at);
+}
+
+void WindowTest::Move(QWidget* w, QPoint at) {
+  if (at == QPoint(-1, -1)) at = w->rect().center();
+  // A move without a pressed button, as the pointer passing over the control.
+  QMouseEvent e(QEvent::MouseMove, at, w->mapToGlobal(at), Qt::NoButton, Qt::NoButton, Qt::NoModifier);
+  QApplication::sendEvent(w, &e);
+}
+
+void WindowTest::Leave(QWidget* w) {
+  QEvent e(QEvent::Leave);
+  QApplication::sendEvent(w, &e);
+}
+
+QWidget* WindowTest::ClickAt(QPoint windowPos) {
+  QWidget* target = window->childAt(windowPos);
+  if (!target) return nullptr;
+  Click(target, target->mapFrom(window.get(), windowPos));
+  return target;
+}
+
+QWidget* WindowTest::MoveAt(QPoint windowPos) {
+  QWidget* target = window->childAt(windowPos);
+  if (!target) return nullptr;
+  Move(target, target->mapFrom(window.get(), windowPos));
+  return target;
+}
