@@ -86,6 +86,8 @@ void TfrMain::CreateControls() {
     l->setGeometry(left, top, width, 20);
     l->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 16, true));
     l->setAlignment(Qt::AlignRight | Qt::AlignTop);
+    // The details only show text: a callout placed beneath them still takes its clicks.
+    l->setAttribute(Qt::WA_TransparentForMouseEvents);
     return l;
   };
   lbOboz = detail(390, 10, 395);

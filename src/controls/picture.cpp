@@ -136,34 +136,65 @@ TImage::~TImage() = default;
 
 void TImage::SetPicture(const Picture& p) {
   picture_ = p;
+  loadedFrom_.reset();
   PictureChanged();
 }
 
 bool TImage::LoadFromFile(const QString& path, const JpegOptions& options, QString* error) {
+  // The same unchanged file with the same options is the picture already shown.
+  const QFileInfo file(NativePath(path));
+  const LoadedFrom source{file.absoluteFilePath(), file.lastModified(), file.size(), options};
+  if (loadedFrom_ && *loadedFrom_ == source && file.exists()) return true;
+
+  const Picture before = picture_;
+  const auto beforeSource = loadedFrom_;
+  JpegPassFn onPass;
+  if (options.progressiveDisplay && isVisible()) {
+    // Each pass of a progressive file is shown as soon as it is decoded.
+    onPass = [this](const QImage& soFar) {
+      picture_ = Picture::FromImage(soFar);
+      PictureChanged();
+      repaint();
+    };
+  }
   Picture loaded;
-  if (!loaded.LoadFromFile(path, options, error)) return false;
+  if (!loaded.LoadFromFile(path, options, error, onPass)) {
+    if (onPass) {
+      SetPicture(before);
+      loadedFrom_ = beforeSource;
+    }
+    return false;
+  }
   SetPicture(loaded);
+  loadedFrom_ = source;
   return true;
 }
 
 void TImage::SetJpegOptions(const JpegOptions& options) {
-  if (!picture_.isJpeg()) return;
-  const bool stepwise = options.progressiveDisplay && isVisible();
+  if (!picture_.isJpeg() || picture_.jpegOptions() == options) return;
   JpegPassFn onPass;
-  if (stepwise) {
-    // Each pass of a progressive file is shown as soon as it is decoded.
+  if (options.progressiveDisplay && isVisible()) {
     onPass = [this](const QImage& soFar) {
-      picture_ = Picture::FromImage(soFar.copy());
-      seeThroughValid_ = false;
+      Picture pass = Picture::FromImage(soFar);
+      std::swap(picture_, pass);
+      PictureChanged();
       repaint();
+      std::swap(picture_, pass);
     };
   }
   Picture next = picture_;
-  if (next.SetJpegOptions(options, onPass)) picture_ = next;
-  PictureChanged();
+  if (next.SetJpegOptions(options, onPass)) {
+    if (loadedFrom_) loadedFrom_->options = options;
+    SetPicture(next);
+  } else {
+    PictureChanged();
+  }
 }
 
-QImage& TImage::CanvasBitmap() { return picture_.EditableBitmap(size()); }
+QImage& TImage::CanvasBitmap() {
+  loadedFrom_.reset();
+  return picture_.EditableBitmap(size());
+}
 
 void TImage::CanvasChanged() {
   seeThroughValid_ = false;

@@ -5,6 +5,7 @@
 // attachable click and mouse-move handlers.
 
 #include <QColor>
+#include <QDateTime>
 #include <QFont>
 #include <QImage>
 #include <QPoint>
@@ -12,6 +13,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 #include "controls/jpeg.h"
 
@@ -142,7 +144,17 @@ class TImage : public QWidget {
   void UpdateToolTip();
   const QImage& Shown() const;
 
+  // The file the picture was loaded from, as it was then.
+  struct LoadedFrom {
+    QString path;
+    QDateTime modified;
+    qint64 size;
+    JpegOptions options;
+    bool operator==(const LoadedFrom&) const = default;
+  };
+
   Picture picture_;
+  std::optional<LoadedFrom> loadedFrom_;
   Canvas canvas_;
   QString hint_;
   bool transparent_ = false, autoSize_ = false, center_ = false, stretch_ = false;

@@ -4,6 +4,8 @@
 #include <QFile>
 #include <QFileInfo>
 
+#include <algorithm>
+
 #include "controls/jpeg.h"
 
 TestCatalogue::TestCatalogue() {
@@ -70,4 +72,42 @@ catalogue::RecordData Item(int id, int fid, bool vozmPokupka, bool sostoit) {
   r.vozmPokupka = vozmPokupka;
   r.sostoit = sostoit;
   return r;
+}
+
+std::vector<catalogue::RecordData> StandardTable() {
+  std::vector<catalogue::RecordData> t;
+  t.push_back(Section(1, 1, "КМ-1"));
+  t.push_back(Section(2, 12, "КМ-2"));
+  t.push_back(Section(3, 0, "КМ-3"));
+  t.push_back(Section(4, 4, "КМ-4", false));
+  t.push_back(Section(5, 5, "КМ-5"));
+  t.push_back(Section(6, 6, "КМ-6", false));
+  t.push_back(Section(7, 7, "КМ-7"));
+  t.push_back(Part(11, 1, 1, 100, 120));
+  t.push_back(Part(12, 1, 2, 300, 200));
+  t.push_back(Part(13, 1, 3, 500, 300));
+  t.push_back(Part(21, 2, 1, 50, 60));
+  t.push_back(Part(22, 2, 2, 250, 60));
+  t.push_back(Item(111, 11, true, true));
+  t.push_back(Item(121, 12, true, false));
+  t.push_back(Item(211, 21, false, false));
+  t.push_back(Part(1111, 111, 1, 80, 140));
+  t.push_back(Part(1112, 111, 2, 400, 40));
+  int table = 0;
+  for (auto& r : t) r.table = table++ % 10;
+  // Records of the file are in ascending ID order.
+  std::sort(t.begin(), t.end(), [](const auto& a, const auto& b) { return a.id < b.id; });
+  return t;
+}
+
+void MakeStandardCatalogue(TestCatalogue& cat) {
+  const auto t = StandardTable();
+  cat.WriteTable(t);
+  cat.AddRootPictures();
+  int hue = 0;
+  for (const auto& r : t) {
+    const QColor c = QColor::fromHsv((hue += 37) % 360, 120, 200);
+    cat.AddPicture(QString::fromStdString(r.picture), 792, 541, c);
+    cat.AddPicture(QString::fromStdString(r.view), 120, 80, c);
+  }
 }

@@ -1,0 +1,136 @@
+#include "support/window_fixture.h"
+
+namespace {
+
+class CaptionButtonTest : public WindowTest {
+ protected:
+  void SetUp() override {
+    MakeStandardCatalogue(cat);
+    Open();
+  }
+  static QImage Face(TLeImage* button) { return button->picture().image(); }
+  // The darkest grey level among the pixels of a rectangle.
+  static int Darkest(const QImage& img, QRect r) {
+    int darkest = 255;
+    for (int y = r.top(); y <= r.bottom(); ++y)
+      for (int x = r.left(); x <= r.right(); ++x) darkest = std::min(darkest, qGray(img.pixel(x, y)));
+    return darkest;
+  }
+  // The longest run of dark pixels in one row of a rectangle: an underline is a long one.
+  static int LongestDarkRun(const QImage& img, QRect r) {
+    int best = 0;
+    for (int y = r.top(); y <= r.bottom(); ++y) {
+      int run = 0;
+      for (int x = r.left(); x <= r.right(); ++x) {
+        run = qGray(img.pixel(x, y)) < 100 ? run + 1 : 0;
+        best = std::max(best, run);
+      }
+    }
+    return best;
+  }
+};
+
+TEST_F(CaptionButtonTest, RestingLookIsTheWordOnWhiteWithTheRestingIcon) {
+  const QImage face = Face(window->liMail);
+  ASSERT_EQ(face.size(), QSize(80, 36));
+  EXPECT_EQ(face.pixel(0, 0), qRgb(255, 255, 255));
+  EXPECT_EQ(face.pixel(1, 1), qRgb(255, 255, 255));  // no frame
+  EXPECT_EQ(face.pixel(79, 35), qRgb(255, 255, 255));
+  EXPECT_LT(Darkest(face, QRect(36, 7, 40, 20)), 60);  // a black word at (36, 7)
+  EXPECT_EQ(Darkest(face, QRect(0, 0, 34, 36)), 255);  // nothing over the icon
+  EXPECT_LT(LongestDarkRun(face, QRect(36, 7, 44, 22)), 20);
+  EXPECT_EQ(window->liEmail->picture().image(), window->Image17->picture().image());
+  // White is see-through: the button shows only its word.
+  EXPECT_EQ(qAlpha(window->liMail->DisplayedImage().pixel(10, 10)), 0);
+  EXPECT_EQ(qAlpha(window->liEmail->DisplayedImage().pixel(0, 31)), 0);
+}
+
+TEST_F(CaptionButtonTest, HoverDrawsOnceAndLeaveRestores) {
+  TLeImage* b = window->liMail;
+  Move(b);
+  EXPECT_EQ(b->tag, 1);
+  QImage face = Face(b);
+  for (QPoint corner : {QPoint(1, 1), QPoint(1, 35), QPoint(79, 35), QPoint(79, 1)})
+    EXPECT_EQ(face.pixel(corner), qRgb(0, 0, 0)) << corner.x() << "," << corner.y();
+  EXPECT_EQ(face.pixel(0, 0), qRgb(255, 255, 255));
+  EXPECT_EQ(face.pixel(40, 30), qRgb(255, 255, 255));  // inside the frame
+  EXPECT_GT(LongestDarkRun(face, QRect(36, 8, 43, 26)), 30);  // the underline
+  EXPECT_EQ(window->liEmail->picture().image(), window->Image16->picture().image());
+
+  const qint64 drawn = b->picture().image().cacheKey();
+  Move(b, QPoint(5, 5));
+  Move(b, QPoint(60, 20));
+  EXPECT_EQ(b->picture().image().cacheKey(), drawn);  // later moves draw nothing
+
+  Leave(b);
+  EXPECT_EQ(b->tag, 0);
+  face = Face(b);
+  EXPECT_EQ(face.pixel(1, 1), qRgb(255, 255, 255));
+  EXPECT_LT(LongestDarkRun(face, QRect(36, 8, 43, 26)), 20);
+  EXPECT_EQ(window->liEmail->picture().image(), window->Image17->picture().image());
+  const qint64 rested = b->picture().image().cacheKey();
+  Leave(b);  // leaving with flag 0 draws nothing
+  EXPECT_EQ(b->picture().image().cacheKey(), rested);
+}
+
+TEST_F(CaptionButtonTest, DisabledLookIsAGreyWordAndGreyIconAndIgnoresThePointer) {
+  TLeImage* b = window->leiWord;
+  ASSERT_FALSE(b->isEnabled());
+  QImage face = Face(b);
+  const int greyDarkest = Darkest(face, QRect(36, 7, 40, 20));
+  EXPECT_GE(greyDarkest, 100);
+  EXPECT_LE(greyDarkest, 140);
+  EXPECT_EQ(window->liWord->picture().image(), window->Image9->picture().image());
+  const qint64 before = b->picture().image().cacheKey();
+  Move(b);
+  EXPECT_EQ(b->tag, 0);
+  EXPECT_EQ(b->picture().image().cacheKey(), before);
+  // The same word in the same place once enabled, now black.
+  window->SetBasketCount(1);
+  face = Face(b);
+  EXPECT_LT(Darkest(face, QRect(36, 7, 40, 20)), 60);
+  EXPECT_EQ(window->liWord->picture().image(), window->Image18->picture().image());
+}
+
+TEST_F(CaptionButtonTest, ButtonDisabledWhileHoveredKeepsItsFlag) {
+  ClickAt(QPoint(560, 70));  // enter section 1
+  ASSERT_EQ(window->FLevel, 1);
+  TLeImage* back = window->leiBack;
+  Move(back);
+  ASSERT_EQ(back->tag, 1);
+  Click(back);  // back to the root: the button is disabled while hovered
+  ASSERT_EQ(window->FLevel, 0);
+  EXPECT_FALSE(back->isEnabled());
+  EXPECT_EQ(back->tag, 1);
+
+  ClickAt(QPoint(560, 70));
+  ASSERT_TRUE(back->isEnabled());
+  const qint64 resting = back->picture().image().cacheKey();
+  Move(back);  // flag still 1: the first movement draws nothing
+  EXPECT_EQ(back->picture().image().cacheKey(), resting);
+  Leave(back);  // leaving draws the resting look and clears the flag
+  EXPECT_EQ(back->tag, 0);
+  Move(back);  // the next visit draws the hovered look again
+  EXPECT_EQ(back->tag, 1);
+  EXPECT_EQ(Face(back).pixel(1, 1), qRgb(0, 0, 0));
+
+  // Home clears its own flag when it goes home.
+  Move(window->lHome);
+  ASSERT_EQ(window->lHome->tag, 1);
+  Click(window->lHome);
+  EXPECT_EQ(window->FLevel, 0);
+  EXPECT_EQ(window->lHome->tag, 0);
+}
+
+TEST_F(CaptionButtonTest, CompositionButtonKeepsItsFlagApartFromItsTag) {
+  window->leNext->tag = 1111;
+  window->leNext->show();
+  Move(window->leNext);
+  EXPECT_EQ(window->leNext->helpContext, 1);
+  EXPECT_EQ(window->leNext->tag, 1111);
+  EXPECT_EQ(Face(window->leNext).pixel(259, 35), qRgb(0, 0, 0));
+  Leave(window->leNext);
+  EXPECT_EQ(window->leNext->helpContext, 0);
+}
+
+}  // namespace

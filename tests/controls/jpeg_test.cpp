@@ -1,0 +1,158 @@
+#include "controls/jpeg.h"
+
+#include <gtest/gtest.h>
+
+#include <QBuffer>
+#include <QPainter>
+#include <QTemporaryDir>
+
+#include "controls/picture.h"
+
+namespace {
+
+// A picture with detail, so that every scan of a progressive file carries data.
+QImage Sample(int w, int h) {
+  QImage img(w, h, QImage::Format_RGB888);
+  img.fill(Qt::white);
+  QPainter p(&img);
+  for (int i = 0; i < 20; ++i) {
+    p.setPen(QPen(QColor::fromHsv(i * 17 % 360, 200, 180), 3));
+    p.drawLine(i * w / 20, 0, w - i * w / 20, h);
+  }
+  p.fillRect(QRect(w / 4, h / 4, w / 2, h / 2), QColor(30, 90, 160));
+  return img;
+}
+
+QByteArray Encode(const QImage& img, bool progressive) {
+  QByteArray data;
+  EXPECT_TRUE(EncodeJpeg(img, 90, progressive, data));
+  return data;
+}
+
+bool Decode(const QByteArray& data, JpegOptions o, QImage& out, QString* error = nullptr,
+            const JpegPassFn& onPass = {}) {
+  return DecodeJpeg(reinterpret_cast<const unsigned char*>(data.constData()),
+                    static_cast<std::size_t>(data.size()), o, out, error, onPass);
+}
+
+TEST(Jpeg, DecodesFullAndQuarterInto24BitColour) {
+  const QImage src = Sample(200, 120);
+  for (bool progressive : {false, true}) {
+    const QByteArray data = Encode(src, progressive);
+    QImage full, quarter;
+    ASSERT_TRUE(Decode(data, {}, full));
+    EXPECT_EQ(full.size(), QSize(200, 120));
+    EXPECT_EQ(full.format(), QImage::Format_RGB888);
+    const QColor centre = full.pixelColor(100, 60);
+    EXPECT_NEAR(centre.red(), 30, 12);
+    EXPECT_NEAR(centre.blue(), 160, 12);
+    JpegOptions q;
+    q.quarter = true;
+    ASSERT_TRUE(Decode(data, q, quarter));
+    EXPECT_EQ(quarter.size(), QSize(50, 30));
+    EXPECT_NEAR(quarter.pixelColor(25, 15).blue(), 160, 16);
+  }
+}
+
+TEST(Jpeg, ProgressiveFileIsShownPassByPassAndEndsAsTheWholePicture) {
+  const QByteArray data = Encode(Sample(160, 96), true);
+  JpegOptions o;
+  o.progressiveDisplay = true;
+  int passes = 0;
+  QImage stepwise, plain;
+  ASSERT_TRUE(Decode(data, o, stepwise, nullptr, [&](const QImage& soFar) {
+    ++passes;
+    EXPECT_EQ(soFar.size(), QSize(160, 96));
+  }));
+  EXPECT_GT(passes, 2);
+  ASSERT_TRUE(Decode(data, {}, plain));
+  EXPECT_EQ(stepwise, plain);
+
+  // A baseline file has one scan: nothing to show pass by pass.
+  passes = 0;
+  ASSERT_TRUE(Decode(Encode(Sample(160, 96), false), o, stepwise, nullptr, [&](const QImage&) { ++passes; }));
+  EXPECT_EQ(passes, 0);
+}
+
+TEST(Jpeg, BadInputFailsWithAReasonAndNeverEndsTheProcess) {
+  const QByteArray good = Encode(Sample(200, 120), false);
+  QByteArray corrupt = good;
+  for (int i = good.size() / 2; i < good.size() / 2 + 40; ++i) corrupt[i] = static_cast<char>(0xFF);
+  QByteArray noise(4000, '\0');
+  for (int i = 0; i < noise.size(); ++i) noise[i] = static_cast<char>((i * 7919) & 0xFF);
+  // A header that promises 60000 x 60000 pixels.
+  QByteArray huge = good;
+  const int sof = huge.indexOf(QByteArray("\xFF\xC0", 2));
+  ASSERT_GT(sof, 0);
+  huge[sof + 5] = static_cast<char>(0xEA);
+  huge[sof + 6] = static_cast<char>(0x60);
+  huge[sof + 7] = static_cast<char>(0xEA);
+  huge[sof + 8] = static_cast<char>(0x60);
+
+  const struct {
+    const char* what;
+    QByteArray data;
+  } cases[] = {{"empty", QByteArray()},
+               {"not a JPEG", QByteArray("GIF89a this is not a jpeg at all")},
+               {"noise", noise},
+               {"truncated", good.left(good.size() / 2)},
+               {"corrupt", corrupt},
+               {"huge", huge}};
+  for (const auto& c : cases) {
+    for (bool progressive : {false, true}) {
+      QImage out(7, 7, QImage::Format_RGB888);
+      QString error;
+      JpegOptions o;
+      o.progressiveDisplay = progressive;
+      EXPECT_FALSE(Decode(c.data, o, out, &error, [](const QImage&) {})) << c.what;
+      EXPECT_FALSE(error.isEmpty()) << c.what;
+      EXPECT_EQ(out.size(), QSize(7, 7)) << c.what << ": the target is untouched";
+    }
+  }
+}
+
+TEST(Picture, FormatFollowsTheExtension) {
+  QTemporaryDir dir;
+  const QByteArray jpeg = Encode(Sample(40, 30), false);
+  for (const char* name : {"a.jpg", "b.jpeg", "c.JPG", "d.png", "e.txt"}) {
+    QFile f(dir.filePath(QString::fromLatin1(name)));
+    ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+    f.write(jpeg);
+  }
+  ASSERT_TRUE(Sample(40, 30).save(dir.filePath(QStringLiteral("f.bmp")), "BMP"));
+  Picture p;
+  for (const char* ok : {"a.jpg", "b.jpeg", "c.JPG", "f.bmp"}) {
+    EXPECT_TRUE(p.LoadFromFile(dir.filePath(QString::fromLatin1(ok)))) << ok;
+    EXPECT_EQ(p.width(), 40) << ok;
+  }
+  EXPECT_TRUE(p.LoadFromFile(dir.filePath(QStringLiteral("a.jpg"))));
+  EXPECT_TRUE(p.isJpeg());
+  const qint64 key = p.image().cacheKey();
+  QString error;
+  for (const char* bad : {"d.png", "e.txt", "missing.jpg", "f.jpg"}) {
+    EXPECT_FALSE(p.LoadFromFile(dir.filePath(QString::fromLatin1(bad)), {}, &error)) << bad;
+    EXPECT_FALSE(error.isEmpty());
+  }
+  EXPECT_EQ(p.image().cacheKey(), key);  // a failed load leaves the picture as it was
+  // A bitmap given a JPEG name is not a JPEG.
+  QFile::copy(dir.filePath(QStringLiteral("f.bmp")), dir.filePath(QStringLiteral("g.jpg")));
+  EXPECT_FALSE(p.LoadFromFile(dir.filePath(QStringLiteral("g.jpg"))));
+}
+
+TEST(Picture, NewOptionsDecodeAgainAtTheNewScale) {
+  QTemporaryDir dir;
+  QFile f(dir.filePath(QStringLiteral("a.jpg")));
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(Encode(Sample(200, 120), false));
+  f.close();
+  Picture p;
+  ASSERT_TRUE(p.LoadFromFile(f.fileName()));
+  JpegOptions q;
+  q.quarter = true;
+  ASSERT_TRUE(p.SetJpegOptions(q));
+  EXPECT_EQ(p.width(), 50);
+  ASSERT_TRUE(p.SetJpegOptions({}));
+  EXPECT_EQ(p.width(), 200);
+}
+
+}  // namespace
