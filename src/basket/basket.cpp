@@ -78,3 +78,4 @@ void TfrMain::ClearBasket() {
   liZakaz->setVisible(addShown);
   leiZakaz->setVisible(addShown);
 }
+

@@ -136,6 +136,12 @@ PartsGrid::PartsGrid(PartsListModel* model, catalogue::CatalogueStore& store, QW
 }
 
 void PartsGrid::SyncFromStore() {
+  // A hidden grid catches up when it is shown; walks over the store cost nothing meanwhile.
+  if (!isVisible()) {
+    syncPending_ = true;
+    return;
+  }
+  syncPending_ = false;
   syncing_ = true;
   if (store_.AtEnd()) {
     selectionModel()->clear();
@@ -146,6 +152,11 @@ void PartsGrid::SyncFromStore() {
   }
   verticalHeader()->viewport()->update();
   syncing_ = false;
+}
+
+void PartsGrid::showEvent(QShowEvent* e) {
+  QTableView::showEvent(e);
+  if (syncPending_) SyncFromStore();
 }
 
 void PartsGrid::contextMenuEvent(QContextMenuEvent* e) {
@@ -163,6 +174,8 @@ void IndicatorHeader::paintSection(QPainter* p, const QRect& rect, int section) 
   const QPoint c = rect.center();
   const QPoint tri[3] = {QPoint(c.x() - 2, c.y() - 4), QPoint(c.x() + 2, c.y()), QPoint(c.x() - 2, c.y() + 4)};
   p->save();
+  // The base painting leaves an empty clip region behind when it had none to restore.
+  p->setClipRect(rect);
   p->setRenderHint(QPainter::Antialiasing, false);
   p->setPen(Qt::NoPen);
   p->setBrush(Qt::black);
@@ -191,7 +204,7 @@ void TfrMain::CreatePartsList() {
 
   DataSource = new PartsListModel(ADOQuery, this);
   bdgSpisok = new PartsGrid(DataSource, ADOQuery, TabControl->page());
-  bdgSpisok->setGeometry(0, 0, TabControl->page()->width(), TabControl->page()->height());
+  TabControl->SetPageContent(bdgSpisok);
   bdgSpisok->OnDrawColumnCell = [this](QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) {
     bdgSpisokDrawColumnCell(p, o, i);
   };
@@ -238,3 +251,5 @@ void TfrMain::bdgSpisokDrawColumnCell(QPainter* p, const QStyleOptionViewItem& o
   }
   static_cast<CellDelegate*>(bdgSpisok->itemDelegate())->DefaultDraw(p, opt, index);
 }
+
+

@@ -73,10 +73,12 @@ class PartsGrid : public QTableView {
 
  protected:
   void contextMenuEvent(QContextMenuEvent* e) override;
+  void showEvent(QShowEvent* e) override;
 
  private:
   catalogue::CatalogueStore& store_;
   bool syncing_ = false;
+  bool syncPending_ = false;  // the cursor moved while the grid was hidden
 };
 
 // The indicator column: a triangle at the current row.

@@ -3,6 +3,7 @@
 #include <QPainter>
 #include <QStyleOptionTabWidgetFrame>
 #include <QStylePainter>
+#include <QVBoxLayout>
 
 namespace {
 constexpr int kTabRow = 24;
@@ -16,6 +17,7 @@ TTabControl::TTabControl(QWidget* parent) : QWidget(parent) {
   tabs_->setElideMode(Qt::ElideNone);
   tabs_->setAttribute(Qt::WA_Hover);
   page_ = new QWidget(this);
+  resizeEvent(nullptr);
   connect(tabs_, &QTabBar::currentChanged, this, [this](int) {
     if (!ready_) return;
     if (auto handler = OnChange) handler();
@@ -27,6 +29,12 @@ void TTabControl::resizeEvent(QResizeEvent*) {
   // One row of tabs 24 pixels high; the page inside a frame of 4 pixels below them.
   tabs_->setGeometry(2, 2, width() - 4, kTabRow - 2);
   page_->setGeometry(4, kTabRow, width() - 8, height() - kTabRow - 4);
+}
+
+void TTabControl::SetPageContent(QWidget* content) {
+  auto* fill = new QVBoxLayout(page_);
+  fill->setContentsMargins(0, 0, 0, 0);
+  fill->addWidget(content);
 }
 
 void TTabControl::paintEvent(QPaintEvent*) {

@@ -15,6 +15,8 @@ class TTabControl : public QWidget {
   QWidget* page() const { return page_; }
   int TabIndex() const { return tabs_->currentIndex(); }
   void SetTabIndex(int index) { tabs_->setCurrentIndex(index); }
+  // The control that fills the page.
+  void SetPageContent(QWidget* content);
 
   std::function<void()> OnChange;  // after the user selects another tab
 

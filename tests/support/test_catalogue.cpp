@@ -94,7 +94,10 @@ std::vector<catalogue::RecordData> StandardTable() {
   t.push_back(Part(1111, 111, 1, 80, 140));
   t.push_back(Part(1112, 111, 2, 400, 40));
   int table = 0;
-  for (auto& r : t) r.table = table++ % 10;
+  for (auto& r : t) {
+    r.table = table++ % 10;
+    if (r.id == 22 || r.id == 1111 || r.id == 1112) r.vozmPokupka = true;
+  }
   // Records of the file are in ascending ID order.
   std::sort(t.begin(), t.end(), [](const auto& a, const auto& b) { return a.id < b.id; });
   return t;

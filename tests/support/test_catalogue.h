@@ -39,6 +39,7 @@ catalogue::RecordData Item(int id, int fid, bool vozmPokupka = true, bool sostoi
 //   section 1: parts 11, 12, 13 (callouts); 11 has item 111, an orderable assembly whose
 //   composition is 1111 and 1112; 12 has item 121, orderable; 13 has no children;
 //   section 2: parts 21 and 22; 21 has item 211, not orderable;
+//   orderable records: 111, 121, 22, 1111, 1112;
 //   Table groups spread over 0..9.
 std::vector<catalogue::RecordData> StandardTable();
 void MakeStandardCatalogue(TestCatalogue& cat);
