@@ -1,17 +1,21 @@
 // catalogue-tool: a command-line companion for catalogue authors.
 //   catalogue-tool query FILE [FILTER]   the records of the filtered set, tab-separated
+//   catalogue-tool check FILE            what the program cannot show well, one line each
 
 #include <cstdio>
 #include <iostream>
 #include <string>
 
+#include <filesystem>
+
+#include "catalogue/check.h"
 #include "catalogue/fields.h"
 #include "catalogue/store.h"
 
 namespace {
 
 int Usage() {
-  std::cerr << "usage: catalogue-tool query FILE [FILTER]\n";
+  std::cerr << "usage: catalogue-tool query FILE [FILTER] | check FILE\n";
   return 2;
 }
 
@@ -59,11 +63,31 @@ int Query(const std::string& file, const std::string& filter) {
   return std::fflush(stdout) == 0 ? 0 : 2;
 }
 
+// Reports each finding with its record's ID: 0 when clean, 1 when something is reported.
+int Check(const std::string& file) {
+  catalogue::CatalogueStore store;
+  if (auto s = store.LoadFile(file); !s) {
+    std::cerr << "catalogue-tool: " << s.error() << '\n';
+    return 2;
+  }
+  // The catalogue folder holds db/my.xml; a table elsewhere has its pictures beside it.
+  namespace fs = std::filesystem;
+  fs::path dir = fs::absolute(fs::path(std::u8string(file.begin(), file.end()))).parent_path();
+  const auto folder = dir.filename().u8string();
+  if (catalogue::EqualsIgnoreCase(std::string(folder.begin(), folder.end()), "db")) dir = dir.parent_path();
+  const auto base = dir.u8string();
+  const auto findings = catalogue::CheckCatalogue(store.table(), std::string(base.begin(), base.end()));
+  for (const auto& f : findings) std::cout << "ID " << f.id << ": " << f.what << '\n';
+  std::cout.flush();
+  return findings.empty() ? 0 : 1;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   if (argc < 2) return Usage();
   const std::string command = argv[1];
   if (command == "query" && (argc == 3 || argc == 4)) return Query(argv[2], argc == 4 ? argv[3] : "");
+  if (command == "check" && argc == 3) return Check(argv[2]);
   return Usage();
 }

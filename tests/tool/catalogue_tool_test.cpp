@@ -69,4 +69,22 @@ TEST_F(ToolTest, RefusalsExitWithTwoAndOneLine) {
   }
 }
 
+TEST_F(ToolTest, CheckExitsWithOneWhenItReportsAndTwoWhenRefused) {
+  // This table has no pictures beside it: each record is reported, one line each.
+  ToolRun r = Tool({QStringLiteral("check"), file});
+  EXPECT_EQ(r.status, 1);
+  EXPECT_TRUE(r.out.contains(QStringLiteral("ID 0: root picture Images\\Fon.jpg is missing\n")));
+  EXPECT_TRUE(r.out.contains(QStringLiteral("ID 2: parts-list picture Images\\view.jpg is missing\n")));
+  for (const QString& line : r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+    EXPECT_TRUE(line.startsWith(QStringLiteral("ID "))) << line.toStdString();
+  ToolRun refused = Tool({QStringLiteral("check"), dir.filePath(QStringLiteral("absent.xml"))});
+  EXPECT_EQ(refused.status, 2);
+}
+
+TEST(ToolDemo, TheDemoCatalogueIsClean) {
+  ToolRun r = Tool({QStringLiteral("check"), QStringLiteral(DEMO_CATALOGUE)});
+  EXPECT_EQ(r.status, 0) << r.out.toStdString() << r.err.toStdString();
+  EXPECT_TRUE(r.out.isEmpty());
+}
+
 }  // namespace

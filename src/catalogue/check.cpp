@@ -1,0 +1,185 @@
+#include "catalogue/check.h"
+
+#include <algorithm>
+#include <cctype>
+#include <filesystem>
+#include <map>
+#include <set>
+#include <unordered_map>
+
+namespace catalogue {
+
+namespace {
+
+namespace fs = std::filesystem;
+
+// Lower case for ASCII and Cyrillic, enough to compare Windows-authored file names.
+std::string Folded(const std::string& utf8) {
+  std::string out;
+  out.reserve(utf8.size());
+  for (std::size_t i = 0; i < utf8.size(); ++i) {
+    const auto c = static_cast<unsigned char>(utf8[i]);
+    if (c < 0x80) {
+      out += static_cast<char>(std::tolower(c));
+    } else if ((c == 0xD0 || c == 0xD1) && i + 1 < utf8.size()) {
+      unsigned cp = ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3Fu);
+      if (cp >= 0x410 && cp <= 0x42F) cp += 0x20;        // А..Я
+      else if (cp >= 0x400 && cp <= 0x40F) cp += 0x50;   // Ѐ..Џ
+      out += static_cast<char>(0xC0 | (cp >> 6));
+      out += static_cast<char>(0x80 | (cp & 0x3F));
+      ++i;
+    } else {
+      out += static_cast<char>(c);
+    }
+  }
+  return out;
+}
+
+// Files of the catalogue folder, found as written or only when letter case is ignored.
+class Files {
+ public:
+  explicit Files(const std::string& base) : base_(fs::path(std::u8string(base.begin(), base.end()))) {}
+  enum class Found { Yes, IgnoringCase, No };
+
+  Found Find(const std::string& relative) {
+    std::string path = relative;
+    std::replace(path.begin(), path.end(), '\\', '/');
+    std::error_code ec;
+    if (fs::is_regular_file(base_ / fs::path(std::u8string(path.begin(), path.end())), ec)) return Found::Yes;
+    fs::path at = base_;
+    std::size_t start = 0;
+    while (start <= path.size()) {
+      const std::size_t end = std::min(path.find('/', start), path.size());
+      const std::string part = path.substr(start, end - start);
+      start = end + 1;
+      if (part.empty()) continue;
+      const std::string match = Match(at, part);
+      if (match.empty()) return Found::No;
+      at /= fs::path(std::u8string(match.begin(), match.end()));
+    }
+    return fs::is_regular_file(at, ec) ? Found::IgnoringCase : Found::No;
+  }
+
+ private:
+  std::string Match(const fs::path& dir, const std::string& name) {
+    auto key = dir.u8string();
+    auto it = listings_.find(std::string(key.begin(), key.end()));
+    if (it == listings_.end()) {
+      std::map<std::string, std::string> byFolded;
+      std::error_code ec;
+      for (const auto& e : fs::directory_iterator(dir, ec)) {
+        const auto n = e.path().filename().u8string();
+        const std::string s(n.begin(), n.end());
+        byFolded.emplace(Folded(s), s);
+      }
+      it = listings_.emplace(std::string(key.begin(), key.end()), std::move(byFolded)).first;
+    }
+    auto m = it->second.find(Folded(name));
+    return m == it->second.end() ? std::string() : m->second;
+  }
+
+  fs::path base_;
+  std::unordered_map<std::string, std::map<std::string, std::string>> listings_;
+};
+
+}  // namespace
+
+std::vector<Finding> CheckCatalogue(const Table& t, const std::string& baseDir) {
+  std::vector<Finding> out;
+  auto report = [&](int id, std::string what) { out.push_back({id, std::move(what)}); };
+  const std::size_t n = t.size();
+
+  // Keys: unique and ascending in file order.
+  std::unordered_map<std::int32_t, std::size_t> rowOf;
+  for (std::size_t r = 0; r < n; ++r) {
+    const int id = t.Integer(r, Field::ID);
+    if (!rowOf.emplace(id, r).second) report(id, "duplicate ID");
+    else if (r > 0 && id <= t.Integer(r - 1, Field::ID)) report(id, "ID not in ascending order (after " + std::to_string(t.Integer(r - 1, Field::ID)) + ")");
+  }
+
+  // Children of each node in file order.
+  std::map<std::int32_t, std::vector<std::size_t>> children;
+  for (std::size_t r = 0; r < n; ++r) {
+    const int id = t.Integer(r, Field::ID);
+    const int fid = t.Integer(r, Field::FID);
+    if (fid != 0 && !rowOf.count(fid)) report(id, "FID " + std::to_string(fid) + " names no record");
+    children[fid].push_back(r);
+    const int table = t.Integer(r, Field::Table);
+    if (table < 0 || table > 9) report(id, "Table " + std::to_string(table) + " is outside 0 to 9");
+  }
+
+  // The root's sections.
+  const auto& sections = children[0];
+  for (std::size_t i = kMaxSections; i < sections.size(); ++i)
+    report(t.Integer(sections[i], Field::ID), "root section beyond the seventh: not shown");
+
+  // The form of each node's children, and where callouts stand.
+  for (const auto& [fid, rows] : children) {
+    if (fid == 0) continue;
+    int items = 0;
+    for (std::size_t r : rows) items += t.Text(r, Field::Number) == "0";
+    const bool itemFirst = t.Text(rows.front(), Field::Number) == "0";
+    if (items > 1) report(fid, "node with " + std::to_string(items) + " item records");
+    else if (items == 1 && rows.size() > 1)
+      report(fid, itemFirst ? "node mixes its item record with numbered parts: the parts are not shown"
+                            : "node mixes numbered parts with an item record");
+    if (!itemFirst && static_cast<int>(rows.size()) > kMaxCallouts)
+      report(fid, "drawing with " + std::to_string(rows.size()) + " numbered parts, more than 35");
+    if (itemFirst) continue;
+    for (std::size_t r : rows) {
+      const int left = t.Integer(r, Field::Left);
+      const int top = t.Integer(r, Field::Top);
+      // The callout's two lines, at the window font's average width.
+      const auto chars = [&](Field f) {
+        const auto s = t.Text(r, f);
+        return static_cast<int>(std::count_if(s.begin(), s.end(), [](char c) { return (c & 0xC0) != 0x80; }));
+      };
+      const int width = 6 * std::max(chars(Field::Oboz), chars(Field::Naim));
+      const int height = 26;
+      if (left < 0 || top < 0 || left + width > kClientWidth || top + height > kClientHeight)
+        report(t.Integer(r, Field::ID), "callout at (" + std::to_string(left) + ", " + std::to_string(top) +
+                                            ") is outside the window's client area");
+    }
+  }
+
+  // Depth: a chain below the root deeper than the level stack.
+  std::unordered_map<std::int32_t, int> depth{{0, 0}};
+  std::vector<std::int32_t> queue{0};
+  std::set<std::int32_t> tooDeep;
+  for (std::size_t q = 0; q < queue.size(); ++q) {
+    const std::int32_t node = queue[q];
+    auto it = children.find(node);
+    if (it == children.end()) continue;
+    for (std::size_t r : it->second) {
+      const int id = t.Integer(r, Field::ID);
+      if (depth.count(id)) continue;  // a cycle or a duplicate: visited already
+      depth[id] = depth[node] + 1;
+      if (depth[id] == kMaxDepth + 1) report(id, "more than 14 levels below the root");
+      queue.push_back(id);
+    }
+  }
+
+  // Pictures.
+  if (!baseDir.empty()) {
+    Files files(baseDir);
+    auto picture = [&](int id, const std::string& relative, const char* role) {
+      switch (files.Find(relative)) {
+        case Files::Found::Yes: break;
+        case Files::Found::IgnoringCase: report(id, std::string(role) + " " + relative + " found only ignoring letter case"); break;
+        case Files::Found::No: report(id, std::string(role) + " " + relative + " is missing"); break;
+      }
+    };
+    picture(0, "Images\\Fon.jpg", "root picture");
+    picture(0, "Images\\Fon2.jpg", "sections background");
+    for (std::size_t r = 0; r < n; ++r) {
+      const int id = t.Integer(r, Field::ID);
+      // An item record's own picture is shown only when its composition can be opened.
+      const bool shown = t.Text(r, Field::Number) != "0" || t.Boolean(r, Field::Sostoit);
+      if (shown) picture(id, "Images\\" + std::string(t.Text(r, Field::Picture)) + ".jpg", "picture");
+      picture(id, "Images\\" + std::string(t.Text(r, Field::View)) + ".jpg", "parts-list picture");
+    }
+  }
+  return out;
+}
+
+}  // namespace catalogue
