@@ -122,14 +122,14 @@ void TfrMain::CreateControls() {
                      static_cast<QWidget*>(leZakazano), static_cast<QWidget*>(leiZakazano),
                      static_cast<QWidget*>(leNext), static_cast<QWidget*>(lNext)})
     w->hide();
-  AttachButton(Button::Mail, nullptr);
-  AttachButton(Button::Basket, nullptr);
+  AttachButton(Button::Mail, [this](QWidget* s) { liMailClick(s); });
+  AttachButton(Button::Basket, [this](QWidget* s) { leiWordClick(s); });
   AttachButton(Button::Home, [this](QWidget* s) { lHomeClick(s); });
   AttachButton(Button::Back, [this](QWidget* s) { leiBackClick(s); });
   AttachButton(Button::Add, [this](QWidget* s) { liZakazClick(s); });
   AttachButton(Button::Remove, [this](QWidget* s) { lbZakazClick(s); });
   AttachButton(Button::Next, [this](QWidget* s) { leNextClick(s); });
-  AttachButton(Button::Help, nullptr);
+  AttachButton(Button::Help, [this](QWidget* s) { leHelpClick(s); });
 
   // Basket indicator with its pop-up menu.
   imZakaz = new TImage(this);

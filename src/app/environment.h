@@ -5,11 +5,19 @@
 #include <QUrl>
 
 #include <functional>
+#include <memory>
+
+class WordBackend;
 
 struct AppEnvironment {
   QString executablePath;               // the base directory is the directory of this file
   std::function<int()> screenHeight;    // height of the screen in pixels
   std::function<bool(const QUrl&)> openUrl;  // the desktop's handler for mail links and documents
+  // The word processor the order export drives; empty: the platform's own (the word
+  // processor's automation on Windows when it is there, else the built-in engine).
+  std::function<std::unique_ptr<WordBackend>()> wordProcessor;
+  // Where the built-in engine writes order documents; empty: the user's documents folder.
+  QString documentsDir;
 
   // The running program: its own executable, the primary screen, the desktop services.
   static AppEnvironment FromApplication();

@@ -16,7 +16,11 @@ void ShowMessage(const QString& text) {
     return;
   }
   QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, text, QMessageBox::Ok, QApplication::activeWindow());
+  // The box waits for the user: it shows the arrow even while an operation is busy.
+  const bool busy = QApplication::overrideCursor() != nullptr;
+  if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
   box.exec();
+  if (busy) QApplication::restoreOverrideCursor();
 }
 
 MessageHandler SetMessageHandler(MessageHandler handler) {

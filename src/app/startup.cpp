@@ -6,6 +6,9 @@
 
 #include "app/messages.h"
 #include "app/tfrmain.h"
+#include "basket/uword.h"
+#include "services/help.h"
+#include "basket/word_backends.h"
 #include "controls/native_path.h"
 
 TfrMain::TfrMain(AppEnvironment env, QWidget* parent)
@@ -23,12 +26,15 @@ TfrMain::TfrMain(AppEnvironment env, QWidget* parent)
   CreateControls();
   LoadArtwork();
   ADOQuery.AfterScroll = [this] { ADOQueryAfterScroll(); };
+  SetWordBackendFactory(env_.wordProcessor ? env_.wordProcessor : DefaultWordBackendFactory(env_.openUrl, env_.documentsDir));
   FormCreate();
 }
 
 TfrMain::~TfrMain() {
   ADOQuery.AfterScroll = nullptr;
   FormDestroy();
+  // The word processor is released when the program ends.
+  WordApp.reset();
 }
 
 void TfrMain::FormCreate() {
@@ -38,6 +44,8 @@ void TfrMain::FormCreate() {
     move(112, 96);
   else
     move(0, 0);
+  // 2. The help library; a missing one is not an error here.
+  LoadHtmlHelp(QFileInfo(env_.executablePath).absolutePath());
   // 3. The help file, named without a directory.
   HelpFile = QStringLiteral("Catalog.chm");
   // 4. The base directory: where the executable is, never the working directory.
@@ -95,7 +103,7 @@ void TfrMain::FormClose() {
   Callouts.clear();
 }
 
-void TfrMain::FormDestroy() {}
+void TfrMain::FormDestroy() { FreeHtmlHelp(); }
 
 void TfrMain::closeEvent(QCloseEvent* e) {
   FormClose();

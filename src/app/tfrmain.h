@@ -131,6 +131,14 @@ class TfrMain : public QWidget {
   void ADOQueryAfterScroll();
   void bdgSpisokDrawColumnCell(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index);
 
+  // ---- Basket review and the order document
+  void leiWordClick(QWidget* sender);
+  void CreateOrderDocument();
+
+  // ---- Help and e-mail
+  void leHelpClick(QWidget* sender);
+  void liMailClick(QWidget* sender);
+
   // ---- Caption buttons
   void PaintMailButton();
   void PaintBasketButton();

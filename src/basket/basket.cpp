@@ -21,7 +21,7 @@ void TfrMain::SetBasketCount(int n) {
     if (!leiWord->isEnabled()) {
       N1->setEnabled(true);
       leiWord->setEnabled(true);
-      AttachButton(Button::Basket, nullptr);
+      AttachButton(Button::Basket, [this](QWidget* s) { leiWordClick(s); });
       PaintBasketButton();
     }
     imZakaz->AssignFrom(*Image5);

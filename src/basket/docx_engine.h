@@ -25,11 +25,12 @@ namespace order {
 class DocxDocument {
  public:
   // A new document from an OOXML package (.dotx, .docx or any extension): the template's
-  // body with the selection collapsed at the start of its text. Null with a reason in
-  // `error` when the file is missing, not a package, holds no WordprocessingML main part,
-  // holds malformed XML or a DOCTYPE, or has parts inflating beyond the size limits.
-  static std::unique_ptr<DocxDocument> FromTemplate(const std::string& templatePath,
-                                                    std::string* error);
+  // body with the selection collapsed at the start of its text; a template's main part is
+  // typed as a document when saved. Null with a reason in `error` when the file is missing,
+  // not a package, holds no WordprocessingML main part or one with macros, holds malformed
+  // XML, a DOCTYPE or elements nested over 256 deep, or has parts inflating beyond 64 MiB
+  // (the main part) or 256 MiB (all parts).
+  static std::unique_ptr<DocxDocument> FromTemplate(const std::string& templatePath, std::string* error);
   ~DocxDocument();
   DocxDocument(const DocxDocument&) = delete;
   DocxDocument& operator=(const DocxDocument&) = delete;
@@ -38,14 +39,15 @@ class DocxDocument {
   // case-sensitive. Found: the text becomes the selection. Not found: nothing changes.
   bool Find(const std::string& text);
 
-  // Selection.Delete: a non-collapsed selection is removed and collapses where it began (a
-  // selection over several cells empties them, cells are never removed); a collapsed one
-  // removes the character after it unless it stands at the end of its paragraph or cell.
-  // False when nothing was removed.
+  // Selection.Delete: a non-collapsed selection is removed and collapses where it began (one
+  // over several paragraphs or cells, such as a selected row, loses its text while the
+  // paragraphs and cells stay); a collapsed one removes the character after it, and nothing
+  // at the end of its paragraph or cell. True, as Word's call succeeds, also when there was
+  // nothing to remove; false only for a document without any paragraph.
   bool Delete();
   // Selection.Delete with a count of characters: a non-collapsed selection goes first as one
-  // unit, then characters after the insertion point, never past the paragraph's end. True
-  // when anything was removed.
+  // unit, then characters after the insertion point, never past the paragraph's or cell's
+  // end. True likewise; false for a count below 1.
   bool DeleteChars(int count);
 
   // Selection.InsertAfter: the text goes after the selection, which then covers it too. It
@@ -60,8 +62,10 @@ class DocxDocument {
   bool MoveLeft(int count = 1);
 
   // Selection.InsertRows: `count` empty rows above the row holding the selection's start,
-  // each with that row's row, cell, paragraph and first-run formatting. The new rows become
-  // the selection. False outside a table.
+  // each with that row's row, cell, paragraph and first-run formatting. The new rows, with
+  // their row end, become the selection: it runs to the start of the row below them, where
+  // MoveRight(1) lands; MoveLeft(1) lands at the start of their first cell. False outside a
+  // table.
   bool InsertRows(int count = 1);
 
   // Writes a .docx package. The file appears complete or not at all; an existing file is
@@ -75,7 +79,7 @@ class DocxDocument {
   bool SelectionInTable() const;
   // The body text, one line per paragraph (each paragraph followed by "\n").
   std::string Text() const;
-  // Tables of the body in document order, nested tables after the cell holding them.
+  // Tables of the body in the order they begin (a table before the tables nested in it).
   int TableCount() const;
   // Rows of cells of one table; a cell's paragraphs are joined by "\n". Empty when there is
   // no such table.

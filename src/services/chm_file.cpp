@@ -1,6 +1,7 @@
 #include "services/chm_file.h"
 
 #include <QFile>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QStringConverter>
 #include <QStringDecoder>
@@ -141,12 +142,14 @@ std::optional<QString> DecodeAs(const QByteArray& data, const QByteArray& charse
 
 bool IsValidUtf8(const QByteArray& data) {
   QStringDecoder decoder(QStringConverter::Utf8, QStringDecoder::Flag::Stateless);
-  (void)decoder.decode(data);
+  const QString text = decoder.decode(data);  // decoding happens on conversion to QString
   return !decoder.hasError();
 }
 
-// Objects are found by their case-folded canonical path.
-QString FoldedKey(const QString& path) { return ChmFile::NormalizePath(path).toCaseFolded(); }
+// Storage objects ("::DataSpace/...") are named outside the folder tree and kept as they are.
+QString LookupKey(const QString& path) {
+  return path.startsWith(QLatin1String("::")) ? path : ChmFile::NormalizePath(path);
+}
 
 }  // namespace
 
@@ -186,7 +189,11 @@ QString DecodeHelpText(const QByteArray& data, const QByteArray& fallbackCharset
       QRegularExpression::CaseInsensitiveOption);
   const QString head = QString::fromLatin1(data.left(4096));
   const auto match = declared.match(head);
-  if (match.hasMatch()) {
+  // A page declaring UTF-16 or UTF-32 without a byte-order mark is in fact 8-bit text (the
+  // declaration was copied along when the page was converted): ignored, as browsers do.
+  if (match.hasMatch() && !match.captured(1).startsWith(QLatin1String("utf-16"), Qt::CaseInsensitive) &&
+      !match.captured(1).startsWith(QLatin1String("utf-32"), Qt::CaseInsensitive) &&
+      match.captured(1).compare(QLatin1String("unicode"), Qt::CaseInsensitive) != 0) {
     if (auto text = DecodeAs(data, match.captured(1).toLatin1())) return *text;
   }
   if (IsValidUtf8(data)) return QString::fromUtf8(data);
@@ -203,6 +210,7 @@ void ChmFile::close() {
   handle_ = nullptr;
   fileName_.clear();
   fileSize_ = 0;
+  fileModified_ = {};
   dataOffset_ = 0;
   entries_.clear();
   byPath_.clear();
@@ -249,17 +257,17 @@ bool ChmFile::open(const QString& path) {
   close();
   error_.clear();
   if (!checkFile(path)) {
-    entries_.clear();
-    byPath_.clear();
-    byFolded_.clear();
+    const QString why = error_;
+    close();
+    error_ = why;
     return false;
   }
   handle_ = chm_open(QFile::encodeName(path).constData());
-  if (!handle_) {
-    close();
-    return fail(QStringLiteral("%1: chmlib cannot open the file").arg(path));
-  }
   fileName_ = path;
+  if (!handle_ || !unchangedOnDisk()) {
+    close();
+    return fail(QStringLiteral("%1: cannot be opened as it was checked").arg(path));
+  }
   readSystemData();
   error_.clear();
   return true;
@@ -270,6 +278,7 @@ bool ChmFile::checkFile(const QString& path) {
   if (!file.open(QIODevice::ReadOnly))
     return fail(QStringLiteral("%1: %2").arg(path, file.errorString()));
   fileSize_ = file.size();
+  fileModified_ = QFileInfo(file).lastModified();
   const auto size = quint64(fileSize_);
   const QString damaged = QStringLiteral("%1: not a help file or damaged: %2").arg(path);
 
@@ -296,7 +305,7 @@ bool ChmFile::checkFile(const QString& path) {
   const quint32 pageLength = Le32(*itsp, 0x10);
   const auto indexRoot = qint32(Le32(*itsp, 0x1c));
   const auto indexHead = qint32(Le32(*itsp, 0x20));
-  const quint32 pageCount = Le32(*itsp, 0x28);
+  const quint32 pageCount = Le32(*itsp, 0x2c);
   if (pageLength < kMinDirectoryPage || pageLength > kMaxDirectoryPage)
     return fail(damaged.arg(QStringLiteral("directory page size %1").arg(pageLength)));
   const quint64 pagesOffset = dirOffset + kItspLength;
@@ -389,10 +398,10 @@ bool ChmFile::checkFile(const QString& path) {
   }
 
   for (int i = 0; i < int(entries_.size()); ++i) {
-    const QString& name = entries_[size_t(i)].path;
-    byPath_.insert(name, i);
-    const QString key = name.toCaseFolded();
-    if (!byFolded_.contains(key)) byFolded_.insert(key, i);
+    const QString key = LookupKey(entries_[size_t(i)].path);
+    if (!byPath_.contains(key)) byPath_.insert(key, i);
+    const QString folded = key.toCaseFolded();
+    if (!byFolded_.contains(folded)) byFolded_.insert(folded, i);
   }
 
   // The objects chmlib sets decompression up from. It finds them by a case-blind search that
@@ -467,11 +476,16 @@ bool ChmFile::checkFile(const QString& path) {
 }
 
 const ChmFile::Entry* ChmFile::find(const QString& objectPath) const {
-  const QString path = NormalizePath(objectPath);
+  const QString path = LookupKey(objectPath);
   auto it = byPath_.constFind(path);
   if (it == byPath_.constEnd()) it = byFolded_.constFind(path.toCaseFolded());
   if (it == byFolded_.constEnd()) return nullptr;
   return &entries_[size_t(*it)];
+}
+
+bool ChmFile::unchangedOnDisk() const {
+  const QFileInfo info(fileName_);
+  return info.exists() && info.size() == fileSize_ && info.lastModified() == fileModified_;
 }
 
 bool ChmFile::contains(const QString& objectPath) const { return isOpen() && find(objectPath) != nullptr; }
@@ -487,6 +501,12 @@ std::optional<QByteArray> ChmFile::read(const QString& objectPath) {
   error_.clear();
   if (!handle_) {
     fail(QStringLiteral("no help file is open"));
+    return std::nullopt;
+  }
+  // chmlib reads the compression tables again from the file as it goes: a file rewritten
+  // since it was checked is not read.
+  if (!unchangedOnDisk()) {
+    fail(QStringLiteral("%1: changed on disk since it was opened").arg(fileName_));
     return std::nullopt;
   }
   const Entry* e = find(objectPath);
@@ -558,9 +578,8 @@ void ChmFile::readSystemData() {
     return e ? NormalizePath(e->path) : QString();
   };
   defaultTopic_ = existingPage(DecodeHelpText(topic, charset));
-  if (defaultTopic_.isEmpty() && !contentsFile.isEmpty())
-    defaultTopic_ = existingPage(firstContentsTopicOf(DecodeHelpText(contentsFile, charset)));
-  if (defaultTopic_.isEmpty()) defaultTopic_ = existingPage(firstContentsTopic());
+  if (defaultTopic_.isEmpty())
+    defaultTopic_ = existingPage(firstContentsTopic(DecodeHelpText(contentsFile, charset)));
   for (const char* name : {"/index.htm", "/index.html", "/default.htm", "/default.html"}) {
     if (!defaultTopic_.isEmpty()) break;
     defaultTopic_ = existingPage(QLatin1String(name));
@@ -572,4 +591,57 @@ void ChmFile::readSystemData() {
       defaultTopic_ = existingPage(e.path);
   }
   error_.clear();
+}
+
+QString ChmFile::firstContentsTopic(const QString& contentsFile) {
+  QString hhc = find(contentsFile) && !contentsFile.isEmpty() ? contentsFile : QString();
+  for (const Entry& e : entries_) {
+    if (!hhc.isEmpty()) break;
+    if (e.path.endsWith(QLatin1String(".hhc"), Qt::CaseInsensitive)) hhc = e.path;
+  }
+  if (hhc.isEmpty()) return {};
+  const auto data = read(hhc);
+  if (!data) return {};
+  // The contents are a sitemap: <param name="Local" value="page.htm"> names each topic.
+  static const QRegularExpression local(
+      QStringLiteral(R"(<param\s+name\s*=\s*["']?local["']?\s+value\s*=\s*["']([^"']+)["'])"),
+      QRegularExpression::CaseInsensitiveOption);
+  const auto match = local.match(DecodeHelpText(*data, codepage()));
+  if (!match.hasMatch()) return {};
+  return match.captured(1).replace(QLatin1String("&amp;"), QLatin1String("&"));
+}
+
+bool ChmFile::ClearTimestamps(const QString& path, QString* error) {
+  const auto failWith = [error](const QString& why) {
+    if (error) *error = why;
+    return false;
+  };
+  quint64 systemOffset = 0;
+  QByteArray sys;
+  {
+    ChmFile chm;
+    if (!chm.open(path)) return failWith(chm.errorString());
+    const Entry* system = chm.find(QStringLiteral("/#SYSTEM"));
+    const auto data = system && system->section == 0 ? chm.read(system->path) : std::nullopt;
+    if (!data) return failWith(QStringLiteral("%1: no readable system data").arg(path));
+    systemOffset = chm.dataOffset_ + system->start;
+    sys = *data;
+  }
+  QFile file(path);
+  const auto zeroAt = [&file](quint64 offset, qint64 count) {
+    return file.seek(qint64(offset)) && file.write(QByteArray(count, '\0')) == count;
+  };
+  if (!file.open(QIODevice::ReadWrite) || !zeroAt(kItsfTimestamp, 4))
+    return failWith(QStringLiteral("%1: %2").arg(path, file.errorString()));
+  qsizetype at = 4;
+  while (at + 4 <= sys.size()) {
+    const quint16 code = Le16(sys, at);
+    const quint16 length = Le16(sys, at + 2);
+    if (length > sys.size() - at - 4) break;
+    if (code == kSysTimestamp && !zeroAt(systemOffset + quint64(at) + 4, length))
+      return failWith(QStringLiteral("%1: %2").arg(path, file.errorString()));
+    at += 4 + length;
+  }
+  if (!file.flush()) return failWith(QStringLiteral("%1: %2").arg(path, file.errorString()));
+  return true;
 }

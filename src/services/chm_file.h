@@ -3,6 +3,7 @@
 // Compiled HTML help files (.chm).
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QHash>
 #include <QString>
 #include <QStringList>
@@ -76,14 +77,16 @@ class ChmFile {
   bool fail(const QString& why);
   bool checkFile(const QString& path);  // fills entries_, layout and compression data
   const Entry* find(const QString& objectPath) const;
+  bool unchangedOnDisk() const;  // same size and time as when checked
   void readSystemData();
-  QString firstContentsTopic();
+  QString firstContentsTopic(const QString& contentsFile);
 
   chmFile* handle_ = nullptr;
   QString fileName_;
   QString error_;
 
   qint64 fileSize_ = 0;
+  QDateTime fileModified_;
   quint64 dataOffset_ = 0;
   std::vector<Entry> entries_;
   QHash<QString, int> byPath_;    // exact path -> entry

@@ -3,6 +3,8 @@
 #include <QApplication>
 #include <QEnterEvent>
 
+#include "basket/uword.h"
+
 TfrMain& WindowTest::Open(int screenHeight) {
   AppEnvironment env;
   env.executablePath = cat.path(QStringLiteral("Catalog"));
@@ -11,6 +13,8 @@ TfrMain& WindowTest::Open(int screenHeight) {
     openedUrls.append(url);
     return true;
   };
+  env.wordProcessor = wordProcessor;
+  env.documentsDir = documents.path();
   window = std::make_unique<TfrMain>(env);
   window->show();
   return *window;

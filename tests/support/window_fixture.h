@@ -42,6 +42,9 @@ class WindowTest : public ::testing::Test {
 
   TestCatalogue cat;
   MessageRecorder recorder;
+  // The word processor the window's order export drives; null: the built-in engine.
+  std::function<std::unique_ptr<WordBackend>()> wordProcessor;
+  QTemporaryDir documents;  // where the built-in engine writes order documents
   QList<QUrl> openedUrls;
   std::unique_ptr<TfrMain> window;
 };

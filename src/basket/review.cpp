@@ -1,0 +1,62 @@
+// The basket review window, filled from the store.
+
+#include "app/busy_cursor.h"
+#include "app/messages.h"
+#include "app/tfrmain.h"
+#include "basket/parts_list.h"
+#include "basket/zakaz.h"
+
+#include <memory>
+
+using catalogue::Field;
+
+void TfrMain::leiWordClick(QWidget*) {
+  BusyCursor busy;
+  // The window lives for this opening only; every way out releases it with its thumbnails.
+  auto window = std::make_unique<TfrZakaz>(this);
+  frZakaz = window.get();
+  struct Forget {
+    ~Forget() { frZakaz = nullptr; }
+  } forget;
+  frZakaz->OnOrder = [this] { CreateOrderDocument(); };
+  TStringGrid* grid = frZakaz->sgZakaz;
+  grid->SetRowHeight(0, 26);
+  grid->SetCell(0, 0, QStringLiteral("№ п/п"));
+  grid->SetCell(1, 0, QStringLiteral("Обозначение"));
+  grid->SetCell(2, 0, QStringLiteral("Наименование"));
+  grid->SetCell(3, 0, QStringLiteral("Количество"));
+  grid->SetCell(4, 0, QStringLiteral("Изображение"));
+  {
+    PartsListModel::Pause pause(DataSource);
+    const std::string filter = ADOQuery.CurrentFilter();
+    ADOQuery.AfterScroll = nullptr;
+    const int id = ADOQuery.GetInteger(Field::ID);
+    (void)ADOQuery.ApplyFilter("");
+    (void)ADOQuery.ApplyFilter("Pokupka = True");
+    grid->SetRowCount(ADOQuery.CountRecords() + 1);
+    int k = 1;
+    for (ADOQuery.MoveFirst(); !ADOQuery.AtEnd(); ADOQuery.MoveNext(), ++k) {
+      grid->SetCell(0, k, QString::number(k));
+      grid->SetCell(1, k, QString::fromStdString(ADOQuery.GetString(Field::Oboz)));
+      grid->SetCell(2, k, QString::fromStdString(ADOQuery.GetString(Field::Naim)));
+      grid->SetCell(3, k, QStringLiteral("1"));
+      // The drawing the part is shown on: the picture of its parent record.
+      const auto parentPicture = ADOQuery.LookupByID(ADOQuery.GetString("Fid"), Field::Picture);
+      const QString path = parentPicture ? FBaseDir + QStringLiteral("Images\\") +
+                                               QString::fromStdString(*parentPicture) + QStringLiteral(".jpg")
+                                         : QString();
+      auto* thumbnail = new Thumbnail(path, frZakaz);
+      if (!parentPicture || !thumbnail->Check()) {
+        ShowMessage(QStringLiteral("Ошибка загрузки изображения"));
+        thumbnail->Clear();  // the image cell stays empty
+      }
+      grid->SetObject(4, k, thumbnail);
+    }
+    (void)ADOQuery.ApplyFilter(filter);
+    ADOQuery.LocateID(id);
+    ADOQuery.AfterScroll = [this] { ADOQueryAfterScroll(); };
+  }
+  // The window waits for the user with the ordinary arrow.
+  busy.Release();
+  frZakaz->exec();
+}

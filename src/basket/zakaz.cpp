@@ -1,0 +1,205 @@
+#include "basket/zakaz.h"
+
+#include <QFileInfo>
+#include <QAbstractButton>
+#include <QEvent>
+#include <QHeaderView>
+#include <QStyleOptionHeader>
+#include <QPainter>
+#include <QPushButton>
+#include <QStyle>
+#include <QStyledItemDelegate>
+
+#include "controls/artwork.h"
+#include "controls/native_path.h"
+
+TfrZakaz* frZakaz = nullptr;
+
+// ---------------------------------------------------------------- thumbnails
+
+bool Thumbnail::Check() const {
+  const QFileInfo f(NativePath(path_));
+  return f.isFile() && f.isReadable();
+}
+
+const QImage& Thumbnail::Image() {
+  if (!decoded_) {
+    decoded_ = true;
+    JpegOptions quarter;
+    quarter.quarter = true;
+    Picture p;
+    if (p.LoadFromFile(path_, quarter)) image_ = p.image();
+  }
+  return image_;
+}
+
+// ---------------------------------------------------------------- string grid
+
+namespace {
+
+// Paints a cell the ordinary way, then hands it to the grid's own painter.
+class GridDelegate : public QStyledItemDelegate {
+ public:
+  explicit GridDelegate(TStringGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+  void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QStyledItemDelegate::paint(p, option, index);
+    if (auto handler = grid_->OnDrawCell) {
+      p->save();
+      handler(p, index.column() + 1, index.row() + 1, option.rect);
+      p->restore();
+    }
+  }
+
+ private:
+  TStringGrid* grid_;
+};
+
+}  // namespace
+
+TStringGrid::TStringGrid(QWidget* parent) : QTableWidget(parent) {
+  setColumnCount(4);
+  setItemDelegate(new GridDelegate(this));
+  setSelectionMode(QAbstractItemView::ContiguousSelection);
+  setSelectionBehavior(QAbstractItemView::SelectItems);
+  setEditTriggers(QAbstractItemView::DoubleClicked | QAbstractItemView::EditKeyPressed |
+                  QAbstractItemView::AnyKeyPressed | QAbstractItemView::SelectedClicked);
+  setShowGrid(true);
+  setWordWrap(true);
+  horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  horizontalHeader()->setHighlightSections(false);
+  horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  horizontalHeader()->setMinimumSectionSize(4);
+  verticalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+  verticalHeader()->setHighlightSections(false);
+  verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  verticalHeader()->setDefaultSectionSize(70);
+  verticalHeader()->setMinimumSectionSize(4);
+  verticalHeader()->setFixedWidth(41);
+  // Column widths of the design: the number column, then the four body columns.
+  const int widths[] = {136, 134, 91, 105};
+  for (int c = 0; c < 4; ++c) setColumnWidth(c, widths[c]);
+  setHorizontalHeaderLabels(QStringList(4, QString()));
+  // The corner is the fixed cell of row 0 and column 0; it shows its text like a header.
+  corner_ = findChild<QAbstractButton*>();
+  if (corner_) corner_->installEventFilter(this);
+}
+
+bool TStringGrid::eventFilter(QObject* watched, QEvent* event) {
+  if (watched != corner_ || event->type() != QEvent::Paint) return QTableWidget::eventFilter(watched, event);
+  QPainter p(corner_);
+  QStyleOptionHeader opt;
+  opt.initFrom(corner_);
+  opt.rect = corner_->rect();
+  opt.text = cornerText_;
+  opt.textAlignment = Qt::AlignLeft | Qt::AlignVCenter;
+  opt.position = QStyleOptionHeader::Beginning;
+  opt.orientation = Qt::Horizontal;
+  style()->drawControl(QStyle::CE_Header, &opt, &p, corner_);
+  return true;
+}
+
+QString TStringGrid::Cell(int col, int row) const {
+  if (row == 0 && col == 0) return cornerText_;
+  if (row == 0) {
+    const QTableWidgetItem* h = horizontalHeaderItem(col - 1);
+    return h ? h->text() : QString();
+  }
+  if (col == 0) {
+    const QTableWidgetItem* h = verticalHeaderItem(row - 1);
+    return h ? h->text() : QString();
+  }
+  const QTableWidgetItem* it = item(row - 1, col - 1);
+  return it ? it->text() : QString();
+}
+
+void TStringGrid::SetCell(int col, int row, const QString& text) {
+  if (row == 0 && col == 0) {
+    cornerText_ = text;
+    if (corner_) corner_->update();
+    return;
+  }
+  if (row == 0) {
+    setHorizontalHeaderItem(col - 1, new QTableWidgetItem(text));
+  } else if (col == 0) {
+    setVerticalHeaderItem(row - 1, new QTableWidgetItem(text));
+  } else if (QTableWidgetItem* it = item(row - 1, col - 1)) {
+    it->setText(text);
+  } else {
+    setItem(row - 1, col - 1, new QTableWidgetItem(text));
+  }
+}
+
+void TStringGrid::SetRowCount(int rows) {
+  setRowCount(std::max(0, rows - 1));
+  objects_.assign(static_cast<std::size_t>(std::max(0, rows)), nullptr);
+}
+
+void TStringGrid::SetRowHeight(int row, int height) {
+  if (row == 0)
+    horizontalHeader()->setFixedHeight(height);
+  else
+    setRowHeight(row - 1, height);
+}
+
+int TStringGrid::RowHeight(int row) const {
+  return row == 0 ? horizontalHeader()->height() : rowHeight(row - 1);
+}
+
+void TStringGrid::SetObject(int col, int row, Thumbnail* object) {
+  if (col != 4 || row <= 0 || row >= static_cast<int>(objects_.size())) return;
+  objects_[static_cast<std::size_t>(row)] = object;
+}
+
+Thumbnail* TStringGrid::Object(int col, int row) const {
+  if (col != 4 || row <= 0 || row >= static_cast<int>(objects_.size())) return nullptr;
+  return objects_[static_cast<std::size_t>(row)];
+}
+
+QRect TStringGrid::CellRect(int col, int row) const { return visualRect(model()->index(row - 1, col - 1)); }
+
+// ---------------------------------------------------------------- window
+
+TfrZakaz::TfrZakaz(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint |
+                                                        Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                                                        Qt::CustomizeWindowHint) {
+  setWindowTitle(QStringLiteral("Заказанные запасные части"));
+  setFixedSize(536, 341);
+  setAutoFillBackground(true);
+  setBackgroundRole(QPalette::Button);
+  QFont f(QStringLiteral("MS Sans Serif"));
+  f.setPixelSize(11);
+  setFont(f);
+  if (owner) move(owner->geometry().center() - rect().center());
+
+  sgZakaz = new TStringGrid(this);
+  sgZakaz->setGeometry(0, 0, 536, 304);
+  sgZakaz->OnDrawCell = [this](QPainter* p, int col, int row, const QRect& r) { sgZakazDrawCell(p, col, row, r); };
+
+  Panel1 = new QWidget(this);
+  Panel1->setGeometry(0, 304, 536, 37);
+  BitBtn1 = new QPushButton(style()->standardIcon(QStyle::SP_DialogCloseButton), QStringLiteral("&Закрыть"), Panel1);
+  BitBtn1->setGeometry(456, 8, 75, 25);
+  connect(BitBtn1, &QPushButton::clicked, this, &QDialog::reject);
+  BitBtn2 = new QPushButton(QIcon(QPixmap::fromImage(RenderAsset(QStringLiteral(":/assets/glyphs/order_document.svg"),
+                                                                 QSize(16, 16), false))),
+                            QStringLiteral("Заявка"), Panel1);
+  BitBtn2->setGeometry(8, 8, 75, 25);
+  BitBtn2->setAutoDefault(false);
+  BitBtn1->setAutoDefault(false);
+  connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+}
+
+void TfrZakaz::sgZakazDrawCell(QPainter* p, int col, int row, const QRect& rect) {
+  if (col != 4 || row == 0) return;
+  Thumbnail* t = sgZakaz->Object(col, row);
+  if (!t) return;
+  const QImage& image = t->Image();
+  if (image.isNull()) return;
+  // Stretched to the whole cell; the proportions are not kept.
+  p->setRenderHint(QPainter::SmoothPixmapTransform);
+  p->drawImage(rect, image);
+}
+
+void TfrZakaz::BitBtn2Click() {
+  if (auto order = OnOrder) order();
+}

@@ -1,0 +1,83 @@
+#pragma once
+// The basket review window: the basket's records with their designations, names, an
+// editable quantity and a thumbnail of the drawing each part is shown on.
+
+#include <QDialog>
+#include <QTableWidget>
+
+#include <functional>
+#include <vector>
+
+#include "controls/picture.h"
+
+class QPushButton;
+class QWidget;
+
+// The thumbnail of one row: the file is checked when the window is filled and decoded, at
+// a quarter of its size, when the row is first painted.
+class Thumbnail : public QObject {
+ public:
+  Thumbnail(const QString& path, QObject* parent) : QObject(parent), path_(path) {}
+  // Whether the picture file is there to be read.
+  bool Check() const;
+  // The decoded picture; null when it cannot be decoded.
+  const QImage& Image();
+  bool decoded() const { return decoded_; }
+  // No picture at all: the cell draws nothing.
+  void Clear() {
+    path_.clear();
+    decoded_ = true;
+    image_ = QImage();
+  }
+
+ private:
+  QString path_;
+  bool decoded_ = false;
+  QImage image_;
+};
+
+// The string grid: row 0 and column 0 are fixed (the header row and the row numbers).
+class TStringGrid : public QTableWidget {
+  Q_OBJECT
+ public:
+  explicit TStringGrid(QWidget* parent);
+  // Cells by column and row, the fixed ones included.
+  QString Cell(int col, int row) const;
+  void SetCell(int col, int row, const QString& text);
+  void SetRowCount(int rows);          // with the fixed row
+  int RowCount() const { return rowCount() + 1; }
+  void SetRowHeight(int row, int height);
+  int RowHeight(int row) const;
+  // The object a cell carries (the thumbnail of an image cell).
+  void SetObject(int col, int row, Thumbnail* object);
+  Thumbnail* Object(int col, int row) const;
+  QRect CellRect(int col, int row) const;  // in viewport coordinates
+
+  std::function<void(QPainter*, int col, int row, const QRect&)> OnDrawCell;
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  std::vector<Thumbnail*> objects_;  // by row, for column 4
+  QString cornerText_;               // the fixed cell of row 0, column 0
+  QWidget* corner_ = nullptr;
+};
+
+class TfrZakaz : public QDialog {
+  Q_OBJECT
+ public:
+  explicit TfrZakaz(QWidget* owner);
+
+  TStringGrid* sgZakaz;
+  QWidget* Panel1;
+  QPushButton* BitBtn1;
+  QPushButton* BitBtn2;
+
+  void sgZakazDrawCell(QPainter* p, int col, int row, const QRect& rect);
+  std::function<void()> OnOrder;  // "Заявка": the main window's order export
+  void BitBtn2Click();
+};
+
+// The open review window; empty while none is open.
+extern TfrZakaz* frZakaz;
