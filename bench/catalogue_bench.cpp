@@ -15,6 +15,7 @@
 #include <cinttypes>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -281,8 +282,8 @@ long long PeakBytesOf(Work work) {
   if (pid == 0) {
     close(fds[0]);
     malloc_trim(0);
-    // Reset the high-water mark to what the child holds now.
     long long result = -1;
+    // Writing 5 there resets the high-water mark to what the child holds now.
     const int clear = open("/proc/self/clear_refs", O_WRONLY);
     if (clear >= 0 && write(clear, "5", 1) == 1) {
       const long base = StatusKiB("VmRSS");

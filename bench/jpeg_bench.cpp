@@ -5,14 +5,12 @@
 // files, beside itself showing the picture pass by pass.
 
 #include <benchmark/benchmark.h>
-#include <jpeglib.h>
 
 #include <QBuffer>
 #include <QFile>
 #include <QGuiApplication>
 #include <QImageReader>
 #include <QPainter>
-#include <QPainterPath>
 #include <QRadialGradient>
 
 #include <algorithm>
@@ -25,6 +23,8 @@
 #include <type_traits>
 #include <utility>
 #include <vector>
+
+#include <jpeglib.h>  // after <cstdio>, which it needs
 
 #include "bench_support.h"
 #include "controls/jpeg.h"

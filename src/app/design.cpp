@@ -65,20 +65,9 @@ void TfrMain::CreateControls() {
                           &Image27, &Image28})
     *holder = hidden();
 
-  // Callouts: transparent labels sized to their text, hidden until placed.
-  auto makeCallout = [this] {
-    auto* l = new TLabel(this);
-    l->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
-    l->SetAutoSize(true);
-    l->setCursor(Qt::PointingHandCursor);
-    l->OnClick = [this](QWidget* s) { Label1Click(s); };
-    l->OnMouseMove = [this](QWidget* s, Qt::KeyboardModifiers m, int x, int y) { Label1MouseMove(s, m, x, y); };
-    l->OnMouseLeave = [this](QWidget* s) { Label1MouseLeave(s); };
-    l->hide();
-    return l;
-  };
-  for (int i = 0; i < 35; ++i) designLabels_.push_back(makeCallout());
-  Label36 = makeCallout();
+  // Callouts.
+  for (int i = 0; i < 35; ++i) designLabels_.push_back(NewCalloutLabel());
+  Label36 = NewCalloutLabel();
 
   // Details at the top right.
   auto detail = [this](int left, int top, int width) {

@@ -246,6 +246,7 @@ class TfrMain : public QWidget {
   const ButtonLook& Look(Button b) const;
   int& HoverFlag(Button b);
   void PaintResting(Button b, bool disabled);
+  void DrawRestingFace(Button b, TImage* icon);
   void HoverButton(Button b);
   void LeaveButton(Button b);
   void AttachButton(Button b, SenderFn onClick);
@@ -255,6 +256,7 @@ class TfrMain : public QWidget {
   TMyRec& CurrentLevel();
   JpegOptions PictureOptions() const;
   TLabel* CalloutLabel(int index);
+  TLabel* NewCalloutLabel();
   void SetBasketPairs(bool removeShown, bool addShown);
 
   std::vector<TLabel*> designLabels_;  // Label1 .. Label35

@@ -3,7 +3,7 @@
 #include <QAction>
 
 #include "app/tfrmain.h"
-#include "basket/parts_list.h"
+#include "basket/basket_walk.h"
 
 using catalogue::Field;
 
@@ -60,17 +60,10 @@ void TfrMain::ClearBasket() {
   SetBasketCount(0);
   SetInBasket(false);
   {
-    PartsListModel::Pause pause(DataSource);
-    const std::string filter = ADOQuery.CurrentFilter();
-    ADOQuery.AfterScroll = nullptr;
-    const int id = ADOQuery.GetInteger(Field::ID);
-    (void)ADOQuery.ApplyFilter("");
-    (void)ADOQuery.ApplyFilter("Pokupka = True");
+    // The clearing loop: each cleared record leaves the basket filter, so there is no MoveNext.
+    BasketWalk walk(*this);
     ADOQuery.MoveFirst();
     while (!ADOQuery.AtEnd()) ADOQuery.SetBoolean(Field::Pokupka, false);
-    (void)ADOQuery.ApplyFilter(filter);
-    ADOQuery.LocateID(id);
-    ADOQuery.AfterScroll = [this] { ADOQueryAfterScroll(); };
   }
   leZakazano->hide();
   leiZakazano->hide();

@@ -3,7 +3,7 @@
 #include "app/busy_cursor.h"
 #include "app/messages.h"
 #include "app/tfrmain.h"
-#include "basket/parts_list.h"
+#include "basket/basket_walk.h"
 #include "basket/zakaz.h"
 
 #include <memory>
@@ -27,12 +27,7 @@ void TfrMain::leiWordClick(QWidget*) {
   grid->SetCell(3, 0, QStringLiteral("Количество"));
   grid->SetCell(4, 0, QStringLiteral("Изображение"));
   {
-    PartsListModel::Pause pause(DataSource);
-    const std::string filter = ADOQuery.CurrentFilter();
-    ADOQuery.AfterScroll = nullptr;
-    const int id = ADOQuery.GetInteger(Field::ID);
-    (void)ADOQuery.ApplyFilter("");
-    (void)ADOQuery.ApplyFilter("Pokupka = True");
+    BasketWalk walk(*this);
     grid->SetRowCount(ADOQuery.CountRecords() + 1);
     int k = 1;
     for (ADOQuery.MoveFirst(); !ADOQuery.AtEnd(); ADOQuery.MoveNext(), ++k) {
@@ -52,9 +47,6 @@ void TfrMain::leiWordClick(QWidget*) {
       }
       grid->SetObject(4, k, thumbnail);
     }
-    (void)ADOQuery.ApplyFilter(filter);
-    ADOQuery.LocateID(id);
-    ADOQuery.AfterScroll = [this] { ADOQueryAfterScroll(); };
   }
   // The window waits for the user with the ordinary arrow.
   busy.Release();

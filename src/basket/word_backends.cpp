@@ -7,6 +7,7 @@
 
 #include "app/messages.h"
 #include "basket/docx_engine.h"
+#include "basket/word_com_win.h"
 #include "controls/native_path.h"
 
 namespace {
@@ -54,7 +55,30 @@ class EngineBackend : public WordBackend {
   std::unique_ptr<order::DocxDocument> doc_;
 };
 
+#ifdef _WIN32
+class ComWordBackend : public WordBackend {
+ public:
+  bool Connect() override { return word_.Connect(); }
+  bool SetVisible(bool visible) override { return word_.SetVisible(visible); }
+  bool DocumentsAdd(const QString& path) override { return word_.DocumentsAdd(path.toStdWString()); }
+  bool FindExecute(const QString& text) override { return word_.FindExecute(text.toStdWString()); }
+  bool SelectionDelete() override { return word_.SelectionDelete(); }
+  bool SelectionInsertAfter(const QString& text) override { return word_.SelectionInsertAfter(text.toStdWString()); }
+  bool SelectionMoveRight(int count) override { return word_.SelectionMoveRight(count); }
+  bool SelectionMoveLeft(int count) override { return word_.SelectionMoveLeft(count); }
+  bool SelectionDeleteChars(int count) override { return word_.SelectionDeleteChars(count); }
+  bool SelectionInsertRows(int count) override { return word_.SelectionInsertRows(count); }
+
+ private:
+  ComWordApplication word_;
+};
+#endif
+
 }  // namespace
+
+#ifdef _WIN32
+std::unique_ptr<WordBackend> MakeComWordBackend() { return std::make_unique<ComWordBackend>(); }
+#endif
 
 std::unique_ptr<WordBackend> MakeEngineBackend(std::function<bool(const QUrl&)> opener, QString folder) {
   return std::make_unique<EngineBackend>(std::move(opener), std::move(folder));

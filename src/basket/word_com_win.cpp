@@ -1,5 +1,4 @@
-// The word processor's own automation on Windows: "Word.Application", late-bound through
-// IDispatch, member by member as the export needs them.
+#include "basket/word_com_win.h"
 
 #ifdef _WIN32
 
@@ -8,10 +7,7 @@
 #include <objbase.h>
 #include <oleauto.h>
 
-#include <string>
 #include <vector>
-
-#include "basket/word_backends.h"
 
 namespace {
 
@@ -49,12 +45,11 @@ VARIANT Bool(bool value) {
 }
 
 // A string argument; the caller frees it with VariantClear.
-VARIANT String(const QString& text) {
+VARIANT String(const std::wstring& text) {
   VARIANT v;
   VariantInit(&v);
   v.vt = VT_BSTR;
-  const std::wstring w = text.toStdWString();
-  v.bstrVal = SysAllocStringLen(w.data(), static_cast<UINT>(w.size()));
+  v.bstrVal = SysAllocStringLen(text.data(), static_cast<UINT>(text.size()));
   return v;
 }
 
@@ -93,83 +88,86 @@ IDispatch* Get(IDispatch* object, const wchar_t* name) {
   return d;
 }
 
-class ComWord : public WordBackend {
- public:
-  ComWord() { initialised_ = SUCCEEDED(CoInitialize(nullptr)); }
-  ~ComWord() override {
-    Release();
-    if (initialised_) CoUninitialize();
+bool Call(IDispatch* app, const wchar_t* member, std::vector<VARIANT> args) {
+  IDispatch* selection = Get(app, L"Selection");
+  if (!selection) {
+    for (VARIANT& a : args) VariantClear(&a);
+    return false;
   }
-
-  bool Connect() override {
-    Release();
-    CLSID clsid;
-    if (FAILED(CLSIDFromProgID(L"Word.Application", &clsid))) return false;
-    IUnknown* unknown = nullptr;
-    if (SUCCEEDED(GetActiveObject(clsid, nullptr, &unknown)) && unknown) {
-      unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&app_));
-      unknown->Release();
-    }
-    if (!app_)
-      CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
-                       reinterpret_cast<void**>(&app_));
-    return app_ != nullptr;
-  }
-  bool SetVisible(bool visible) override {
-    return Invoke(app_, L"Visible", DISPATCH_PROPERTYPUT, {Bool(visible)}, nullptr);
-  }
-  bool DocumentsAdd(const QString& templatePath) override {
-    IDispatch* documents = Get(app_, L"Documents");
-    Variant result;
-    const bool ok = Invoke(documents, L"Add", DISPATCH_METHOD, {String(templatePath)}, &result.v);
-    if (documents) documents->Release();
-    return ok;
-  }
-  bool FindExecute(const QString& text) override {
-    IDispatch* selection = Get(app_, L"Selection");
-    IDispatch* find = Get(selection, L"Find");
-    bool found = false;
-    if (find && Invoke(find, L"Forward", DISPATCH_PROPERTYPUT, {Bool(true)}, nullptr) &&
-        Invoke(find, L"Text", DISPATCH_PROPERTYPUT, {String(text)}, nullptr)) {
-      Variant result;
-      if (Invoke(find, L"Execute", DISPATCH_METHOD, {}, &result.v) &&
-          SUCCEEDED(VariantChangeType(&result.v, &result.v, 0, VT_BOOL)))
-        found = result.v.boolVal != VARIANT_FALSE;
-    }
-    if (find) find->Release();
-    if (selection) selection->Release();
-    return found;
-  }
-  bool SelectionDelete() override { return OnSelection(L"Delete", {}); }
-  bool SelectionInsertAfter(const QString& text) override { return OnSelection(L"InsertAfter", {String(text)}); }
-  bool SelectionMoveRight(int count) override { return OnSelection(L"MoveRight", {Omitted(), Long(count), Omitted()}); }
-  bool SelectionMoveLeft(int count) override { return OnSelection(L"MoveLeft", {Omitted(), Long(count), Omitted()}); }
-  bool SelectionDeleteChars(int count) override { return OnSelection(L"Delete", {Omitted(), Long(count)}); }
-  bool SelectionInsertRows(int count) override { return OnSelection(L"InsertRows", {Long(count)}); }
-
- private:
-  bool OnSelection(const wchar_t* member, std::vector<VARIANT> args) {
-    IDispatch* selection = Get(app_, L"Selection");
-    if (!selection) {
-      for (VARIANT& a : args) VariantClear(&a);
-      return false;
-    }
-    Variant result;
-    const bool ok = Invoke(selection, member, DISPATCH_METHOD, std::move(args), &result.v);
-    selection->Release();
-    return ok;
-  }
-  void Release() {
-    if (app_) app_->Release();
-    app_ = nullptr;
-  }
-
-  bool initialised_ = false;
-  IDispatch* app_ = nullptr;
-};
+  Variant result;
+  const bool ok = Invoke(selection, member, DISPATCH_METHOD, std::move(args), &result.v);
+  selection->Release();
+  return ok;
+}
 
 }  // namespace
 
-std::unique_ptr<WordBackend> MakeComWordBackend() { return std::make_unique<ComWord>(); }
+ComWordApplication::ComWordApplication() { initialised_ = SUCCEEDED(CoInitialize(nullptr)); }
+
+ComWordApplication::~ComWordApplication() {
+  Release();
+  if (initialised_) CoUninitialize();
+}
+
+void ComWordApplication::Release() {
+  if (app_) app_->Release();
+  app_ = nullptr;
+}
+
+bool ComWordApplication::Connect() {
+  Release();
+  CLSID clsid;
+  if (FAILED(CLSIDFromProgID(L"Word.Application", &clsid))) return false;
+  IUnknown* unknown = nullptr;
+  if (SUCCEEDED(GetActiveObject(clsid, nullptr, &unknown)) && unknown) {
+    unknown->QueryInterface(IID_IDispatch, reinterpret_cast<void**>(&app_));
+    unknown->Release();
+  }
+  if (!app_)
+    CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER | CLSCTX_LOCAL_SERVER, IID_IDispatch,
+                     reinterpret_cast<void**>(&app_));
+  return app_ != nullptr;
+}
+
+bool ComWordApplication::SetVisible(bool visible) {
+  return Invoke(app_, L"Visible", DISPATCH_PROPERTYPUT, {Bool(visible)}, nullptr);
+}
+
+bool ComWordApplication::DocumentsAdd(const std::wstring& templatePath) {
+  IDispatch* documents = Get(app_, L"Documents");
+  Variant result;
+  const bool ok = Invoke(documents, L"Add", DISPATCH_METHOD, {String(templatePath)}, &result.v);
+  if (documents) documents->Release();
+  return ok;
+}
+
+bool ComWordApplication::FindExecute(const std::wstring& text) {
+  IDispatch* selection = Get(app_, L"Selection");
+  IDispatch* find = Get(selection, L"Find");
+  bool found = false;
+  if (find && Invoke(find, L"Forward", DISPATCH_PROPERTYPUT, {Bool(true)}, nullptr) &&
+      Invoke(find, L"Text", DISPATCH_PROPERTYPUT, {String(text)}, nullptr)) {
+    Variant result;
+    if (Invoke(find, L"Execute", DISPATCH_METHOD, {}, &result.v) &&
+        SUCCEEDED(VariantChangeType(&result.v, &result.v, 0, VT_BOOL)))
+      found = result.v.boolVal != VARIANT_FALSE;
+  }
+  if (find) find->Release();
+  if (selection) selection->Release();
+  return found;
+}
+
+bool ComWordApplication::SelectionDelete() { return Call(app_, L"Delete", {}); }
+bool ComWordApplication::SelectionInsertAfter(const std::wstring& text) {
+  return Call(app_, L"InsertAfter", {String(text)});
+}
+bool ComWordApplication::SelectionMoveRight(int count) {
+  return Call(app_, L"MoveRight", {Omitted(), Long(count), Omitted()});
+}
+bool ComWordApplication::SelectionMoveLeft(int count) {
+  return Call(app_, L"MoveLeft", {Omitted(), Long(count), Omitted()});
+}
+bool ComWordApplication::SelectionDeleteChars(int count) { return Call(app_, L"Delete", {Omitted(), Long(count)}); }
+bool ComWordApplication::SelectionInsertRows(int count) { return Call(app_, L"InsertRows", {Long(count)}); }
 
 #endif  // _WIN32

@@ -4,17 +4,25 @@
 
 using catalogue::Field;
 
+// A callout label: transparent, sized to its two lines, hidden until placed.
+TLabel* TfrMain::NewCalloutLabel() {
+  auto* l = new TLabel(this);
+  QFont f(QStringLiteral("MS Sans Serif"));
+  f.setPixelSize(11);
+  l->setFont(f);
+  l->SetAutoSize(true);
+  l->setCursor(Qt::PointingHandCursor);
+  l->OnClick = [this](QWidget* s) { Label1Click(s); };
+  l->OnMouseMove = [this](QWidget* s, Qt::KeyboardModifiers m, int x, int y) { Label1MouseMove(s, m, x, y); };
+  l->OnMouseLeave = [this](QWidget* s) { Label1MouseLeave(s); };
+  l->hide();
+  return l;
+}
+
 TLabel* TfrMain::CalloutLabel(int index) {
   // A drawing with more parts than the design's labels gets further labels of the same kind.
   while (static_cast<int>(Callouts.size()) <= index) {
-    auto* l = new TLabel(this);
-    l->setFont(designLabels_.front()->font());
-    l->SetAutoSize(true);
-    l->setCursor(Qt::PointingHandCursor);
-    l->OnClick = [this](QWidget* s) { Label1Click(s); };
-    l->OnMouseMove = [this](QWidget* s, Qt::KeyboardModifiers m, int x, int y) { Label1MouseMove(s, m, x, y); };
-    l->OnMouseLeave = [this](QWidget* s) { Label1MouseLeave(s); };
-    l->hide();
+    TLabel* l = NewCalloutLabel();
     l->stackUnder(designLabels_.back());
     Callouts.push_back(l);
   }

@@ -50,16 +50,22 @@ int& TfrMain::HoverFlag(Button b) {
 
 void TfrMain::PaintResting(Button b, bool disabled) {
   const ButtonLook& look = Look(b);
+  if (look.disabled)
+    (this->*look.button)->canvas().SetFontColor(disabled ? QColor(128, 128, 128) : QColor(Qt::black));
+  DrawRestingFace(b, disabled && look.disabled ? this->*look.disabled : this->*look.resting);
+}
+
+// The resting face: the icon, then the word on white, which wipes any frame and underline.
+void TfrMain::DrawRestingFace(Button b, TImage* icon) {
+  const ButtonLook& look = Look(b);
   TLeImage* button = this->*look.button;
-  TImage* face = disabled && look.disabled ? this->*look.disabled : this->*look.resting;
-  (this->*look.icon)->AssignFrom(*face);
+  (this->*look.icon)->AssignFrom(*icon);
   if (!look.keepsDesignSize) button->resize(look.width, kButtonHeight);
   Canvas& c = button->canvas();
   c.SetBrushStyle(Canvas::BrushStyle::Solid);
   c.SetBrushColor(Qt::white);
   c.FillRect(QRect(0, 0, look.width, kButtonHeight));
   c.SetFont(ButtonFont(false));
-  if (look.disabled) c.SetFontColor(disabled ? QColor(128, 128, 128) : QColor(Qt::black));
   c.TextOut(look.wordX, 7, QString::fromUtf16(look.word));
 }
 
@@ -86,18 +92,7 @@ void TfrMain::HoverButton(Button b) {
 
 void TfrMain::LeaveButton(Button b) {
   int& flag = HoverFlag(b);
-  if (flag == 1) {
-    const ButtonLook& look = Look(b);
-    TLeImage* button = this->*look.button;
-    (this->*look.icon)->AssignFrom(*(this->*look.resting));
-    if (!look.keepsDesignSize) button->resize(look.width, kButtonHeight);
-    Canvas& c = button->canvas();
-    c.SetBrushStyle(Canvas::BrushStyle::Solid);
-    c.SetBrushColor(Qt::white);
-    c.FillRect(QRect(0, 0, look.width, kButtonHeight));
-    c.SetFont(ButtonFont(false));
-    c.TextOut(look.wordX, 7, QString::fromUtf16(look.word));
-  }
+  if (flag == 1) DrawRestingFace(b, this->*Look(b).resting);  // never the disabled icon
   flag = 0;
 }
 

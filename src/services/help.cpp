@@ -4,9 +4,6 @@
 
 #include "services/help_viewer.h"
 
-#ifdef _WIN32
-#include <windows.h>
-#endif
 
 std::uintptr_t HelpLib = 0;
 HtmlHelpFn HtmlHelpEntry = nullptr;
@@ -43,19 +40,8 @@ bool LoadHtmlHelp(const QString& executableDir) {
     HtmlHelpEntry = nullptr;
 #ifdef _WIN32
     (void)executableDir;
-    if (HMODULE lib = LoadLibraryW(L"HHCTRL.OCX")) {
-      HelpLib = reinterpret_cast<std::uintptr_t>(lib);
-      // The wide entry, so that any file name reaches the viewer unchanged.
-      using WideEntry = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
-      static WideEntry wide = nullptr;
-      wide = reinterpret_cast<WideEntry>(reinterpret_cast<void*>(GetProcAddress(lib, "HtmlHelpW")));
-      if (wide) {
-        HtmlHelpEntry = [](void* caller, const char* file, unsigned command, std::uintptr_t data) -> void* {
-          const std::wstring name = QString::fromUtf8(file).toStdWString();
-          return wide(static_cast<HWND>(caller), name.c_str(), command, data);
-        };
-      }
-    }
+    HelpLib = LoadHtmlHelpLibrary();
+    if (HelpLib != 0) HtmlHelpEntry = HtmlHelpEntryOf(HelpLib);
 #else
     if (HelpViewer::Available()) {
       Library().executableDir = executableDir;
@@ -70,7 +56,7 @@ bool LoadHtmlHelp(const QString& executableDir) {
 void ShowHelp(const QString& helpFile) {
   if (HelpLib == 0 || !HtmlHelpEntry) return;
 #ifdef _WIN32
-  void* caller = GetDesktopWindow();
+  void* caller = DesktopWindowHandle();
 #else
   void* caller = nullptr;
 #endif
@@ -79,7 +65,7 @@ void ShowHelp(const QString& helpFile) {
 
 void FreeHtmlHelp() {
 #ifdef _WIN32
-  if (HelpLib != 0) FreeLibrary(reinterpret_cast<HMODULE>(HelpLib));
+  FreeHtmlHelpLibrary(HelpLib);
 #else
   Library().window.reset();
 #endif

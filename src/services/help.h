@@ -7,14 +7,12 @@
 
 #include <cstdint>
 
+#include "services/html_help_win.h"
+
 class HelpViewer;
 
 // The command that asks for a help file's default topic.
 inline constexpr unsigned kHhDisplayTopic = 0;
-
-// The library's entry: caller window, help file name, command, command data; it returns the
-// help window's handle.
-using HtmlHelpFn = void* (*)(void* caller, const char* file, unsigned command, std::uintptr_t data);
 
 extern std::uintptr_t HelpLib;    // handle of the loaded help library; 0 while none is loaded
 extern HtmlHelpFn HtmlHelpEntry;  // its entry; empty when not loaded or missing

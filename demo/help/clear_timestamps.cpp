@@ -1,0 +1,21 @@
+// Build step of the help file: clears the compile times chmcmd stamps into a .chm, so that the
+// same sources always give the same bytes.
+
+#include <QString>
+
+#include <cstdio>
+
+#include "services/chm_file.h"
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s FILE.chm\n", argv[0]);
+    return 2;
+  }
+  QString error;
+  if (!ChmFile::ClearTimestamps(QString::fromLocal8Bit(argv[1]), &error)) {
+    std::fprintf(stderr, "%s\n", qPrintable(error));
+    return 1;
+  }
+  return 0;
+}

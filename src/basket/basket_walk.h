@@ -1,0 +1,34 @@
+#pragma once
+// The frame of a walk over the basket: the filter in force and the current record are
+// remembered, the after-scroll notification is detached and the store is filtered afresh to
+// the basket records; on leaving, the filter, the record and the notification come back, in
+// that order, without the window hearing of any of it.
+
+#include <string>
+
+#include "app/tfrmain.h"
+#include "basket/parts_list.h"
+
+class BasketWalk {
+ public:
+  explicit BasketWalk(TfrMain& w) : w_(w), pause_(w.DataSource) {
+    filter_ = w_.ADOQuery.CurrentFilter();
+    w_.ADOQuery.AfterScroll = nullptr;
+    id_ = w_.ADOQuery.GetInteger(catalogue::Field::ID);
+    (void)w_.ADOQuery.ApplyFilter("");
+    (void)w_.ADOQuery.ApplyFilter("Pokupka = True");
+  }
+  ~BasketWalk() {
+    (void)w_.ADOQuery.ApplyFilter(filter_);
+    w_.ADOQuery.LocateID(id_);
+    w_.ADOQuery.AfterScroll = [w = &w_] { w->ADOQueryAfterScroll(); };
+  }
+  BasketWalk(const BasketWalk&) = delete;
+  BasketWalk& operator=(const BasketWalk&) = delete;
+
+ private:
+  TfrMain& w_;
+  PartsListModel::Pause pause_;
+  std::string filter_;
+  int id_ = 0;
+};
