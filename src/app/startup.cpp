@@ -60,6 +60,7 @@ void TfrMain::FormCreate() {
   Callouts = designLabels_;
   // 9. Each hot-spot gets its own copy of the resting plate.
   for (TImageLeave* h : HotSpots) h->AssignFrom(*Image3);
+  plateDrawn_.clear();
   // 10. The level stack.
   Levels.assign(15, TMyRec{});
   // 11. Resting faces of the caption buttons.

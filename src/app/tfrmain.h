@@ -6,6 +6,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <unordered_map>
 #include <vector>
 
 #include "app/environment.h"
@@ -257,9 +258,11 @@ class TfrMain : public QWidget {
   JpegOptions PictureOptions() const;
   TLabel* CalloutLabel(int index);
   TLabel* NewCalloutLabel();
+  void PaintPlate(TImageLeave* h, bool highlighted);
   void SetBasketPairs(bool removeShown, bool addShown);
 
   std::vector<TLabel*> designLabels_;  // Label1 .. Label35
+  std::unordered_map<TImageLeave*, QString> plateDrawn_;  // what each hot-spot's plate shows
   AppEnvironment env_;
   bool startupFailed_ = false;
   bool closed_ = false;

@@ -218,9 +218,10 @@ bool ReadEntry(zip_t* z, zip_uint64_t index, zip_uint64_t stated, std::string* o
 }
 
 bool ParseXml(const std::string& data, const std::string& name, pugi::xml_document* doc, std::string* error) {
-  // Whitespace-only text is kept where it is an element's only content: a w:t holding a space.
+  // Whitespace-only text is kept wherever it stands: a w:t holding a space, also one beside
+  // other content, must read back after saving as it was typed.
   const pugi::xml_parse_result r = doc->load_buffer(
-      data.data(), data.size(), pugi::parse_default | pugi::parse_ws_pcdata_single | pugi::parse_doctype);
+      data.data(), data.size(), pugi::parse_default | pugi::parse_ws_pcdata | pugi::parse_doctype);
   if (!r) {
     *error =
         name + " is not well-formed XML (" + r.description() + " at byte " + std::to_string(r.offset) + ")";
@@ -239,10 +240,16 @@ bool ParseXml(const std::string& data, const std::string& name, pugi::xml_docume
   return true;
 }
 
+// pugixml writes a carriage return of text (read from "&#13;") as it is, and a reader takes
+// a bare one for a line end; written as a character reference it reads back unchanged. A bare
+// one can come from nowhere else: line ends were normalised when the XML was read.
 struct StringWriter : pugi::xml_writer {
   std::string out;
   void write(const void* data, std::size_t size) override {
-    out.append(static_cast<const char*>(data), size);
+    std::string_view chunk(static_cast<const char*>(data), size);
+    for (std::size_t cr; (cr = chunk.find('\r')) != std::string_view::npos; chunk.remove_prefix(cr + 1))
+      out.append(chunk.substr(0, cr)).append("&#13;");
+    out.append(chunk);
   }
 };
 

@@ -40,7 +40,21 @@ bool PartsListModel::InBasket(int row) const {
   return row < rows_ && store_.GetBooleanAt(static_cast<std::size_t>(row), Field::Pokupka);
 }
 
+void PartsListModel::SetShown(bool shown) {
+  shown_ = shown;
+  if (shown_ && staleWhileHidden_) {
+    staleWhileHidden_ = false;
+    beginResetModel();
+    rows_ = store_.CountRecords();
+    endResetModel();
+  }
+}
+
 void PartsListModel::FilterChanged() {
+  if (!shown_) {
+    staleWhileHidden_ = true;
+    return;
+  }
   if (paused_) {
     filterDirty_ = true;
     return;
@@ -156,7 +170,13 @@ void PartsGrid::SyncFromStore() {
 
 void PartsGrid::showEvent(QShowEvent* e) {
   QTableView::showEvent(e);
+  static_cast<PartsListModel*>(model())->SetShown(true);
   if (syncPending_) SyncFromStore();
+}
+
+void PartsGrid::hideEvent(QHideEvent* e) {
+  QTableView::hideEvent(e);
+  static_cast<PartsListModel*>(model())->SetShown(false);
 }
 
 void PartsGrid::contextMenuEvent(QContextMenuEvent* e) {

@@ -42,6 +42,11 @@ class PartsListModel : public QAbstractTableModel, public catalogue::StoreObserv
   // The store's cursor moved: the grid follows (set by the grid).
   std::function<void(int row)> OnCursor;
 
+  // While the grid is hidden the model does not follow new filtered sets (every fresh filter
+  // of the browser would otherwise lay out a grid of the whole table); it catches up when
+  // the grid is shown again.
+  void SetShown(bool shown);
+
   void FilterChanged() override;
   void CursorMoved() override;
   void RecordChanged(std::size_t position) override;
@@ -52,7 +57,8 @@ class PartsListModel : public QAbstractTableModel, public catalogue::StoreObserv
   catalogue::CatalogueStore& store_;
   int rows_ = 0;
   int paused_ = 0;
-  std::string pausedFilter_;
+  bool shown_ = false;
+  bool staleWhileHidden_ = false;
   bool filterDirty_ = false;
   bool cursorDirty_ = false;
   bool recordsDirty_ = false;
@@ -74,6 +80,7 @@ class PartsGrid : public QTableView {
  protected:
   void contextMenuEvent(QContextMenuEvent* e) override;
   void showEvent(QShowEvent* e) override;
+  void hideEvent(QHideEvent* e) override;
 
  private:
   catalogue::CatalogueStore& store_;

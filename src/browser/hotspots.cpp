@@ -20,9 +20,20 @@ QFont PlateFont(int pixels, bool bold, bool underline) {
   return font;
 }
 
-// The texts of a hot-spot on a copy of a plate: yellow Arial, transparent background.
-void PaintPlate(TImageLeave* h, const TImage& plate, bool highlighted) {
-  h->AssignFrom(plate);
+}  // namespace
+
+// The texts of a hot-spot on a copy of a plate: yellow Arial, transparent background. A plate
+// that already shows the same texts in the same look is left as it is: the root is filled
+// several times over when the window returns to it.
+void TfrMain::PaintPlate(TImageLeave* h, bool highlighted) {
+  const QString key = QStringLiteral("%1\x1f%2\x1f%3\x1f%4")
+                          .arg(highlighted)
+                          .arg(h->Oboz(), h->Naim())
+                          .arg(h->Number());
+  QString& drawn = plateDrawn_[h];
+  if (drawn == key) return;
+  drawn = key;
+  h->AssignFrom(highlighted ? *Image2 : *Image3);
   Canvas& c = h->canvas();
   c.SetBrushStyle(Canvas::BrushStyle::Clear);
   c.SetFontColor(QColor(255, 255, 0));
@@ -35,8 +46,6 @@ void PaintPlate(TImageLeave* h, const TImage& plate, bool highlighted) {
     c.TextOut(h->Number() > 9 ? 4 : 10, 12, QString::number(h->Number()));
   }
 }
-
-}  // namespace
 
 void TfrMain::FillHotSpots(int id, int page) {
   (void)ADOQuery.ApplyFilter("");
@@ -80,7 +89,7 @@ void TfrMain::FillHotSpots(int id, int page) {
 
 void TfrMain::DrawHotSpot(int index) {
   TImageLeave* h = HotSpots[static_cast<std::size_t>(index)];
-  PaintPlate(h, *Image3, false);
+  PaintPlate(h, false);
   h->tag = 0;
 }
 
@@ -92,7 +101,7 @@ void TfrMain::ImageLeave1MouseMove(QWidget* sender, Qt::KeyboardModifiers, int, 
   }
   if (h->tag == 0) {
     h->setCursor(Qt::PointingHandCursor);
-    PaintPlate(h, *Image2, true);
+    PaintPlate(h, true);
   }
   h->tag = 1;
 }
@@ -102,7 +111,7 @@ void TfrMain::ImageLeave1MouseLeave(QWidget* sender) {
   if (!h->Sostoit()) return;
   if (h->tag == 1) {
     h->setCursor(Qt::ArrowCursor);
-    PaintPlate(h, *Image3, false);
+    PaintPlate(h, false);
   }
   h->tag = 0;
 }

@@ -17,7 +17,8 @@ struct Filter {
 };
 
 // Integer fields (and Number) take a decimal integer, Boolean fields True or False (any
-// letter case); text fields cannot be filtered. Anything else is refused.
+// letter case); text fields cannot be filtered. Anything else is refused. A record passes when
+// its field, read as the store reads it (a null as 0 or False), equals the value.
 Result<Filter> ParseFilter(std::string_view text);
 
 }  // namespace catalogue

@@ -190,15 +190,19 @@ Status CatalogueStore::ApplyFilter(std::string_view text) {
   } else if (int s = BoolSlot(f.field); s >= 0) {
     kind_ = ViewKind::List;
     list_ = &BoolList(s, f.value != 0);
+  } else if (f.field == Field::ID && !idsAscending_) {
+    // IDs out of order may repeat: every record with that ID passes, as for any field.
+    kind_ = ViewKind::Span;
+    span_ = byId_.Find(f.value);
   } else if (f.field == Field::ID) {
     kind_ = ViewKind::List;
     if (auto row = RowOfID(f.value)) scanned_.push_back(*row);
     list_ = &scanned_;
   } else {
-    // Number, Left and Top are rarely filtered on; a scan answers them.
+    // Number, Left and Top are rarely filtered on; a scan answers them. A null value reads
+    // as 0 here as in the indexed fields.
     for (std::size_t r = 0; r < table_.size(); ++r)
-      if (!table_.IsNull(r, f.field) && table_.Integer(r, f.field) == f.value)
-        scanned_.push_back(static_cast<std::uint32_t>(r));
+      if (table_.Integer(r, f.field) == f.value) scanned_.push_back(static_cast<std::uint32_t>(r));
     kind_ = ViewKind::List;
     list_ = &scanned_;
   }

@@ -11,8 +11,15 @@
 
 namespace {
 
-// Returns control to the caller instead of ending the process, and counts warnings:
-// libjpeg reports truncated and corrupt data as warnings, and we refuse such files.
+// QImage::Format_RGB32 holds 0xffRRGGBB in native byte order.
+#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
+constexpr J_COLOR_SPACE kPixelOrder = JCS_EXT_BGRX;
+#else
+constexpr J_COLOR_SPACE kPixelOrder = JCS_EXT_XRGB;
+#endif
+
+// Returns control to the caller instead of ending the process, also on warnings: libjpeg
+// reports truncated and corrupt data as warnings, and we refuse such files.
 struct ErrorManager {
   jpeg_error_mgr pub;
   std::jmp_buf jump;
@@ -26,25 +33,48 @@ void OnError(j_common_ptr cinfo) {
   std::longjmp(err->jump, 1);
 }
 
+// A warning refuses the file at once: decoding the rest of damaged data would only cost time.
 void OnMessage(j_common_ptr cinfo, int level) {
   auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
-  if (level < 0 && err->warnings++ == 0) (*cinfo->err->format_message)(cinfo, err->message);
+  if (level >= 0) return;
+  if (err->warnings++ == 0) (*cinfo->err->format_message)(cinfo, err->message);
+  std::longjmp(err->jump, 1);
 }
 
 void OnOutput(j_common_ptr) {}
 
 struct Progress {
   jpeg_progress_mgr pub;
+  int scan;          // the last scan counted
+  long long blocks;  // blocks of the scans counted so far
 };
 
-void OnProgress(j_common_ptr cinfo) {
-  auto* d = reinterpret_cast<j_decompress_ptr>(cinfo);
-  if (d->input_scan_number > kJpegMaxScans) {
-    auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
-    std::snprintf(err->message, sizeof err->message, "more than %d scans", kJpegMaxScans);
-    std::longjmp(err->jump, 1);
-  }
+[[noreturn]] void Refuse(j_decompress_ptr cinfo, const char* why) {
+  auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
+  std::snprintf(err->message, sizeof err->message, "%s", why);
+  std::longjmp(err->jump, 1);
 }
+
+// Counts each scan as it begins, before its data is decoded, and refuses a file that has too
+// many scans or whose scans together would take too long to decode.
+void CountScans(j_decompress_ptr cinfo) {
+  if (cinfo->input_scan_number > kJpegMaxScans) {
+    char why[64];
+    std::snprintf(why, sizeof why, "more than %d scans", kJpegMaxScans);
+    Refuse(cinfo, why);
+  }
+  auto* progress = reinterpret_cast<Progress*>(cinfo->progress);
+  if (cinfo->input_scan_number <= progress->scan) return;
+  long long blocks = 0;
+  for (int i = 0; i < cinfo->comps_in_scan; ++i)
+    blocks += static_cast<long long>(cinfo->cur_comp_info[i]->width_in_blocks) *
+              cinfo->cur_comp_info[i]->height_in_blocks;
+  progress->blocks += blocks * (cinfo->input_scan_number - progress->scan);
+  progress->scan = cinfo->input_scan_number;
+  if (progress->blocks > kJpegMaxScanBlocks) Refuse(cinfo, "too many scans for a picture of this size");
+}
+
+void OnProgress(j_common_ptr cinfo) { CountScans(reinterpret_cast<j_decompress_ptr>(cinfo)); }
 
 // Reads every scan line of the current output pass into the image.
 void ReadLines(j_decompress_ptr cinfo, QImage& image, std::vector<unsigned char>& cmyk) {
@@ -61,12 +91,10 @@ void ReadLines(j_decompress_ptr cinfo, QImage& image, std::vector<unsigned char>
       // Adobe writes CMYK inverted; the product of ink and black gives the colour.
       for (int i = 0; i < got; ++i) {
         const unsigned char* src = cmyk.data() + static_cast<std::size_t>(i) * width * 4;
-        unsigned char* dst = image.scanLine(first + i);
-        for (int x = 0; x < width; ++x, src += 4, dst += 3) {
+        auto* dst = reinterpret_cast<QRgb*>(image.scanLine(first + i));
+        for (int x = 0; x < width; ++x, src += 4) {
           const int k = src[3];
-          dst[0] = static_cast<unsigned char>(src[0] * k / 255);
-          dst[1] = static_cast<unsigned char>(src[1] * k / 255);
-          dst[2] = static_cast<unsigned char>(src[2] * k / 255);
+          dst[x] = qRgb(src[0] * k / 255, src[1] * k / 255, src[2] * k / 255);
         }
       }
     }
@@ -74,10 +102,20 @@ void ReadLines(j_decompress_ptr cinfo, QImage& image, std::vector<unsigned char>
   }
 }
 
+// One output pass of a buffered-image decoding, showing the scans read so far.
+void ShowPass(j_decompress_ptr cinfo, QImage& image, std::vector<unsigned char>& cmyk) {
+  jpeg_start_output(cinfo, cinfo->input_scan_number);
+  ReadLines(cinfo, image, cmyk);
+  jpeg_finish_output(cinfo);
+}
+
 struct Decompressor {
   jpeg_decompress_struct cinfo{};
   ErrorManager err{};
   Progress progress{};
+  // Filled while libjpeg may jump back: kept here, not in locals a jump leaves indeterminate.
+  QImage image;
+  std::vector<unsigned char> cmyk;
   ~Decompressor() { jpeg_destroy_decompress(&cinfo); }
 };
 
@@ -98,8 +136,8 @@ bool DecodeJpeg(const unsigned char* data, std::size_t size, const JpegOptions& 
   d->err.pub.error_exit = OnError;
   d->err.pub.emit_message = OnMessage;
   d->err.pub.output_message = OnOutput;
-  QImage image;
-  std::vector<unsigned char> cmyk;
+  QImage& image = d->image;
+  std::vector<unsigned char>& cmyk = d->cmyk;
 
   if (setjmp(d->err.jump)) return fail(QString::fromLocal8Bit(d->err.message));
 
@@ -117,7 +155,9 @@ bool DecodeJpeg(const unsigned char* data, std::size_t size, const JpegOptions& 
   if (cinfo.jpeg_color_space == JCS_CMYK || cinfo.jpeg_color_space == JCS_YCCK)
     cinfo.out_color_space = JCS_CMYK;
   else
-    cinfo.out_color_space = options.grayscale ? JCS_GRAYSCALE : JCS_RGB;
+    // Colour goes straight into the 32-bit pixels the screen uses, so showing the picture
+    // needs no conversion; the colour itself is 24-bit.
+    cinfo.out_color_space = options.grayscale ? JCS_GRAYSCALE : kPixelOrder;
   const bool stepwise = options.progressiveDisplay && onPass && jpeg_has_multiple_scans(&cinfo);
   cinfo.buffered_image = stepwise ? TRUE : FALSE;
 
@@ -127,26 +167,37 @@ bool DecodeJpeg(const unsigned char* data, std::size_t size, const JpegOptions& 
   if (pixels <= 0 || sourcePixels > kJpegMaxPixels * 4 || pixels > kJpegMaxPixels)
     return fail(QStringLiteral("picture too large: %1 x %2").arg(cinfo.image_width).arg(cinfo.image_height));
 
+  // A multi-scan file shown in one go is read whole here, before any picture memory is taken.
+  jpeg_start_decompress(&cinfo);
+
   image = QImage(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height),
-                 cinfo.out_color_space == JCS_GRAYSCALE ? QImage::Format_Grayscale8 : QImage::Format_RGB888);
+                 cinfo.out_color_space == JCS_GRAYSCALE ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
   if (image.isNull()) return fail(QStringLiteral("out of memory"));
   if (cinfo.out_color_space == JCS_CMYK) cmyk.resize(static_cast<std::size_t>(cinfo.output_width) * 4 * 8);
 
-  jpeg_start_decompress(&cinfo);
   if (stepwise) {
     image.fill(Qt::white);
+    long long budget = kJpegMaxShownPixels;
     while (!jpeg_input_complete(&cinfo)) {
-      jpeg_start_output(&cinfo, cinfo.input_scan_number);
-      ReadLines(&cinfo, image, cmyk);
-      jpeg_finish_output(&cinfo);
-      if (d->err.warnings) break;
+      if (budget < pixels) {
+        // Showing every pass of so large a picture would take too long: the remaining scans
+        // are read at once and the complete picture is shown in one last pass.
+        while (!jpeg_input_complete(&cinfo)) {
+          CountScans(&cinfo);
+          if (jpeg_consume_input(&cinfo) == JPEG_SUSPENDED) break;
+        }
+        ShowPass(&cinfo, image, cmyk);
+        onPass(image);
+        break;
+      }
+      budget -= pixels;
+      ShowPass(&cinfo, image, cmyk);
       onPass(image);
     }
   } else {
     ReadLines(&cinfo, image, cmyk);
   }
-  if (!d->err.warnings) jpeg_finish_decompress(&cinfo);
-  if (d->err.warnings) return fail(QString::fromLocal8Bit(d->err.message));
+  jpeg_finish_decompress(&cinfo);
   out = std::move(image);
   return true;
 }

@@ -20,6 +20,12 @@ struct JpegOptions {
 inline constexpr long long kJpegMaxPixels = 64LL * 1024 * 1024;  // of the decoded picture
 inline constexpr long kJpegMaxMemory = 512L * 1024 * 1024;      // libjpeg's own work memory
 inline constexpr int kJpegMaxScans = 1000;
+// Blocks of 8 x 8 samples decoded over all scans together: a multi-scan file costs time in
+// proportion to it, so many scans of a large picture are refused before they are decoded.
+inline constexpr long long kJpegMaxScanBlocks = 32LL * 1024 * 1024;
+// Pixels output over all passes of a progressive display. Past it the remaining scans are
+// read at once and the picture is shown complete in one last pass.
+inline constexpr long long kJpegMaxShownPixels = 4 * kJpegMaxPixels;
 
 // Called after each pass of a progressive file is shown, with the picture so far.
 using JpegPassFn = std::function<void(const QImage&)>;

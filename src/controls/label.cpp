@@ -2,6 +2,9 @@
 
 #include <QMouseEvent>
 
+#include <cmath>
+#include <QPainter>
+
 TLabel::TLabel(QWidget* parent) : QLabel(parent) {
   setMouseTracking(true);
   setTextFormat(Qt::PlainText);
@@ -14,7 +17,68 @@ void TLabel::SetCaption(const QString& caption) {
   shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
   shown.replace(QLatin1Char('\r'), QLatin1Char('\n'));
   setText(shown);
+  Layout();
   Fit();
+}
+
+void TLabel::Layout() {
+  lines_.clear();
+  laidOutWidth_ = width();
+  const QFontMetrics fm(font());
+  lineSpacing_ = fm.lineSpacing();
+  if (text().isEmpty()) return;
+  QTextOption option;
+  option.setWrapMode(wordWrap() ? QTextOption::WordWrap : QTextOption::NoWrap);
+  // Blanks around the text are shown too: a right-aligned label keeps its trailing blanks.
+  option.setFlags(QTextOption::IncludeTrailingSpaces);
+  // A wrapped text is as wide as the label; its lines are aligned within it.
+  if (wordWrap()) option.setAlignment(alignment() & Qt::AlignHorizontal_Mask);
+  for (const QString& line : text().split(QLatin1Char('\n'))) {
+    QStaticText t(line);
+    t.setTextFormat(Qt::PlainText);
+    t.setTextOption(option);
+    if (wordWrap()) t.setTextWidth(width());
+    t.prepare(QTransform(), font());
+    lines_.push_back(std::move(t));
+  }
+}
+
+QSize TLabel::sizeHint() const {
+  qreal w = 0;
+  int h = 0;
+  for (const QStaticText& t : lines_) {
+    w = std::max(w, t.size().width());
+    h += std::max(lineSpacing_, static_cast<int>(std::ceil(t.size().height())));
+  }
+  return QSize(static_cast<int>(std::ceil(w)), std::max(h, lineSpacing_));
+}
+
+void TLabel::paintEvent(QPaintEvent*) {
+  if (lines_.empty()) return;
+  QPainter p(this);
+  p.setFont(font());
+  p.setPen(palette().color(QPalette::WindowText));
+  const Qt::Alignment a = alignment();
+  qreal y = 0;
+  for (const QStaticText& t : lines_) {
+    const QSizeF size = t.size();
+    qreal x = 0;
+    if (wordWrap()) x = 0;
+    else if (a & Qt::AlignRight) x = width() - size.width();
+    else if (a & Qt::AlignHCenter) x = (width() - size.width()) / 2;
+    p.drawStaticText(QPointF(x, y), t);
+    y += std::max<qreal>(lineSpacing_, size.height());
+  }
+}
+
+void TLabel::changeEvent(QEvent* e) {
+  QLabel::changeEvent(e);
+  if (e->type() == QEvent::FontChange) Layout();
+}
+
+void TLabel::resizeEvent(QResizeEvent* e) {
+  QLabel::resizeEvent(e);
+  if (wordWrap() && width() != laidOutWidth_) Layout();
 }
 
 void TLabel::SetAutoSize(bool on) {
@@ -27,7 +91,7 @@ void TLabel::SetFontStyle(bool bold, bool underline) {
   if (f.bold() == bold && f.underline() == underline) return;
   f.setBold(bold);
   f.setUnderline(underline);
-  setFont(f);
+  setFont(f);  // the text is laid out again on the font change
   Fit();
 }
 

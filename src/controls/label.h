@@ -1,8 +1,12 @@
 #pragma once
 // A label with attachable click, mouse-move and leave handlers and an integer tag. Its
-// caption may hold a carriage return, which shows as a line break.
+// caption may hold a carriage return, which shows as a line break. The text is laid out once
+// per caption and font, not at every paint: a drawing shows dozens of labels.
 
 #include <QLabel>
+#include <QStaticText>
+
+#include <vector>
 
 #include "controls/picture.h"
 
@@ -19,12 +23,18 @@ class TLabel : public QLabel {
   bool autoSize() const { return autoSize_; }
   void SetFontStyle(bool bold, bool underline);
 
+  QSize sizeHint() const override;
+  QSize minimumSizeHint() const override { return sizeHint(); }
+
   int tag = 0;
   SenderFn OnClick;
   MouseMoveFn OnMouseMove;
   SenderFn OnMouseLeave;
 
  protected:
+  void paintEvent(QPaintEvent*) override;
+  void changeEvent(QEvent*) override;
+  void resizeEvent(QResizeEvent*) override;
   void mousePressEvent(QMouseEvent*) override;
   void mouseReleaseEvent(QMouseEvent*) override;
   void mouseMoveEvent(QMouseEvent*) override;
@@ -32,7 +42,11 @@ class TLabel : public QLabel {
 
  private:
   void Fit();
+  void Layout();
   QString caption_;
+  std::vector<QStaticText> lines_;
+  int lineSpacing_ = 0;
+  int laidOutWidth_ = -1;
   bool autoSize_ = false;
   bool pressed_ = false;
 };

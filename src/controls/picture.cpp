@@ -143,8 +143,14 @@ void TImage::SetPicture(const Picture& p) {
 bool TImage::LoadFromFile(const QString& path, const JpegOptions& options, QString* error) {
   // The same unchanged file with the same options is the picture already shown.
   const QFileInfo file(NativePath(path));
-  const LoadedFrom source{file.absoluteFilePath(), file.lastModified(), file.size(), options};
-  if (loadedFrom_ && *loadedFrom_ == source && file.exists()) return true;
+  // Showing pass by pass changes nothing of the finished picture.
+  JpegOptions decoded = options;
+  decoded.progressiveDisplay = false;
+  const LoadedFrom source{file.absoluteFilePath(), file.lastModified(), file.size(), decoded};
+  if (loadedFrom_ && *loadedFrom_ == source && file.exists()) {
+    picture_.SetJpegOptions(options);  // only the display option can differ: no new decode
+    return true;
+  }
 
   const Picture before = picture_;
   const auto beforeSource = loadedFrom_;
@@ -184,8 +190,14 @@ void TImage::SetJpegOptions(const JpegOptions& options) {
   }
   Picture next = picture_;
   if (next.SetJpegOptions(options, onPass)) {
-    if (loadedFrom_) loadedFrom_->options = options;
+    // Still the same file, now decoded with the new options.
+    auto source = loadedFrom_;
+    if (source) {
+      source->options = options;
+      source->options.progressiveDisplay = false;
+    }
     SetPicture(next);
+    loadedFrom_ = source;
   } else {
     PictureChanged();
   }

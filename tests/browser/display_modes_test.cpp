@@ -143,9 +143,23 @@ TEST_F(DisplayModeTest, DetailsFollowTheZeroAndBlankRules) {
   EXPECT_EQ(w.FItemNaim, QStringLiteral("  \t "));
   w.SetItemNaim(QStringLiteral("0"));
   EXPECT_EQ(w.lbNaim->Caption(), QStringLiteral("0"));
+  w.SetItemNaim(QStringLiteral("Втулка"));
   w.SetItemOboz(QStringLiteral("КМ-1"));
   EXPECT_EQ(w.lbOboz->Caption(), QStringLiteral("КМ-1"));
-  EXPECT_EQ(w.lbOboz->alignment() & Qt::AlignRight, Qt::AlignRight);
+  // The details stand at the right edge of their labels, the wrapped designation too.
+  for (TLabel* l : {w.lbOboz, w.lbNaim}) {
+    l->show();
+    const QImage shot = l->grab().toImage();
+    int left = shot.width(), right = -1;
+    for (int y = 0; y < shot.height(); ++y)
+      for (int x = 0; x < shot.width(); ++x)
+        if (qAlpha(shot.pixel(x, y)) > 128 && qGray(shot.pixel(x, y)) < 100) {
+          left = std::min(left, x);
+          right = std::max(right, x);
+        }
+    EXPECT_GT(right, shot.width() - 6) << l->Caption().toStdString();
+    EXPECT_GT(left, shot.width() / 2) << l->Caption().toStdString();
+  }
 }
 
 TEST_F(DisplayModeTest, FailedPictureKeepsThePreviousOneAndStoresThePath) {

@@ -1,0 +1,362 @@
+// The real main window under the offscreen platform, on a generated catalogue of 1,000,000
+// records with pictures: each case runs from the input event to the finished paint.
+
+#include <QApplication>
+#include <QDir>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QPainter>
+#include <QTabBar>
+#include <QTest>
+#include <QTimer>
+
+#include <benchmark/benchmark.h>
+
+#include <fstream>
+#include <jpeglib.h>
+
+#include "app/messages.h"
+#include "app/run.h"
+#include "app/tfrmain.h"
+#include "basket/parts_list.h"
+#include "basket/zakaz.h"
+#include "bench_support.h"
+#include "catalogue/ado_writer.h"
+#include "controls/jpeg.h"
+#include "controls/tab_control.h"
+
+namespace {
+
+constexpr int kRecords = 1000000;
+constexpr int kSections = 7;
+constexpr int kChildren = 20;
+constexpr int kDrawings = 20;
+const QString kDir = QStringLiteral("/tmp/window_bench_1M/");
+
+// Record i (from 1): the first seven are the sections; every other record is the child of
+// record (i - 8) / 20 + 1, so each node has twenty parts and the tree is five levels deep.
+int ParentOf(int i) { return i <= kSections ? 0 : (i - kSections - 1) / kChildren + 1; }
+
+QImage Drawing(int n, int w, int h) {
+  QImage img(w, h, QImage::Format_RGB888);
+  img.fill(Qt::white);
+  QPainter p(&img);
+  p.setRenderHint(QPainter::Antialiasing);
+  bench::Random rnd(static_cast<std::uint64_t>(n) + 1);
+  for (int k = 0; k < 60; ++k) {
+    p.setPen(QPen(Qt::black, 1 + rnd.Below(2)));
+    const QRect r(rnd.Below(w), rnd.Below(h), 20 + rnd.Below(200), 20 + rnd.Below(150));
+    if (k % 3 == 0) p.drawEllipse(r);
+    else if (k % 3 == 1) p.drawRect(r);
+    else p.drawLine(r.topLeft(), r.bottomRight());
+  }
+  p.setFont(QFont(QStringLiteral("Liberation Sans"), 10));
+  p.drawText(QRect(0, h - 30, w, 20), Qt::AlignCenter, QStringLiteral("Сборочный чертёж %1").arg(n));
+  return img;
+}
+
+void SavePicture(const QString& name, const QImage& image) {
+  QByteArray data;
+  EncodeJpeg(image, 85, false, data);
+  QFile f(kDir + QStringLiteral("Images/") + name + QStringLiteral(".jpg"));
+  if (f.open(QIODevice::WriteOnly)) f.write(data);
+}
+
+// Made once and kept in /tmp: the table (about 300 MB) and a pool of pictures.
+void MakeCatalogue() {
+  const QString table = kDir + QStringLiteral("db/my.xml");
+  if (QFile::exists(table) && QFile::exists(kDir + QStringLiteral("Images/Fon2.jpg"))) return;
+  QDir().mkpath(kDir + QStringLiteral("db"));
+  QDir().mkpath(kDir + QStringLiteral("Images"));
+  for (int d = 0; d < kDrawings; ++d) {
+    SavePicture(QStringLiteral("d%1").arg(d), Drawing(d, 792, 541));
+    SavePicture(QStringLiteral("v%1").arg(d), Drawing(d + 100, 400, 300));
+  }
+  SavePicture(QStringLiteral("Fon"), Drawing(1000, 519, 346));
+  SavePicture(QStringLiteral("Fon2"), Drawing(1001, 792, 541));
+  std::vector<std::string> kPictureNames, kViewNames;
+  for (int d = 0; d < kDrawings; ++d) {
+    kPictureNames.push_back(QStringLiteral("d%1").arg(d).toStdString());
+    kViewNames.push_back(QStringLiteral("v%1").arg(d).toStdString());
+  }
+  std::ofstream out(table.toStdString(), std::ios::binary);
+  catalogue::WriteAdoHeader(out);
+  static const char* kNames[] = {"Кронштейн опорный", "Палец шарнира", "Втулка распорная", "Гидроцилиндр поворота",
+                                 "Шайба стопорная", "Рукав высокого давления", "Кольцо уплотнительное"};
+  for (int i = 1; i <= kRecords; ++i) {
+    catalogue::RecordData r;
+    r.id = i;
+    r.fid = ParentOf(i);
+    r.number = i <= kSections ? i : (i - kSections - 1) % kChildren + 1;
+    r.oboz = "КМ-120." + std::to_string(i / 1000) + "." + std::to_string(i % 1000);
+    r.naim = kNames[i % 7];
+    r.massa = std::to_string(i % 50) + ",5";
+    r.count = std::to_string(1 + i % 4);
+    r.picture = kPictureNames[i % kDrawings];
+    r.view = kViewNames[i % kDrawings];
+    r.sostoit = true;
+    r.vozmPokupka = i % 3 == 0;
+    const int slot = r.number - 1;
+    r.left = 120 + (slot % 5) * 120;
+    r.top = 110 + (slot / 5) * 80;
+    r.table = i % 10;
+    catalogue::WriteAdoRow(out, r);
+  }
+  catalogue::WriteAdoFooter(out);
+}
+
+AppEnvironment Environment() {
+  AppEnvironment env;
+  env.executablePath = kDir + QStringLiteral("Catalog");
+  env.screenHeight = [] { return 768; };
+  env.openUrl = [](const QUrl&) { return true; };
+  return env;
+}
+
+// The window opened once for the cases that browse.
+TfrMain& Window() {
+  static std::unique_ptr<TfrMain> window = [] {
+    auto w = std::make_unique<TfrMain>(Environment());
+    w->show();
+    QApplication::processEvents();
+    return w;
+  }();
+  return *window;
+}
+
+// A click at a point of the client area, delivered to the control on top there, then the
+// paint it causes.
+void ClickAt(TfrMain& w, QPoint at) {
+  QWidget* target = w.childAt(at);
+  if (!target) return;
+  QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(&w, at));
+  QApplication::processEvents();
+}
+
+constexpr QPoint kPlate1(600, 84);
+const QPoint kCallout1(124, 114);  // the first part of every drawing
+const QPoint kBack(620, 515);
+const QPoint kHome(700, 515);
+
+template <class Step, class Reset>
+void Timed(benchmark::State& state, const std::string& key, Step step, Reset reset) {
+  double total = 0;
+  for (auto _ : state) {
+    QElapsedTimer t;
+    t.start();
+    step();
+    const double s = t.nsecsElapsed() / 1e9;
+    state.SetIterationTime(s);
+    total += s;
+    reset();
+  }
+  if (state.iterations() > 0) bench::RecordedMeans()[key] = total / static_cast<double>(state.iterations());
+}
+
+void Ratio(benchmark::State& state, const std::string& key, const std::string& base, const char* name) {
+  auto& m = bench::RecordedMeans();
+  if (m.count(key) && m.count(base) && m[base] > 0) state.counters[name] = m[key] / m[base];
+}
+
+// A bare libjpeg decode of a file into a plain buffer, the yardstick of the picture cases.
+double BareDecode(const QString& file) {
+  QFile f(file);
+  f.open(QIODevice::ReadOnly);
+  const QByteArray data = f.readAll();
+  QElapsedTimer t;
+  t.start();
+  jpeg_decompress_struct c{};
+  jpeg_error_mgr e{};
+  c.err = jpeg_std_error(&e);
+  jpeg_create_decompress(&c);
+  jpeg_mem_src(&c, reinterpret_cast<const unsigned char*>(data.constData()), static_cast<unsigned long>(data.size()));
+  jpeg_read_header(&c, TRUE);
+  c.out_color_space = JCS_RGB;
+  c.dct_method = JDCT_ISLOW;
+  jpeg_start_decompress(&c);
+  std::vector<unsigned char> buf(static_cast<std::size_t>(c.output_width) * 3 * c.output_height);
+  while (c.output_scanline < c.output_height) {
+    JSAMPROW row = buf.data() + static_cast<std::size_t>(c.output_scanline) * c.output_width * 3;
+    jpeg_read_scanlines(&c, &row, 1);
+  }
+  jpeg_finish_decompress(&c);
+  jpeg_destroy_decompress(&c);
+  return t.nsecsElapsed() / 1e9;
+}
+
+void BM_BareDecodeDrawing(benchmark::State& state) {
+  Timed(state, "bare_drawing", [] { BareDecode(kDir + QStringLiteral("Images/d1.jpg")); }, [] {});
+}
+void BM_BareDecodeRoot(benchmark::State& state) {
+  Timed(state, "bare_root", [] { BareDecode(kDir + QStringLiteral("Images/Fon.jpg")); }, [] {});
+}
+
+void BM_LoadFile(benchmark::State& state) {
+  Timed(state, "loadfile", [] {
+    catalogue::CatalogueStore s;
+    (void)s.LoadFile((kDir + QStringLiteral("db/my.xml")).toStdString());
+  }, [] {});
+}
+
+void BM_Startup(benchmark::State& state) {
+  Timed(state, "startup", [] {
+    TfrMain w(Environment());
+    w.show();
+    QApplication::processEvents();
+  }, [] {});
+  Ratio(state, "startup", "loadfile", "ratio_to_LoadFile");
+}
+
+void BM_SectionClick(benchmark::State& state) {
+  TfrMain& w = Window();
+  w.GoHome();
+  QApplication::processEvents();
+  Timed(state, "section", [&] { ClickAt(w, kPlate1); }, [&] {
+    ClickAt(w, kBack);
+  });
+  Ratio(state, "section", "bare_drawing", "ratio_to_decode");
+}
+
+void BM_CalloutClick(benchmark::State& state) {
+  TfrMain& w = Window();
+  w.GoHome();
+  ClickAt(w, kPlate1);
+  Timed(state, "callout", [&] { ClickAt(w, kCallout1); }, [&] { ClickAt(w, kBack); });
+  Ratio(state, "callout", "bare_drawing", "ratio_to_decode");
+}
+
+void BM_Back(benchmark::State& state) {
+  TfrMain& w = Window();
+  w.GoHome();
+  ClickAt(w, kPlate1);
+  ClickAt(w, kCallout1);
+  // From the second level back to the first, then in again.
+  Timed(state, "back", [&] { ClickAt(w, kBack); }, [&] { ClickAt(w, kCallout1); });
+  Ratio(state, "back", "bare_drawing", "ratio_to_decode");
+}
+
+void BM_Home(benchmark::State& state) {
+  TfrMain& w = Window();
+  w.GoHome();
+  auto deep = [&] {
+    ClickAt(w, kPlate1);
+    ClickAt(w, kCallout1);
+    ClickAt(w, kCallout1);
+  };
+  deep();
+  Timed(state, "home", [&] { ClickAt(w, kHome); }, deep);
+  Ratio(state, "home", "bare_root", "ratio_to_decode");
+}
+
+void BM_BareFilterWalk(benchmark::State& state) {
+  catalogue::CatalogueStore& s = Window().ADOQuery;
+  auto handler = s.AfterScroll;
+  s.AfterScroll = nullptr;
+  int flip = 0;
+  Timed(state, "filterwalk", [&] {
+    (void)s.ApplyFilter(flip++ % 2 ? "Table = 3" : "Table = 4");
+    for (s.MoveFirst(); !s.AtEnd(); s.MoveNext()) benchmark::DoNotOptimize(s.GetInteger(catalogue::Field::ID));
+  }, [] {});
+  s.AfterScroll = handler;
+}
+
+void BM_TabChange(benchmark::State& state) {
+  TfrMain& w = Window();
+  w.GoHome();
+  w.TabControl->SetTabIndex(3);
+  ClickAt(w, QPoint(600, 380));  // the list
+  int tab = 3;
+  Timed(state, "tab", [&] {
+    tab = tab == 3 ? 4 : 3;
+    const QRect r = w.TabControl->tabs()->tabRect(tab);
+    QTest::mouseClick(w.TabControl->tabs(), Qt::LeftButton, Qt::NoModifier, r.center());
+    QApplication::processEvents();
+  }, [] {});
+  Ratio(state, "tab", "filterwalk", "ratio_to_filter_walk");
+  state.counters["rows"] = w.bdgSpisok->model()->rowCount();
+}
+
+void BM_ScrollToEnd(benchmark::State& state) {
+  TfrMain& w = Window();
+  if (w.FDisplayMode != dmList) {
+    w.GoHome();
+    ClickAt(w, QPoint(600, 380));
+  }
+  Timed(state, "scroll", [&] {
+    QTest::keyClick(w.bdgSpisok, Qt::Key_End, Qt::ControlModifier);
+    QApplication::processEvents();
+  }, [&] {
+    QTest::keyClick(w.bdgSpisok, Qt::Key_Home, Qt::ControlModifier);
+    QApplication::processEvents();
+  });
+  Ratio(state, "scroll", "filterwalk", "ratio_to_filter_walk");
+}
+
+// Puts the first n records of a tab into the basket (not timed).
+void FillBasket(TfrMain& w, int n) {
+  w.ClearBasket();
+  auto& s = w.ADOQuery;
+  auto handler = s.AfterScroll;
+  s.AfterScroll = nullptr;
+  (void)s.ApplyFilter("");
+  (void)s.ApplyFilter("Table = 5");
+  s.MoveFirst();
+  s.MoveNext();  // past the section of that group: every basket record has a parent drawing
+  for (int i = 0; i < n && !s.AtEnd(); ++i, s.MoveNext()) s.SetBoolean(catalogue::Field::Pokupka, true);
+  s.AfterScroll = handler;
+  w.SetBasketCount(n);
+}
+
+void BM_OpenReview(benchmark::State& state) {
+  TfrMain& w = Window();
+  w.GoHome();
+  QApplication::processEvents();
+  const int n = static_cast<int>(state.range(0));
+  FillBasket(w, n);
+  const std::string key = "review" + std::to_string(n);
+  double total = 0;
+  for (auto _ : state) {
+    QElapsedTimer t;
+    double shown = 0;
+    // The window is open and painted: the time is taken, then it is closed.
+    QTimer::singleShot(0, [&] {
+      if (!frZakaz) return;
+      frZakaz->repaint();
+      shown = t.nsecsElapsed() / 1e9;
+      frZakaz->reject();
+    });
+    t.start();
+    QTest::mouseClick(w.leiWord, Qt::LeftButton);
+    state.SetIterationTime(shown);
+    total += shown;
+  }
+  bench::RecordedMeans()[key] = total / static_cast<double>(state.iterations());
+  if (n == 1000) Ratio(state, "review1000", "review10", "ratio_to_10");
+}
+
+}  // namespace
+
+BENCHMARK(BM_BareDecodeDrawing)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BareDecodeRoot)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_LoadFile)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Startup)->UseManualTime()->Iterations(3)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SectionClick)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_CalloutClick)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Back)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Home)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BareFilterWalk)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TabChange)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ScrollToEnd)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_OpenReview)->Arg(10)->Arg(1000)->UseManualTime()->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv) {
+  qputenv("QT_QPA_PLATFORM", "offscreen");
+  QApplication app(argc, argv);
+  PrepareApplication(app);
+  SetMessageHandler([](const QString& text) { std::fprintf(stderr, "message: %s\n", qPrintable(text)); });
+  MakeCatalogue();
+  benchmark::Initialize(&argc, argv);
+  benchmark::RunSpecifiedBenchmarks();
+  benchmark::Shutdown();
+  return 0;
+}
