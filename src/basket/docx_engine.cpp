@@ -15,6 +15,7 @@
 #include <pugixml.hpp>
 #include <random>
 #include <set>
+#include <unordered_map>
 #include <string_view>
 
 #ifndef _WIN32
@@ -1056,10 +1057,31 @@ struct DocxDocument::Impl {
       if (Contains(tc, paras[i].p)) return i;
     return std::nullopt;
   }
+
+  // For each paragraph in document order, every one of `nodes` that holds it: one walk up
+  // from each paragraph, instead of a walk over all paragraphs for each node (rows may have
+  // thousands of cells).
+  template <class Fn>
+  void ForEachHolder(const std::vector<pugi::xml_node>& nodes, Fn fn) const {
+    std::unordered_map<pugi::xml_node_struct*, std::size_t> index;
+    for (std::size_t k = 0; k < nodes.size(); ++k) index.emplace(nodes[k].internal_object(), k);
+    for (std::size_t i = 0; i < paras.size(); ++i)
+      for (pugi::xml_node n = paras[i].p.parent(); n; n = n.parent())
+        if (auto it = index.find(n.internal_object()); it != index.end()) fn(it->second, i);
+  }
+
+  // The first paragraph in each of `nodes` (cells or rows), when it has one.
+  std::vector<std::optional<std::size_t>> FirstParagraphs(const std::vector<pugi::xml_node>& nodes) const {
+    std::vector<std::optional<std::size_t>> first(nodes.size());
+    ForEachHolder(nodes, [&](std::size_t k, std::size_t para) {
+      if (!first[k]) first[k] = para;
+    });
+    return first;
+  }
   // Turns a copy of a cell into an empty one: its properties, one paragraph with the
-  // properties of the source cell's first paragraph and an empty run formatted like that
-  // paragraph's first run.
-  void EmptyCell(pugi::xml_node copy, pugi::xml_node source) const {
+  // properties of the source cell's first paragraph (`first`) and an empty run formatted like
+  // that paragraph's first run.
+  void EmptyCell(pugi::xml_node copy, std::optional<std::size_t> first) const {
     for (pugi::xml_node c = copy.first_child(); c;) {
       pugi::xml_node next = c.next_sibling();
       if (!(c.type() == pugi::node_element && Is(c, "tcPr"))) copy.remove_child(c);
@@ -1068,7 +1090,6 @@ struct DocxDocument::Impl {
     if (pugi::xml_node props = copy.child(W("tcPr").c_str()))
       RemoveChildren(props, {"cellIns", "cellDel", "cellMerge", "tcPrChange"});
     pugi::xml_node p = copy.append_child(W("p").c_str());
-    const std::optional<std::size_t> first = FirstParagraphIn(source);
     if (!first) return;
     const Para& src = paras[*first];
     if (pugi::xml_node props = src.p.child(W("pPr").c_str())) {
@@ -1286,13 +1307,14 @@ bool DocxDocument::InsertRows(int count) {
   const pugi::xml_node tr = d.Ancestor(tc, "tr", "tbl");
   if (!tr) return false;
   const std::vector<pugi::xml_node> sourceCells = d.Cells(tr);
+  const std::vector<std::optional<std::size_t>> sourceFirst = d.FirstParagraphs(sourceCells);
   std::vector<pugi::xml_node> added;
   for (int k = 0; k < count; ++k) {
     pugi::xml_node row = tr.parent().insert_copy_before(tr, tr);
     d.CleanRowLevel(row);
     const std::vector<pugi::xml_node> cells = d.Cells(row);
     for (std::size_t i = 0; i < cells.size() && i < sourceCells.size(); ++i)
-      d.EmptyCell(cells[i], sourceCells[i]);
+      d.EmptyCell(cells[i], sourceFirst[i]);
     added.push_back(row);
   }
   d.typed.valid = false;
@@ -1348,20 +1370,28 @@ std::vector<std::vector<std::string>> DocxDocument::TableText(int tableIndex) co
   const Impl& d = *impl_;
   std::vector<std::vector<std::string>> out;
   if (tableIndex < 0 || static_cast<std::size_t>(tableIndex) >= d.tables.size()) return out;
+  std::vector<pugi::xml_node> cells;
+  std::vector<std::size_t> rowOf;
   for (pugi::xml_node tr : d.Rows(d.tables[tableIndex])) {
-    std::vector<std::string>& row = out.emplace_back();
+    out.emplace_back();
     for (pugi::xml_node tc : d.Cells(tr)) {
-      std::string cell;
-      bool first = true;
-      for (const Para& p : d.paras) {
-        if (!Impl::Contains(tc, p.p)) continue;
-        if (!first) cell += "\n";
-        cell += ToUtf8(p.text);
-        first = false;
-      }
-      row.push_back(std::move(cell));
+      cells.push_back(tc);
+      rowOf.push_back(out.size() - 1);
+      out.back().emplace_back();
     }
   }
+  std::vector<bool> started(cells.size(), false);
+  std::vector<std::size_t> column(cells.size());
+  for (std::size_t k = 0, c = 0; k < cells.size(); ++k, ++c) {
+    if (k > 0 && rowOf[k] != rowOf[k - 1]) c = 0;
+    column[k] = c;
+  }
+  d.ForEachHolder(cells, [&](std::size_t k, std::size_t para) {
+    std::string& cell = out[rowOf[k]][column[k]];
+    if (started[k]) cell += "\n";
+    cell += ToUtf8(d.paras[para].text);
+    started[k] = true;
+  });
   return out;
 }
 

@@ -6,6 +6,8 @@
 #include "basket/basket_walk.h"
 #include "basket/zakaz.h"
 
+#include <QHash>
+
 #include <memory>
 
 using catalogue::Field;
@@ -29,7 +31,9 @@ void TfrMain::leiWordClick(QWidget*) {
   {
     BasketWalk walk(*this);
     grid->SetRowCount(ADOQuery.CountRecords() + 1);
+    grid->BeginFill();
     int k = 1;
+    QHash<QString, bool> readable;  // parents shared by several rows are checked once
     for (ADOQuery.MoveFirst(); !ADOQuery.AtEnd(); ADOQuery.MoveNext(), ++k) {
       grid->SetCell(0, k, QString::number(k));
       grid->SetCell(1, k, QString::fromStdString(ADOQuery.GetString(Field::Oboz)));
@@ -41,12 +45,15 @@ void TfrMain::leiWordClick(QWidget*) {
                                                QString::fromStdString(*parentPicture) + QStringLiteral(".jpg")
                                          : QString();
       auto* thumbnail = new Thumbnail(path, frZakaz);
-      if (!parentPicture || !thumbnail->Check()) {
+      auto known = readable.find(path);
+      if (known == readable.end()) known = readable.insert(path, parentPicture && thumbnail->Check());
+      if (!*known) {
         ShowMessage(QStringLiteral("Ошибка загрузки изображения"));
         thumbnail->Clear();  // the image cell stays empty
       }
       grid->SetObject(4, k, thumbnail);
     }
+    grid->EndFill();
   }
   // The window waits for the user with the ordinary arrow.
   busy.Release();

@@ -37,6 +37,14 @@ const QImage& Thumbnail::Image() {
 
 namespace {
 
+// The number column is 41 pixels wide whatever its texts: measuring every row's number to
+// find a width that is fixed anyway would cost more than filling the grid.
+class FixedWidthHeader : public QHeaderView {
+ public:
+  explicit FixedWidthHeader(QWidget* parent) : QHeaderView(Qt::Vertical, parent) {}
+  QSize sizeHint() const override { return QSize(41, defaultSectionSize()); }
+};
+
 // Paints a cell the ordinary way, then hands it to the grid's own painter.
 class GridDelegate : public QStyledItemDelegate {
  public:
@@ -57,6 +65,7 @@ class GridDelegate : public QStyledItemDelegate {
 }  // namespace
 
 TStringGrid::TStringGrid(QWidget* parent) : QTableWidget(parent) {
+  setVerticalHeader(new FixedWidthHeader(this));
   setColumnCount(4);
   setItemDelegate(new GridDelegate(this));
   setSelectionMode(QAbstractItemView::ContiguousSelection);
@@ -104,10 +113,7 @@ QString TStringGrid::Cell(int col, int row) const {
     const QTableWidgetItem* h = horizontalHeaderItem(col - 1);
     return h ? h->text() : QString();
   }
-  if (col == 0) {
-    const QTableWidgetItem* h = verticalHeaderItem(row - 1);
-    return h ? h->text() : QString();
-  }
+  if (col == 0) return row < static_cast<int>(rowTitles_.size()) ? rowTitles_[static_cast<std::size_t>(row)] : QString();
   const QTableWidgetItem* it = item(row - 1, col - 1);
   return it ? it->text() : QString();
 }
@@ -121,7 +127,12 @@ void TStringGrid::SetCell(int col, int row, const QString& text) {
   if (row == 0) {
     setHorizontalHeaderItem(col - 1, new QTableWidgetItem(text));
   } else if (col == 0) {
-    setVerticalHeaderItem(row - 1, new QTableWidgetItem(text));
+    if (row >= static_cast<int>(rowTitles_.size())) return;
+    rowTitles_[static_cast<std::size_t>(row)] = text;
+    // The fixed column shows row numbers by itself; a header item (whose every change makes
+    // the column measure itself again) is made only for a text that is not the number.
+    if (text != QString::number(row) || verticalHeaderItem(row - 1))
+      setVerticalHeaderItem(row - 1, new QTableWidgetItem(text));
   } else if (QTableWidgetItem* it = item(row - 1, col - 1)) {
     it->setText(text);
   } else {
@@ -132,6 +143,7 @@ void TStringGrid::SetCell(int col, int row, const QString& text) {
 void TStringGrid::SetRowCount(int rows) {
   setRowCount(std::max(0, rows - 1));
   objects_.assign(static_cast<std::size_t>(std::max(0, rows)), nullptr);
+  rowTitles_.assign(static_cast<std::size_t>(std::max(0, rows)), QString());
 }
 
 void TStringGrid::SetRowHeight(int row, int height) {
@@ -153,6 +165,13 @@ void TStringGrid::SetObject(int col, int row, Thumbnail* object) {
 Thumbnail* TStringGrid::Object(int col, int row) const {
   if (col != 4 || row <= 0 || row >= static_cast<int>(objects_.size())) return nullptr;
   return objects_[static_cast<std::size_t>(row)];
+}
+
+void TStringGrid::BeginFill() { model()->blockSignals(true); }
+
+void TStringGrid::EndFill() {
+  model()->blockSignals(false);
+  viewport()->update();
 }
 
 QRect TStringGrid::CellRect(int col, int row) const { return visualRect(model()->index(row - 1, col - 1)); }

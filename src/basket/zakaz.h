@@ -52,6 +52,9 @@ class TStringGrid : public QTableWidget {
   void SetObject(int col, int row, Thumbnail* object);
   Thumbnail* Object(int col, int row) const;
   QRect CellRect(int col, int row) const;  // in viewport coordinates
+  // Filling many cells at once: the view hears of them once, at the end.
+  void BeginFill();
+  void EndFill();
 
   std::function<void(QPainter*, int col, int row, const QRect&)> OnDrawCell;
 
@@ -60,6 +63,7 @@ class TStringGrid : public QTableWidget {
 
  private:
   std::vector<Thumbnail*> objects_;  // by row, for column 4
+  std::vector<QString> rowTitles_;   // column 0 by row
   QString cornerText_;               // the fixed cell of row 0, column 0
   QWidget* corner_ = nullptr;
 };

@@ -10,6 +10,7 @@
 #include <fstream>
 #include <limits>
 #include <memory>
+#include <new>
 #include <unordered_map>
 #include <vector>
 
@@ -95,7 +96,7 @@ class Reader {
     XML_SetElementHandler(parser_, &Reader::OnStart, &Reader::OnEnd);
     XML_SetStartDoctypeDeclHandler(parser_, &Reader::OnDoctype);
     XML_SetUnknownEncodingHandler(parser_, &UnknownEncoding, nullptr);
-    table_.ReserveText(std::min<std::size_t>(sizeHint, std::numeric_limits<std::uint32_t>::max()));
+    ReserveHint([&] { table_.ReserveText(std::min<std::size_t>(sizeHint, std::numeric_limits<std::uint32_t>::max())); });
   }
   ~Reader() {
     if (parser_) XML_ParserFree(parser_);
@@ -169,11 +170,22 @@ class Reader {
     static_cast<Reader*>(self)->Refuse("document type declarations are not accepted");
   }
 
+  // No exception may cross expat's C frames: running out of memory refuses the document.
   static void XMLCALL OnStart(void* self, const XML_Char* name, const XML_Char** atts) {
-    static_cast<Reader*>(self)->Start(name, atts);
+    auto* reader = static_cast<Reader*>(self);
+    try {
+      reader->Start(name, atts);
+    } catch (const std::bad_alloc&) {
+      reader->Refuse("out of memory");
+    }
   }
   static void XMLCALL OnEnd(void* self, const XML_Char* name) {
-    static_cast<Reader*>(self)->End(name);
+    auto* reader = static_cast<Reader*>(self);
+    try {
+      reader->End(name);
+    } catch (const std::bad_alloc&) {
+      reader->Refuse("out of memory");
+    }
   }
 
   void Start(const char* name, const char** atts) {
@@ -407,11 +419,25 @@ class Reader {
     const auto consumed = static_cast<std::size_t>(XML_GetCurrentByteIndex(parser_));
     if (consumed == 0 || sizeHint_ <= consumed) return;
     const double perRow = static_cast<double>(consumed) / static_cast<double>(kEstimateAfter);
-    const auto expected = static_cast<std::size_t>(static_cast<double>(sizeHint_) / perRow * 1.1);
-    table_.ReserveRecords(expected + kEstimateAfter);
+    // Rows of a few bytes followed by a long tail (a comment, whitespace) would make the
+    // estimate many times the file's size: a real row (sixteen attributes) is longer than
+    // kMinRowBytes, so the estimate never reserves more record memory than the file's size.
+    const auto expected = std::min(static_cast<std::size_t>(static_cast<double>(sizeHint_) / perRow * 1.1),
+                                   sizeHint_ / kMinRowBytes);
+    ReserveHint([&] { table_.ReserveRecords(expected + kEstimateAfter); });
+  }
+
+  // A reservation only saves copying: when the memory is not there, the table grows as it goes.
+  template <class Fn>
+  static void ReserveHint(Fn reserve) {
+    try {
+      reserve();
+    } catch (const std::bad_alloc&) {
+    }
   }
 
   static constexpr std::size_t kEstimateAfter = 512;
+  static constexpr std::size_t kMinRowBytes = 64;
 
   std::string name_;
   std::size_t sizeHint_;
