@@ -1,0 +1,118 @@
+// A long session on the demo catalogue: the whole tree walked by clicks and the basket review
+// opened and closed again and again. Memory in use must not grow from round to round.
+
+#include <QTimer>
+
+#include "controls/tab_control.h"
+
+#include <malloc.h>
+
+#include <functional>
+
+#include "basket/zakaz.h"
+#include "support/window_fixture.h"
+
+namespace {
+
+std::size_t HeapInUse() { return mallinfo2().uordblks; }
+
+class SessionTest : public WindowTest {
+ protected:
+  // Every node below the current one, entered and left by clicks; returns the nodes visited.
+  int Walk(int depth) {
+    std::vector<QPoint> targets;
+    for (TLabel* l : window->Callouts)
+      if (l->isVisible()) targets.push_back(l->pos() + QPoint(3, 3));
+    if (window->leNext->isVisible()) targets.push_back(QPoint(450, 515));
+    int visited = 0;
+    for (QPoint p : targets) {
+      ClickAt(p);
+      if (window->FLevel != depth + 1) {
+        ADD_FAILURE() << "no level entered at " << p.x() << "," << p.y();
+        continue;
+      }
+      visited += 1 + Walk(depth + 1);
+      Click(window->leiBack);
+    }
+    return visited;
+  }
+  int WalkTree() {
+    int visited = 0;
+    for (int i = 0; i < 7; ++i) {
+      if (i == 5 || !window->HotSpots[i]->Sostoit()) continue;
+      ClickAt(QPoint(600, 64 + 58 * i + 20));
+      visited += 1 + Walk(1);
+      Click(window->leiBack);
+    }
+    return visited;
+  }
+  void OpenAndCloseReview() {
+    QTimer::singleShot(0, [] {
+      if (frZakaz) {
+        frZakaz->sgZakaz->viewport()->grab();  // its thumbnails painted
+        frZakaz->reject();
+      }
+    });
+    Click(window->leiWord);
+  }
+};
+
+TEST_F(SessionTest, RoundsOfBrowsingAndReviewingDoNotGrowMemory) {
+#if defined(__SANITIZE_ADDRESS__)
+  GTEST_SKIP() << "the sanitizer's allocator keeps freed memory; its leak check covers this build";
+#else
+  AppEnvironment env;
+  env.executablePath = QStringLiteral(DEMO_DIR "/Catalog");
+  env.screenHeight = [] { return 768; };
+  env.openUrl = [](const QUrl&) { return true; };
+  window = std::make_unique<TfrMain>(env);
+  window->show();
+  ASSERT_FALSE(window->StartupFailed());
+  // A basket of a few parts from the list.
+  window->TabControl->SetTabIndex(10);
+  ClickAt(QPoint(600, 380));
+  for (int row = 0; row < 5; ++row) {
+    window->ADOQuery.MoveTo(row * 7);
+    Click(window->liZakaz);
+  }
+  ASSERT_EQ(window->FBasketCount, 5);
+  Click(window->leiBack);
+
+  std::vector<std::size_t> inUse;
+  int visited = 0;
+  for (int round = 0; round < 10; ++round) {
+    visited = WalkTree();
+    for (int i = 0; i < 10; ++i) OpenAndCloseReview();
+    inUse.push_back(HeapInUse());
+  }
+  // Every level the catalogue offers was entered: the sections but the parts-list plate, every
+  // numbered part below them, and every composition.
+  const auto& t = window->ADOQuery.table();
+  std::function<int(int)> levels = [&](int id) {
+    std::vector<std::size_t> kids;
+    for (std::size_t r = 0; r < t.size(); ++r)
+      if (t.Integer(r, catalogue::Field::FID) == id) kids.push_back(r);
+    if (kids.empty()) return 0;
+    const std::size_t first = kids.front();
+    if (t.Text(first, catalogue::Field::Number) == "0")
+      return kids.size() == 1 && t.Boolean(first, catalogue::Field::Sostoit)
+                 ? 1 + levels(t.Integer(first, catalogue::Field::ID))
+                 : 0;
+    int n = 0;
+    for (std::size_t r : kids) n += 1 + levels(t.Integer(r, catalogue::Field::ID));
+    return n;
+  };
+  int expected = 0;
+  for (std::size_t r = 0, section = 0; r < t.size(); ++r)
+    if (t.Integer(r, catalogue::Field::FID) == 0 && section++ != 5)
+      expected += 1 + levels(t.Integer(r, catalogue::Field::ID));
+  EXPECT_EQ(visited, expected);
+  EXPECT_TRUE(recorder.messages.isEmpty()) << recorder.messages.join('|').toStdString();
+  // After the first rounds have filled the caches, nothing more is kept.
+  const long long growth = static_cast<long long>(inUse.back()) - static_cast<long long>(inUse[2]);
+  RecordProperty("heap_growth_bytes", static_cast<int>(growth));
+  EXPECT_LT(growth, 512 * 1024) << "heap in use grew by " << growth << " bytes from round 3 to round 10";
+#endif
+}
+
+}  // namespace
