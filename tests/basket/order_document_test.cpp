@@ -7,14 +7,19 @@ namespace {
 
 using catalogue::Field;
 
+// The standard catalogue with items 111, 121 and 1111 in the basket, in that order.
+void MakeBasketOfThree(TestCatalogue& cat) {
+  MakeStandardCatalogue(cat);
+  auto table = StandardTable();
+  for (auto& r : table)
+    if (r.id == 111 || r.id == 121 || r.id == 1111) r.pokupka = true;
+  cat.WriteTable(table);
+}
+
 class OrderDocumentTest : public WindowTest {
  protected:
   void SetUp() override {
-    MakeStandardCatalogue(cat);
-    auto table = StandardTable();
-    for (auto& r : table)
-      if (r.id == 111 || r.id == 121 || r.id == 1111) r.pokupka = true;
-    cat.WriteTable(table);
+    MakeBasketOfThree(cat);
     fake = std::make_shared<FakeWordState>();
     wordProcessor = [s = fake] { return std::make_unique<FakeWord>(s); };
     Open();
@@ -155,11 +160,7 @@ namespace {
 class OrderEngineTest : public WindowTest {
  protected:
   void SetUp() override {
-    MakeStandardCatalogue(cat);
-    auto table = StandardTable();
-    for (auto& r : table)
-      if (r.id == 111 || r.id == 121 || r.id == 1111) r.pokupka = true;
-    cat.WriteTable(table);
+    MakeBasketOfThree(cat);
     QFile t(QStringLiteral(DEMO_TEMPLATE));
     ASSERT_TRUE(t.open(QIODevice::ReadOnly));
     cat.AddFile(QStringLiteral("Template/Заказ.dot"), t.readAll());
