@@ -5,7 +5,7 @@ set -euo pipefail
 
 build_pkgs=(cmake ninja-build g++ pkg-config
             qt6-base-dev qt6-svg-dev libgl-dev
-            libjpeg62-turbo-dev libexpat1-dev libpugixml-dev libzip-dev libchm-dev
+            libjpeg62-turbo-dev libexpat1-dev libpugixml-dev libzip-dev zlib1g-dev libchm-dev
             libgtest-dev libgmock-dev libbenchmark-dev
             fonts-liberation2 fp-utils)
 gui_pkgs=(xvfb xdotool x11-utils imagemagick)

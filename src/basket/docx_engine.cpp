@@ -1078,6 +1078,7 @@ struct DocxDocument::Impl {
     });
     return first;
   }
+
   // Turns a copy of a cell into an empty one: its properties, one paragraph with the
   // properties of the source cell's first paragraph (`first`) and an empty run formatted like
   // that paragraph's first run.

@@ -96,7 +96,9 @@ class Reader {
     XML_SetElementHandler(parser_, &Reader::OnStart, &Reader::OnEnd);
     XML_SetStartDoctypeDeclHandler(parser_, &Reader::OnDoctype);
     XML_SetUnknownEncodingHandler(parser_, &UnknownEncoding, nullptr);
-    ReserveHint([&] { table_.ReserveText(std::min<std::size_t>(sizeHint, std::numeric_limits<std::uint32_t>::max())); });
+    ReserveHint([&] {
+      table_.ReserveText(std::min<std::size_t>(sizeHint, std::numeric_limits<std::uint32_t>::max()));
+    });
   }
   ~Reader() {
     if (parser_) XML_ParserFree(parser_);

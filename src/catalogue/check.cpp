@@ -127,15 +127,16 @@ std::vector<Finding> CheckCatalogue(const Table& t, const std::string& baseDir) 
       report(fid, "drawing with " + std::to_string(rows.size()) + " numbered parts, more than 35");
     if (itemFirst) continue;
     for (std::size_t r : rows) {
-      const int left = t.Integer(r, Field::Left);
-      const int top = t.Integer(r, Field::Top);
+      // In 64 bits: a position near the integer limit must not overflow with the label's size.
+      const long long left = t.Integer(r, Field::Left);
+      const long long top = t.Integer(r, Field::Top);
       // The callout's two lines, at the window font's average width.
       const auto chars = [&](Field f) {
         const auto s = t.Text(r, f);
         return static_cast<int>(std::count_if(s.begin(), s.end(), [](char c) { return (c & 0xC0) != 0x80; }));
       };
-      const int width = 6 * std::max(chars(Field::Oboz), chars(Field::Naim));
-      const int height = 26;
+      const long long width = 6LL * std::max(chars(Field::Oboz), chars(Field::Naim));
+      const long long height = 26;
       if (left < 0 || top < 0 || left + width > kClientWidth || top + height > kClientHeight)
         report(t.Integer(r, Field::ID), "callout at (" + std::to_string(left) + ", " + std::to_string(top) +
                                             ") is outside the window's client area");

@@ -89,6 +89,7 @@ TEST_F(CheckTest, ReportsTreesThatDoNotFitTheWindow) {
   for (int i = 0; i < 36; ++i) records.push_back(Rec(300 + i, 100, i + 1, 10 + i * 5, 10));
   records.push_back(Rec(400, 101, 1, 780, 100));  // beyond the right edge
   records.push_back(Rec(401, 101, 2, 100, -3));   // above the top
+  records.push_back(Rec(402, 101, 3, 2147483647, 2147483647));  // at the integer limit
   int parent = 102;
   for (int level = 0; level < 15; ++level) {      // a chain 16 levels deep under section 102
     records.push_back(Rec(500 + level, parent, 1));
@@ -103,6 +104,7 @@ TEST_F(CheckTest, ReportsTreesThatDoNotFitTheWindow) {
   EXPECT_TRUE(Has(f, 100, "36 numbered parts"));
   EXPECT_TRUE(Has(f, 400, "outside the window"));
   EXPECT_TRUE(Has(f, 401, "outside the window"));
+  EXPECT_TRUE(Has(f, 402, "outside the window"));
   EXPECT_TRUE(Has(f, 513, "more than 14 levels"));
   EXPECT_FALSE(Has(f, 512, "more than 14 levels"));
 }

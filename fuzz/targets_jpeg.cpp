@@ -1,0 +1,53 @@
+// The JPEG loader, as the picture control calls it.
+
+#include <QImage>
+#include <QString>
+
+#include "controls/jpeg.h"
+#include "targets.h"
+
+namespace {
+
+void CheckDecoded(bool ok, const QImage& image, const QString& error) {
+  if (!ok) {
+    FuzzCheck(!error.isEmpty(), "a refused JPEG has a reason");
+    return;
+  }
+  FuzzCheck(!image.isNull() && image.width() > 0 && image.height() > 0, "a decoded JPEG gives a picture");
+  FuzzCheck(static_cast<long long>(image.width()) * image.height() <= kJpegMaxPixels,
+            "a decoded picture keeps within the pixel limit");
+}
+
+}  // namespace
+
+int FuzzJpeg(const std::uint8_t* data, std::size_t size) {
+  QImage full, quarter, stepped;
+  QString error;
+
+  const bool fullOk = DecodeJpeg(data, size, JpegOptions{false, false, true, false}, full, &error);
+  CheckDecoded(fullOk, full, error);
+
+  error.clear();
+  const bool quarterOk = DecodeJpeg(data, size, JpegOptions{true, true, false, false}, quarter, &error);
+  CheckDecoded(quarterOk, quarter, error);
+  if (fullOk && quarterOk)
+    FuzzCheck(quarter.width() == (full.width() + 3) / 4 && quarter.height() == (full.height() + 3) / 4,
+              "a quarter picture is a quarter of the full one");
+
+  // Pass by pass, as the picture control shows a progressive file while it loads.
+  error.clear();
+  int passes = 0;
+  QSize passSize;
+  const bool steppedOk = DecodeJpeg(
+      data, size, JpegOptions{false, false, true, true}, stepped, &error, [&](const QImage& shown) {
+        ++passes;
+        FuzzCheck(passes <= kJpegMaxScans, "no more passes are shown than the scan limit allows");
+        FuzzCheck(!shown.isNull(), "each pass shows a picture");
+        if (passSize.isValid()) FuzzCheck(shown.size() == passSize, "every pass has the same size");
+        passSize = shown.size();
+      });
+  CheckDecoded(steppedOk, stepped, error);
+  if (steppedOk && passes > 0) FuzzCheck(stepped.size() == passSize, "the final picture has the passes' size");
+  if (steppedOk && fullOk) FuzzCheck(stepped.size() == full.size(), "shown pass by pass, the picture has its size");
+  return 0;
+}
