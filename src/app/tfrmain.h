@@ -6,6 +6,7 @@
 #include <QString>
 #include <QWidget>
 
+#include <array>
 #include <unordered_map>
 #include <vector>
 
@@ -263,6 +264,7 @@ class TfrMain : public QWidget {
 
   std::vector<TLabel*> designLabels_;  // Label1 .. Label35
   std::unordered_map<TImageLeave*, QString> plateDrawn_;  // what each hot-spot's plate shows
+  std::array<TImage*, 8> restingFace_{};  // the resting icon each caption button shows; null when hovered
   AppEnvironment env_;
   bool startupFailed_ = false;
   bool closed_ = false;

@@ -57,6 +57,10 @@ void TfrMain::PaintResting(Button b, bool disabled) {
 
 // The resting face: the icon, then the word on white, which wipes any frame and underline.
 void TfrMain::DrawRestingFace(Button b, TImage* icon) {
+  // The face already on the button is left as it is: every change of level repaints them all.
+  TImage*& shown = restingFace_[static_cast<std::size_t>(b)];
+  if (shown == icon) return;
+  shown = icon;
   const ButtonLook& look = Look(b);
   TLeImage* button = this->*look.button;
   (this->*look.icon)->AssignFrom(*icon);
@@ -72,6 +76,7 @@ void TfrMain::DrawRestingFace(Button b, TImage* icon) {
 void TfrMain::HoverButton(Button b) {
   int& flag = HoverFlag(b);
   if (flag == 0) {
+    restingFace_[static_cast<std::size_t>(b)] = nullptr;
     const ButtonLook& look = Look(b);
     TLeImage* button = this->*look.button;
     (this->*look.icon)->AssignFrom(*(this->*look.hovered));

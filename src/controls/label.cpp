@@ -13,6 +13,12 @@ TLabel::TLabel(QWidget* parent) : QLabel(parent) {
 }
 
 void TLabel::SetCaption(const QString& caption) {
+  // A drawing shown again gives most labels their own caption back: nothing to lay out.
+  if (captionSet_ && caption == caption_) {
+    Fit();
+    return;
+  }
+  captionSet_ = true;
   caption_ = caption;
   QString shown = caption;
   shown.replace(QLatin1String("\r\n"), QLatin1String("\n"));
@@ -37,7 +43,8 @@ void TLabel::Layout() {
   // Laid-out lines are kept by text and font: a drawing shown again, or the same part on
   // several drawings, costs no new layout.
   static QHash<QString, QStaticText> cache;
-  const QString fontKey = font().key() + QLatin1Char('|') + QString::number(wordWrap() ? width() : -1) +
+  if (fontKey_.isEmpty()) fontKey_ = font().key();
+  const QString fontKey = fontKey_ + QLatin1Char('|') + QString::number(wordWrap() ? width() : -1) +
                           QLatin1Char('|') + QString::number(option.alignment()) + QLatin1Char('|');
   for (const QString& line : text().split(QLatin1Char('\n'))) {
     const QString key = fontKey + line;
@@ -85,7 +92,10 @@ void TLabel::paintEvent(QPaintEvent*) {
 
 void TLabel::changeEvent(QEvent* e) {
   QLabel::changeEvent(e);
-  if (e->type() == QEvent::FontChange) Layout();
+  if (e->type() == QEvent::FontChange) {
+    fontKey_.clear();
+    Layout();
+  }
 }
 
 void TLabel::resizeEvent(QResizeEvent* e) {

@@ -44,6 +44,8 @@ class TLabel : public QLabel {
   void Fit();
   void Layout();
   QString caption_;
+  bool captionSet_ = false;
+  QString fontKey_;  // the font's key, kept: working it out costs more than a layout
   std::vector<QStaticText> lines_;
   int lineSpacing_ = 0;
   int laidOutWidth_ = -1;

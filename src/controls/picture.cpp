@@ -135,9 +135,12 @@ TImage::TImage(QWidget* parent) : QWidget(parent), canvas_(*this) {
 TImage::~TImage() = default;
 
 void TImage::SetPicture(const Picture& p) {
+  // The very pixels already shown (an assignment repeated on every mode change) need no
+  // repaint.
+  const bool same = p.isEmpty() == picture_.isEmpty() && p.image().cacheKey() == picture_.image().cacheKey();
   picture_ = p;
   loadedFrom_.reset();
-  PictureChanged();
+  if (!same) PictureChanged();
 }
 
 bool TImage::LoadFromFile(const QString& path, const JpegOptions& options, QString* error) {
@@ -210,19 +213,33 @@ QImage& TImage::CanvasBitmap() {
 
 void TImage::CanvasChanged() {
   seeThroughValid_ = false;
-  update();
+  Refresh();
 }
 
 void TImage::PictureChanged() {
   seeThroughValid_ = false;
   if (autoSize_ && !picture_.isEmpty()) resize(picture_.width(), picture_.height());
+  Refresh();
+}
+
+void TImage::Refresh() {
+  // A picture that covers the control with solid pixels hides whatever lies under it, so
+  // the window need not paint its background there first.
+  const bool opaque = !picture_.isEmpty() && !transparent_ && !picture_.image().hasAlphaChannel() &&
+                      PictureRect().contains(rect());
+  if (testAttribute(Qt::WA_OpaquePaintEvent) != opaque) setAttribute(Qt::WA_OpaquePaintEvent, opaque);
   update();
+}
+
+void TImage::resizeEvent(QResizeEvent* e) {
+  QWidget::resizeEvent(e);
+  Refresh();
 }
 
 void TImage::SetTransparent(bool on) {
   transparent_ = on;
   seeThroughValid_ = false;
-  update();
+  Refresh();
 }
 void TImage::SetAutoSize(bool on) {
   autoSize_ = on;
@@ -230,15 +247,15 @@ void TImage::SetAutoSize(bool on) {
 }
 void TImage::SetCenter(bool on) {
   center_ = on;
-  update();
+  Refresh();
 }
 void TImage::SetStretch(bool on) {
   stretch_ = on;
-  update();
+  Refresh();
 }
 void TImage::SetProportional(bool on) {
   proportional_ = on;
-  update();
+  Refresh();
 }
 void TImage::SetHint(const QString& hint) {
   hint_ = hint;

@@ -138,9 +138,11 @@ class TImage : public QWidget {
   void mouseReleaseEvent(QMouseEvent*) override;
   void mouseMoveEvent(QMouseEvent*) override;
   void contextMenuEvent(QContextMenuEvent*) override;
+  void resizeEvent(QResizeEvent*) override;
 
  private:
   void PictureChanged();
+  void Refresh();  // the paint flags follow the picture, then a repaint is asked for
   void UpdateToolTip();
   const QImage& Shown() const;
 

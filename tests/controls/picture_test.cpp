@@ -1,0 +1,92 @@
+// The picture control on a coloured parent: what shows where the picture does and does not
+// cover the control, as the picture, its size and its flags change.
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QScreen>
+#include <QWidget>
+
+#include "controls/picture.h"
+
+namespace {
+
+const QColor kBeneath(20, 160, 60);
+const QColor kSolid(200, 30, 40);
+
+QImage Solid(int w, int h, QColor c) {
+  QImage img(w, h, QImage::Format_RGB32);
+  img.fill(c);
+  return img;
+}
+
+class PictureOnParent : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    parent.resize(200, 150);
+    QPalette pal = parent.palette();
+    pal.setColor(QPalette::Window, kBeneath);
+    parent.setPalette(pal);
+    parent.setAutoFillBackground(true);
+    image = new TImage(&parent);
+    image->setGeometry(10, 10, 100, 80);
+    parent.show();
+  }
+  // The colour on screen at a point of the control, once the window has repainted what changed.
+  QColor At(int x, int y) {
+    QApplication::processEvents();
+    return parent.screen()->grabWindow(parent.winId()).toImage().pixelColor(10 + x, 10 + y);
+  }
+
+  QWidget parent;
+  TImage* image = nullptr;
+};
+
+TEST_F(PictureOnParent, WhatLiesBeneathShowsWhereverThePictureLeavesRoom) {
+  image->SetPicture(Picture::FromImage(Solid(100, 80, kSolid)));
+  EXPECT_EQ(At(50, 40), kSolid);
+  EXPECT_EQ(At(99, 79), kSolid);
+
+  // A smaller picture leaves the rest of the control to the parent.
+  image->SetPicture(Picture::FromImage(Solid(40, 30, kSolid)));
+  EXPECT_EQ(At(20, 15), kSolid);
+  EXPECT_EQ(At(80, 60), kBeneath);
+
+  // So does a control grown past its picture, and a centred picture.
+  image->SetPicture(Picture::FromImage(Solid(100, 80, kSolid)));
+  image->resize(140, 100);
+  EXPECT_EQ(At(120, 90), kBeneath);
+  image->resize(100, 80);
+  EXPECT_EQ(At(99, 79), kSolid);
+  image->SetPicture(Picture::FromImage(Solid(60, 40, kSolid)));
+  image->SetCenter(true);
+  EXPECT_EQ(At(50, 40), kSolid);
+  EXPECT_EQ(At(5, 5), kBeneath);
+  image->SetStretch(true);
+  EXPECT_EQ(At(5, 5), kSolid);
+  image->SetStretch(false);
+  EXPECT_EQ(At(5, 5), kBeneath);
+}
+
+TEST_F(PictureOnParent, SeeThroughPixelsShowWhatLiesBeneath) {
+  // The bottom-left colour is the see-through one in a transparent picture.
+  QImage img = Solid(100, 80, kSolid);
+  for (int x = 0; x < 100; ++x) img.setPixelColor(x, 79, Qt::white);
+  image->SetPicture(Picture::FromImage(img));
+  EXPECT_EQ(At(50, 79), QColor(Qt::white));
+  image->SetTransparent(true);
+  EXPECT_EQ(At(50, 79), kBeneath);
+  EXPECT_EQ(At(50, 40), kSolid);
+
+  // A picture with its own alpha channel blends with the parent.
+  image->SetTransparent(false);
+  QImage clear(100, 80, QImage::Format_ARGB32);
+  clear.fill(Qt::transparent);
+  image->SetPicture(Picture::FromImage(clear));
+  EXPECT_EQ(At(50, 40), kBeneath);
+
+  image->ClearPicture();
+  EXPECT_EQ(At(50, 40), kBeneath);
+}
+
+}  // namespace
