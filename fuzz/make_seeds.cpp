@@ -21,6 +21,7 @@
 
 #include "catalogue/ado_writer.h"
 #include "controls/jpeg.h"
+#include "support/chm_writer.h"
 
 namespace fs = std::filesystem;
 
@@ -45,10 +46,6 @@ void PutLe16(std::string& b, std::size_t at, std::uint16_t v) {
 }
 void PutLe32(std::string& b, std::size_t at, std::uint32_t v) {
   for (int i = 0; i < 4; ++i) b[at + i] = char((v >> (8 * i)) & 0xff);
-}
-void PutLe64(std::string& b, std::size_t at, std::uint64_t v) {
-  PutLe32(b, at, std::uint32_t(v));
-  PutLe32(b, at + 4, std::uint32_t(v >> 32));
 }
 std::string Le16(std::uint16_t v) {
   std::string s(2, '\0');
@@ -496,85 +493,10 @@ void DocxSeeds() {
 
 // ---- Help files ------------------------------------------------------------------------
 
-constexpr std::uint32_t kPage = 0x200;
+QByteArray Bytes(const std::string& s) { return QByteArray::fromStdString(s); }
 
-std::string Number(std::uint64_t v) {
-  std::string out(1, char(v & 0x7f));
-  for (v >>= 7; v; v >>= 7) out.insert(out.begin(), char(0x80 | (v & 0x7f)));
-  return out;
-}
-
-struct DirEntry {
-  std::string name;
-  std::uint64_t section = 0, start = 0, length = 0;
-};
-
-std::string ListingPage(const std::vector<DirEntry>& entries, std::int32_t next = -1) {
-  std::string body;
-  for (const DirEntry& e : entries) body += Number(e.name.size()) + e.name + Number(e.section) + Number(e.start) + Number(e.length);
-  std::string page(kPage, '\0');
-  page.replace(0, 4, "PMGL");
-  PutLe32(page, 4, std::uint32_t(kPage - 0x14 - body.size()));
-  PutLe32(page, 0x0c, std::uint32_t(-1));
-  PutLe32(page, 0x10, std::uint32_t(next));
-  page.replace(0x14, body.size(), body);
-  return page;
-}
-
-std::string IndexPage(const std::vector<std::pair<std::string, std::uint32_t>>& children) {
-  std::string body;
-  for (const auto& [name, child] : children) body += Number(name.size()) + name + Number(child);
-  std::string page(kPage, '\0');
-  page.replace(0, 4, "PMGI");
-  PutLe32(page, 4, std::uint32_t(kPage - 8 - body.size()));
-  page.replace(8, body.size(), body);
-  return page;
-}
-
-std::string Container(const std::vector<std::string>& pages, std::int32_t root, std::int32_t head, const std::string& data) {
-  const std::uint64_t dirLength = 0x54 + std::uint64_t(pages.size()) * kPage;
-  std::string f(0x78, '\0');
-  f.replace(0, 4, "ITSF");
-  PutLe32(f, 4, 3);
-  PutLe32(f, 8, 0x60);
-  PutLe32(f, 0x0c, 1);
-  PutLe32(f, 0x14, 0x419);
-  PutLe64(f, 0x38, 0x60);
-  PutLe64(f, 0x40, 0x18);
-  PutLe64(f, 0x48, 0x78);
-  PutLe64(f, 0x50, dirLength);
-  PutLe64(f, 0x58, 0x78 + dirLength);
-  std::string itsp(0x54, '\0');
-  itsp.replace(0, 4, "ITSP");
-  PutLe32(itsp, 4, 1);
-  PutLe32(itsp, 8, 0x54);
-  PutLe32(itsp, 0x0c, 0x0a);
-  PutLe32(itsp, 0x10, kPage);
-  PutLe32(itsp, 0x14, 2);
-  PutLe32(itsp, 0x18, root == -1 ? 1 : 2);
-  PutLe32(itsp, 0x1c, std::uint32_t(root));
-  PutLe32(itsp, 0x20, std::uint32_t(head));
-  PutLe32(itsp, 0x24, std::uint32_t(head));
-  PutLe32(itsp, 0x28, std::uint32_t(-1));
-  PutLe32(itsp, 0x2c, std::uint32_t(pages.size()));
-  f += itsp;
-  for (const std::string& p : pages) f += p;
-  return f + data;
-}
-
-std::string SystemData(const std::vector<std::pair<std::uint16_t, std::string>>& records) {
-  std::string out = Le32(3);
-  for (const auto& [code, data] : records) out += Le16(code) + Le16(std::uint16_t(data.size())) + data;
-  return out;
-}
-
-std::vector<DirEntry> Lay(const std::vector<std::pair<std::string, std::string>>& objects, std::string* data) {
-  std::vector<DirEntry> entries;
-  for (const auto& [name, bytes] : objects) {
-    entries.push_back({name, 0, data->size(), bytes.size()});
-    *data += bytes;
-  }
-  return entries;
+void Put(const std::string& target, const std::string& name, const QByteArray& bytes) {
+  Put(target, name, bytes.toStdString());
 }
 
 void ChmSeeds(const char* chmcmd) {
@@ -585,40 +507,45 @@ void ChmSeeds(const char* chmcmd) {
       "<html><body><ul><li><object type=\"text/sitemap\"><param name=\"Name\" value=\"Start\">"
       "<param name=\"Local\" value=\"pages/start.htm#top\"></object></ul></body></html>";
   const std::string css = "@charset \"utf-8\"; body { font-family: sans-serif; } /* \xD0\x9A */";
-  std::string data;
-  auto entries = Lay({{"/#SYSTEM", SystemData({{0, std::string("Catalog.hhc\0", 12)},
-                                               {3, std::string("\xD1\xEF\xF0\xE0\xE2\xEA\xE0\0", 8)},
-                                               {4, Le32(0x419) + Le32(0)},
-                                               {10, std::string(8, '\x11')}})},
-                      {"/Catalog.hhc", hhc},
+  using namespace chm_writer;
+  const Layout layout{0x200, 0x419};
+  QByteArray data;
+  auto entries = Lay({{"/#SYSTEM", SystemData({{0, QByteArray("Catalog.hhc\0", 12)},
+                                               {3, QByteArray("\xD1\xEF\xF0\xE0\xE2\xEA\xE0\0", 8)},
+                                               {4, Bytes(Le32(0x419) + Le32(0))},
+                                               {10, QByteArray(8, '\x11')}})},
+                      {"/Catalog.hhc", Bytes(hhc)},
                       {"/pages/", ""},
-                      {"/pages/start.htm", page},
-                      {"/style.css", css},
-                      {"/utf16.htm", std::string("\xFF\xFE<\0h\0>\0", 8)}},
+                      {"/pages/start.htm", Bytes(page)},
+                      {"/style.css", Bytes(css)},
+                      {"/utf16.htm", QByteArray("\xFF\xFE<\0h\0>\0", 8)}},
                      &data);
-  Put("chm", "stored_objects.chm", Container({ListingPage(entries)}, -1, 0, data));
+  Put("chm", "stored_objects.chm", Container({ListingPage(entries, -1, layout)}, -1, 0, data, layout));
 
   // The directory over two listing pages under an index page; a default topic.
-  std::string data2;
-  auto first = Lay({{"/#SYSTEM", SystemData({{2, std::string("/b.htm\0", 7)}})}, {"/a.htm", "<p>a</p>"}}, &data2);
+  QByteArray data2;
+  auto first = Lay({{"/#SYSTEM", SystemData({{2, QByteArray("/b.htm\0", 7)}})}, {"/a.htm", "<p>a</p>"}}, &data2);
   auto second = Lay({{"/b.htm", "<meta charset=\"koi8-r\"><p>\xE2</p>"}, {"/c.html", "<p>c</p>"}}, &data2);
   Put("chm", "index_and_two_listings.chm",
-      Container({ListingPage(first, 1), ListingPage(second), IndexPage({{"/", 0}, {"/b.htm", 1}})}, 2, 0, data2));
+      Container({ListingPage(first, 1, layout), ListingPage(second, -1, layout),
+                 IndexPage({{"/", 0}, {"/b.htm", 1}}, layout)},
+                2, 0, data2, layout));
 
   // Hostile: broken internal offsets and loops chmlib would follow.
-  std::string past = Container({ListingPage(entries)}, -1, 0, data);
-  PutLe64(past, 0x48, 0x7fffffff00ull);
+  QByteArray past = Container({ListingPage(entries, -1, layout)}, -1, 0, data, layout);
+  chm_writer::PutLe64(past, 0x48, 0x7fffffff00ull);
   Put("chm", "directory_past_end.chm", past);
-  std::string outside;
+  QByteArray outside;
   auto wild = Lay({{"/x.htm", "<p>x</p>"}}, &outside);
   wild.push_back({"/far.htm", 0, 0xfffffffffull, 16});
   wild.push_back({"/long.htm", 0, 0, 0x7fffffffffull});
   wild.push_back({"/packed.htm", 1, 0, 100});
-  Put("chm", "objects_outside_file.chm", Container({ListingPage(wild)}, -1, 0, outside));
-  Put("chm", "listing_loop.chm", Container({ListingPage(entries, 0)}, -1, 0, data));
-  Put("chm", "index_loop.chm", Container({ListingPage(entries), IndexPage({{"/", 1}})}, 1, 0, data));
-  std::string overfull = Container({ListingPage(entries)}, -1, 0, data);
-  PutLe32(overfull, 0x78 + 0x54 + 4, kPage);
+  Put("chm", "objects_outside_file.chm", Container({ListingPage(wild, -1, layout)}, -1, 0, outside, layout));
+  Put("chm", "listing_loop.chm", Container({ListingPage(entries, 0, layout)}, -1, 0, data, layout));
+  Put("chm", "index_loop.chm",
+      Container({ListingPage(entries, -1, layout), IndexPage({{"/", 1}}, layout)}, 1, 0, data, layout));
+  QByteArray overfull = Container({ListingPage(entries, -1, layout)}, -1, 0, data, layout);
+  chm_writer::PutLe32(overfull, 0x78 + 0x54 + 4, layout.page);
   Put("chm", "page_overfull.chm", overfull);
 
   if (!chmcmd) return;

@@ -9,69 +9,23 @@
 #include <vector>
 
 #include "basket/docx_engine.h"
+#include "basket/utf8.h"
 #include "scratch.h"
 #include "targets.h"
 
 namespace {
-
-// One code point of UTF-8 at s[i], or U+FFFD over one byte for anything invalid.
-char32_t Decode(std::string_view s, std::size_t i, std::size_t* len) {
-  const auto c = static_cast<unsigned char>(s[i]);
-  *len = 1;
-  if (c < 0x80) return c;
-  int more = 0;
-  char32_t cp = 0;
-  if (c >= 0xC2 && c <= 0xDF) {
-    more = 1, cp = c & 0x1F;
-  } else if (c >= 0xE0 && c <= 0xEF) {
-    more = 2, cp = c & 0x0F;
-  } else if (c >= 0xF0 && c <= 0xF4) {
-    more = 3, cp = c & 0x07;
-  } else {
-    return 0xFFFD;
-  }
-  if (i + static_cast<std::size_t>(more) >= s.size()) return 0xFFFD;
-  for (int k = 1; k <= more; ++k) {
-    const auto b = static_cast<unsigned char>(s[i + k]);
-    if ((b & 0xC0) != 0x80) return 0xFFFD;
-    cp = (cp << 6) | (b & 0x3F);
-  }
-  if ((more == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
-      (more == 3 && (cp < 0x10000 || cp > 0x10FFFF)))
-    return 0xFFFD;
-  *len = static_cast<std::size_t>(more) + 1;
-  return cp;
-}
-
-void Append(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
 
 // The text a selection reads after typing `in`: a tab stays, every kind of line end is one
 // break ("\n"), other control characters go, and what XML cannot carry becomes U+FFFD.
 std::string AsTyped(std::string_view in) {
   std::string out;
   for (std::size_t i = 0, len = 0; i < in.size(); i += len) {
-    char32_t c = Decode(in, i, &len);
+    char32_t c = order::DecodeUtf8At(in, i, &len);
     if (c == '\r' && i + 1 < in.size() && in[i + 1] == '\n') ++len;
     if (c == '\r' || c == '\v' || c == '\f') c = '\n';
     if (c < 0x20 && c != '\t' && c != '\n') continue;
     if (c == 0xFFFE || c == 0xFFFF) c = 0xFFFD;
-    Append(out, c);
+    order::AppendUtf8(out, c);
   }
   return out;
 }

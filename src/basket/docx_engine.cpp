@@ -1,4 +1,5 @@
 #include "basket/docx_engine.h"
+#include "basket/utf8.h"
 
 #include <zip.h>
 
@@ -77,59 +78,9 @@ std::string_view LocalName(const char* name) {
 
 constexpr char32_t kReplacement = 0xFFFD;
 
-// One code point at s[i]; an invalid or truncated sequence reads as U+FFFD over one byte.
-char32_t DecodeAt(std::string_view s, std::size_t i, std::size_t* len) {
-  const auto c = static_cast<unsigned char>(s[i]);
-  *len = 1;
-  if (c < 0x80) return c;
-  int more;
-  char32_t cp;
-  if (c >= 0xC2 && c <= 0xDF) {
-    more = 1;
-    cp = c & 0x1F;
-  } else if (c >= 0xE0 && c <= 0xEF) {
-    more = 2;
-    cp = c & 0x0F;
-  } else if (c >= 0xF0 && c <= 0xF4) {
-    more = 3;
-    cp = c & 0x07;
-  } else {
-    return kReplacement;
-  }
-  if (s.size() - i <= static_cast<std::size_t>(more)) return kReplacement;
-  for (int k = 1; k <= more; ++k) {
-    const auto b = static_cast<unsigned char>(s[i + k]);
-    if ((b & 0xC0) != 0x80) return kReplacement;
-    cp = (cp << 6) | (b & 0x3F);
-  }
-  if ((more == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
-      (more == 3 && (cp < 0x10000 || cp > 0x10FFFF)))
-    return kReplacement;
-  *len = static_cast<std::size_t>(more) + 1;
-  return cp;
-}
-
-void AppendUtf8(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else if (c < 0x10000) {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (c >> 18));
-    out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 std::u32string ToU32(std::string_view s) {
   std::u32string out;
-  for (std::size_t i = 0, len = 0; i < s.size(); i += len) out += DecodeAt(s, i, &len);
+  for (std::size_t i = 0, len = 0; i < s.size(); i += len) out += DecodeUtf8At(s, i, &len);
   return out;
 }
 
@@ -150,7 +101,7 @@ std::vector<Piece> ToPieces(std::string_view in, std::size_t* chars) {
   std::vector<Piece> out;
   *chars = 0;
   for (std::size_t i = 0, len = 0; i < in.size(); i += len) {
-    char32_t c = DecodeAt(in, i, &len);
+    char32_t c = DecodeUtf8At(in, i, &len);
     if (c == '\t') {
       out.push_back({Piece::kTab, {}});
     } else if (c == '\r' || c == '\n' || c == '\v' || c == '\f') {
@@ -791,7 +742,7 @@ struct DocxDocument::Impl {
       if (Is(c, "t")) {
         const std::string_view s = c.text().get();
         for (std::size_t i = 0, len = 0; i < s.size(); i += len) {
-          const char32_t cp = DecodeAt(s, i, &len);
+          const char32_t cp = DecodeUtf8At(s, i, &len);
           para.units.push_back({r, c, static_cast<std::uint32_t>(i), static_cast<std::uint32_t>(len)});
           para.text += cp;
         }
