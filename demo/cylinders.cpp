@@ -9,13 +9,6 @@ namespace demo {
 
 namespace {
 
-QString N(double v) {
-  QString t = QString::number(v, 'f', v == std::floor(v) ? 0 : 1);
-  t.replace(QLatin1Char('.'), QLatin1Char(','));
-  return t;
-}
-QString Dia(double v) { return QStringLiteral("Ø") + N(v); }
-
 double Wall(int D) { return std::max(8.0, std::round(D * 0.09)); }
 double BarrelLen(const CylinderDef& c) { return c.stroke + 0.3 * c.D + 60; }
 double RodLen(const CylinderDef& c) { return c.stroke + 0.4 * c.D + 70; }
@@ -51,9 +44,9 @@ DrawFn BarrelPart(const CylinderDef& c) {
     }
     s.Centre(QPointF(0, 0), R + 3);
     s.Axis(QPointF(0, 0), QPointF(x1, 0), 8);
-    s.Dim(QPointF(0, Do / 2), QPointF(x1, Do / 2), -30 / k, N(std::round(x1)));
-    s.Dim(QPointF(x1, -c.D / 2.0), QPointF(x1, c.D / 2.0), -24 / k, Dia(c.D) + QStringLiteral("H9"));
-    s.Note(QPointF(c.pin * 0.55, -c.pin * 0.55), QPointF(30 / k, -Do / 2 - 40 / k), Dia(c.pin * 1.56));
+    s.Dim(QPointF(0, Do / 2), QPointF(x1, Do / 2), -30 / k, DimNumber(std::round(x1)));
+    s.Dim(QPointF(x1, -c.D / 2.0), QPointF(x1, c.D / 2.0), -24 / k, DimDiameter(c.D) + QStringLiteral("H9"));
+    s.Note(QPointF(c.pin * 0.55, -c.pin * 0.55), QPointF(30 / k, -Do / 2 - 40 / k), DimDiameter(c.pin * 1.56));
     s.Pop();
     Requirements(s, {QStringLiteral("1. Труба 20Х ГОСТ 8732-78, хонингованная, Ra 0,32."),
                      QStringLiteral("2. Испытать давлением 37,5 МПа в течение 3 мин.")});
@@ -80,8 +73,8 @@ DrawFn RodPart(const CylinderDef& c) {
     s.Line(QPointF(xt, -c.d * 0.3), QPointF(Lr, -c.d * 0.3), Ln::Thin);
     s.Line(QPointF(xt, c.d * 0.3), QPointF(Lr, c.d * 0.3), Ln::Thin);
     s.Axis(QPointF(0, 0), QPointF(Lr, 0), 8);
-    s.Dim(QPointF(0, R), QPointF(Lr, R), -30 / k, N(std::round(Lr)));
-    s.Dim(QPointF(Lr * 0.55, -c.d / 2.0), QPointF(Lr * 0.55, c.d / 2.0), 0, Dia(c.d) + QStringLiteral("f8"));
+    s.Dim(QPointF(0, R), QPointF(Lr, R), -30 / k, DimNumber(std::round(Lr)));
+    s.Dim(QPointF(Lr * 0.55, -c.d / 2.0), QPointF(Lr * 0.55, c.d / 2.0), 0, DimDiameter(c.d) + QStringLiteral("f8"));
     s.Note(QPointF(Lr - c.d * 0.2, -c.d * 0.35), QPointF(Lr - c.d * 0.2 - 20 / k, -R - 30 / k),
            QStringLiteral("М") + QString::number(static_cast<int>(c.d * 0.6)) + QStringLiteral("×2"), false);
     s.Pop();
@@ -116,8 +109,8 @@ DrawFn Outside(const CylinderDef& c) {
     s.Dim(QPointF(160, 327), QPointF(640, 327), -44, QString::number(c.closed));
     s.Dim(QPointF(160 + 44 + 300 + 32, 317), QPointF(640 - 27 * 0.8, 317), -18,
           QStringLiteral("ход ") + QString::number(c.stroke));
-    s.Dim(QPointF(160 + 44 + 150, 264), QPointF(160 + 44 + 150, 336), 0, Dia(c.D + 2 * Wall(c.D)));
-    s.Note(QPointF(160 + 0.5 * 27 * 0.52, 300 - 0.5 * 27 * 0.52), QPointF(190, 220), Dia(c.pin));
+    s.Dim(QPointF(160 + 44 + 150, 264), QPointF(160 + 44 + 150, 336), 0, DimDiameter(c.D + 2 * Wall(c.D)));
+    s.Note(QPointF(160 + 0.5 * 27 * 0.52, 300 - 0.5 * 27 * 0.52), QPointF(190, 220), DimDiameter(c.pin));
     CharTable(s, QPointF(150, 120),
               {{QStringLiteral("Диаметр поршня, мм"), QString::number(c.D)},
                {QStringLiteral("Диаметр штока, мм"), QString::number(c.d)},

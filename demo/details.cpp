@@ -15,12 +15,6 @@ namespace {
 constexpr double kDeg = M_PI / 180.0;
 
 QString Q(const std::string& s) { return QString::fromStdString(s); }
-QString N(double v) {
-  QString t = QString::number(v, 'f', v == std::floor(v) ? 0 : 1);
-  t.replace(QLatin1Char('.'), QLatin1Char(','));
-  return t;
-}
-QString Dia(double v) { return QStringLiteral("Ø") + N(v); }
 
 // A file name from a designation or a name: Latin letters, digits and hyphens.
 std::string Slug(const std::string& text) {
@@ -63,6 +57,12 @@ constexpr double kViewCx = 300, kViewCy = 270;
 
 void Dims(Sheet& s, QPointF a, QPointF b, double offsetPx, const QString& text, double k) {
   s.Dim(a, b, offsetPx / k, text);
+}
+
+// The size across the flats of a hexagon for thread d, dimensioned under its end view.
+void AcrossFlats(Sheet& s, int d, double k) {
+  Dims(s, QPointF(-0.775 * d, 0.9 * d), QPointF(0.775 * d, 0.9 * d), -22,
+       QStringLiteral("S") + QString::number(static_cast<int>(std::lround(1.5 * d))), k);
 }
 
 }  // namespace
@@ -168,15 +168,15 @@ DrawFn TurnedPart(std::vector<Step> mm, bool section, QStringList notes) {
     {
       Place pl(s, QPointF(x0, kViewCy), 0, k);
       Revolved(s, mm, section, false, false);
-      Dims(s, QPointF(0, R), QPointF(L, R), -30, N(L), k);
-      if (mm.size() > 1) Dims(s, QPointF(0, -mm[0].r), QPointF(mm[0].len, -mm[0].r), 22 + (R - mm[0].r) * k, N(mm[0].len), k);
+      Dims(s, QPointF(0, R), QPointF(L, R), -30, DimNumber(L), k);
+      if (mm.size() > 1) Dims(s, QPointF(0, -mm[0].r), QPointF(mm[0].len, -mm[0].r), 22 + (R - mm[0].r) * k, DimNumber(mm[0].len), k);
       const Step& last = mm.back();
-      Dims(s, QPointF(L, -last.r), QPointF(L, last.r), -22, Dia(2 * last.r), k);
-      if (bore > 0) s.Note(QPointF(L * 0.6, -bore), QPointF(L * 0.6 + 18 / k, -R - 30 / k), Dia(2 * bore));
+      Dims(s, QPointF(L, -last.r), QPointF(L, last.r), -22, DimDiameter(2 * last.r), k);
+      if (bore > 0) s.Note(QPointF(L * 0.6, -bore), QPointF(L * 0.6 + 18 / k, -R - 30 / k), DimDiameter(2 * bore));
       double x = 0;
       for (const Step& st : mm) {
         if (st.r == R && &st != &mm.back()) {
-          s.Note(QPointF(x + st.len * 0.4, st.r), QPointF(x + st.len * 0.4 - 16 / k, st.r + 46 / k), Dia(2 * R), false);
+          s.Note(QPointF(x + st.len * 0.4, st.r), QPointF(x + st.len * 0.4 - 16 / k, st.r + 46 / k), DimDiameter(2 * R), false);
           break;
         }
         x += st.len;
@@ -220,9 +220,9 @@ DrawFn PinPart(double d, double len, double headD, double headLen, bool plate, b
         s.Rect(QRectF(-8, -d * 0.45, 8, d * 1.6));
         s.Hatch(RectPath(QRectF(-8, -d * 0.45, 8, d * 1.6)));
       }
-      Dims(s, QPointF(0, R), QPointF(L, R), -34, N(L), k);
-      Dims(s, QPointF(L * 0.8, -d / 2), QPointF(L * 0.8, d / 2), 0, Dia(d), k);
-      if (headLen > 0) Dims(s, QPointF(0, -headD / 2), QPointF(headLen, -headD / 2), 20, N(headLen), k);
+      Dims(s, QPointF(0, R), QPointF(L, R), -34, DimNumber(L), k);
+      Dims(s, QPointF(L * 0.8, -d / 2), QPointF(L * 0.8, d / 2), 0, DimDiameter(d), k);
+      if (headLen > 0) Dims(s, QPointF(0, -headD / 2), QPointF(headLen, -headD / 2), 20, DimNumber(headLen), k);
     }
     const QPointF c(x0 + L * k + 80 + R * k, kViewCy);
     if (plate) {
@@ -271,11 +271,11 @@ DrawFn PlatePart(double w, double h, double t, std::vector<QPointF> holes, doubl
         s.p().setPen(Qt::black);
         s.p().drawText(QRectF(w * 0.08, h * 0.15, w * 0.84, h * 0.7), Qt::AlignCenter | Qt::TextWordWrap, engraving);
       }
-      Dims(s, QPointF(0, h), QPointF(w, h), -28, N(w), k);
-      Dims(s, QPointF(0, 0), QPointF(0, h), -24, N(h), k);
+      Dims(s, QPointF(0, h), QPointF(w, h), -28, DimNumber(w), k);
+      Dims(s, QPointF(0, 0), QPointF(0, h), -24, DimNumber(h), k);
       if (!holes.empty()) {
         s.Note(holes.front() + QPointF(holeD * 0.35, -holeD * 0.35), holes.front() + QPointF(24 / k, -40 / k),
-               QString::number(holes.size()) + QStringLiteral(" отв. ") + Dia(holeD));
+               QString::number(holes.size()) + QStringLiteral(" отв. ") + DimDiameter(holeD));
       }
     }
     {
@@ -287,7 +287,7 @@ DrawFn PlatePart(double w, double h, double t, std::vector<QPointF> holes, doubl
           s.Line(QPointF(0, p.y() + holeD * 0.95), QPointF(t * 0.5, p.y() + holeD / 2), Ln::Hidden);
         }
       for (const QPointF& p : holes) s.Axis(QPointF(0, p.y()), QPointF(t, p.y()), 4);
-      Dims(s, QPointF(0, h), QPointF(t, h), -28, N(t), k);
+      Dims(s, QPointF(0, h), QPointF(t, h), -28, DimNumber(t), k);
     }
     Requirements(s, {QStringLiteral("1. Острые кромки притупить."), QStringLiteral("2. Покрытие: грунт ГФ-021, эмаль ПФ-115.")});
   };
@@ -315,11 +315,11 @@ DrawFn SpringPart(double D, double wire, double len, int coils) {
         }
       }
       s.Axis(QPointF(0, 0), QPointF(len, 0), 8);
-      Dims(s, QPointF(0, D / 2), QPointF(len, D / 2), -26, N(len), k);
-      Dims(s, QPointF(len, -D / 2), QPointF(len, D / 2), -20, Dia(D), k);
+      Dims(s, QPointF(0, D / 2), QPointF(len, D / 2), -26, DimNumber(len), k);
+      Dims(s, QPointF(len, -D / 2), QPointF(len, D / 2), -20, DimDiameter(D), k);
     }
     Requirements(s, {QStringLiteral("1. Число рабочих витков n = ") + QString::number(coils) + QStringLiteral("."),
-                     QStringLiteral("2. Проволока ") + N(wire) + QStringLiteral(" ГОСТ 14963-78, 65Г."),
+                     QStringLiteral("2. Проволока ") + DimNumber(wire) + QStringLiteral(" ГОСТ 14963-78, 65Г."),
                      QStringLiteral("3. Направление навивки — правое.")});
   };
 }
@@ -346,12 +346,12 @@ DrawFn GearPart(int teeth, double module, double width, double bore) {
       s.Line(QPointF(0, root), QPointF(width, root), Ln::Thin);
       s.Axis(QPointF(0, -module * teeth / 2), QPointF(width, -module * teeth / 2), 4);
       s.Axis(QPointF(0, 0), QPointF(width, 0), 8);
-      Dims(s, QPointF(0, tip), QPointF(width, tip), -24, N(width), k);
-      Dims(s, QPointF(width, -tip), QPointF(width, tip), -20, Dia(module * (teeth + 2)), k);
+      Dims(s, QPointF(0, tip), QPointF(width, tip), -24, DimNumber(width), k);
+      Dims(s, QPointF(width, -tip), QPointF(width, tip), -20, DimDiameter(module * (teeth + 2)), k);
     }
     // The table of the gear's data, as on a gear drawing.
     const double tx = 520, ty = 108;
-    const QString rows[3][2] = {{QStringLiteral("Модуль"), N(module)},
+    const QString rows[3][2] = {{QStringLiteral("Модуль"), DimNumber(module)},
                                 {QStringLiteral("Число зубьев"), QString::number(teeth)},
                                 {QStringLiteral("Степень точности"), QStringLiteral("9-В")}};
     s.Rect(QRectF(tx, ty, 170, 48), Ln::Main);
@@ -378,8 +378,8 @@ DrawFn RackPart(double len, double height, double module, double width) {
         s.Line(QPointF(x + 5, 0), QPointF(x + 5, height), Ln::Hidden);
         s.Axis(QPointF(x, 0), QPointF(x, height), 4);
       }
-      Dims(s, QPointF(0, height), QPointF(len, height), -26, N(len), k);
-      Dims(s, QPointF(len, -module * 0.65 * M_PI), QPointF(len, height), -20, N(height + module * 2), k);
+      Dims(s, QPointF(0, height), QPointF(len, height), -26, DimNumber(len), k);
+      Dims(s, QPointF(len, -module * 0.65 * M_PI), QPointF(len, height), -20, DimNumber(height + module * 2), k);
     }
     {
       Place pl(s, QPointF(x0, 230 + (height + 40) * k), 0, k);
@@ -389,7 +389,7 @@ DrawFn RackPart(double len, double height, double module, double width) {
         s.Centre(QPointF(x, width / 2), 7);
       }
     }
-    Requirements(s, {QStringLiteral("1. Модуль m = ") + N(module) + QStringLiteral(", исходный контур по ГОСТ 13755-2015."),
+    Requirements(s, {QStringLiteral("1. Модуль m = ") + DimNumber(module) + QStringLiteral(", исходный контур по ГОСТ 13755-2015."),
                      QStringLiteral("2. Зубья закалить ТВЧ 48...52 HRCэ.")});
   };
 }
@@ -430,8 +430,8 @@ DrawFn TubePart(std::vector<QPointF> mm, double d) {
     Fitting(s, pts.front(), std::atan2(pts[0].y() - pts[1].y(), pts[0].x() - pts[1].x()) / kDeg, 12);
     const int n = pts.size();
     Fitting(s, pts.back(), std::atan2(pts[n - 1].y() - pts[n - 2].y(), pts[n - 1].x() - pts[n - 2].x()) / kDeg, 12);
-    s.Dim(pts.front(), QPointF(pts.back().x(), pts.front().y()), 40, N(std::abs(mm.back().x() - mm.front().x())));
-    s.Note(pts[n / 2], pts[n / 2] + QPointF(30, -60), QStringLiteral("Труба ") + N(d) + QStringLiteral("×2,5 ГОСТ 8734-75"));
+    s.Dim(pts.front(), QPointF(pts.back().x(), pts.front().y()), 40, DimNumber(std::abs(mm.back().x() - mm.front().x())));
+    s.Note(pts[n / 2], pts[n / 2] + QPointF(30, -60), QStringLiteral("Труба ") + DimNumber(d) + QStringLiteral("×2,5 ГОСТ 8734-75"));
     Requirements(s, {QStringLiteral("1. Радиусы гибов R = 3d."), QStringLiteral("2. Трубопровод испытать давлением 37,5 МПа."),
                      QStringLiteral("3. Покрытие: Ц9.хр.")});
   };
@@ -452,8 +452,8 @@ DrawFn LinkPart(double centres, double R, double hole, double thick, bool fork) 
       Boss(s, QPointF(0, 0), R * 0.0001, hole / 2);
       Boss(s, QPointF(centres, 0), R * 0.0001, hole / 2);
       s.Axis(QPointF(0, 0), QPointF(centres, 0), 0);
-      Dims(s, QPointF(0, 0), QPointF(centres, 0), -(R * k + 24), N(centres), k);
-      s.Note(QPointF(hole * 0.35, -hole * 0.35), QPointF(30 / k, -R - 30 / k), Dia(hole));
+      Dims(s, QPointF(0, 0), QPointF(centres, 0), -(R * k + 24), DimNumber(centres), k);
+      s.Note(QPointF(hole * 0.35, -hole * 0.35), QPointF(30 / k, -R - 30 / k), DimDiameter(hole));
     }
     {
       Place pl(s, QPointF(x0 + (centres + 2 * R + 50) * k, kViewCy), 0, k);
@@ -467,7 +467,7 @@ DrawFn LinkPart(double centres, double R, double hole, double thick, bool fork) 
       s.Line(QPointF(0, -hole / 2), QPointF(thick, -hole / 2), Ln::Hidden);
       s.Line(QPointF(0, hole / 2), QPointF(thick, hole / 2), Ln::Hidden);
       s.Axis(QPointF(0, 0), QPointF(thick, 0), 5);
-      Dims(s, QPointF(0, R), QPointF(thick, R), -24, N(thick), k);
+      Dims(s, QPointF(0, R), QPointF(thick, R), -24, DimNumber(thick), k);
     }
     Requirements(s, {QStringLiteral("1. Сталь 09Г2С ГОСТ 19281-2014."), QStringLiteral("2. Острые кромки притупить.")});
   };
@@ -497,8 +497,8 @@ DrawFn LeverPart(double len, double hole, bool knob) {
         s.Line(QPointF(3.2, -len), QPointF(3.2, -len - 18), Ln::Thin);
       }
       s.Axis(QPointF(0, 0), QPointF(0, -len - 18), 8);
-      Dims(s, QPointF(0, 0), QPointF(0, -len), -40, N(len), k);
-      Dims(s, QPointF(0, 0), QPointF(0, -len * 0.25), 30, N(len * 0.25), k);
+      Dims(s, QPointF(0, 0), QPointF(0, -len), -40, DimNumber(len), k);
+      Dims(s, QPointF(0, 0), QPointF(0, -len * 0.25), 30, DimNumber(len * 0.25), k);
     }
     {
       Place pl(s, QPointF(470, 410), 0, k);
@@ -533,7 +533,7 @@ DrawFn KnobPart() {
       s.Line(QPointF(-4.8, 8), QPointF(-4.8, 32), Ln::Thin);
       s.Line(QPointF(4.8, 8), QPointF(4.8, 32), Ln::Thin);
       s.Axis(QPointF(0, -22), QPointF(0, 32), 8);
-      s.Dim(QPointF(-20, 0), QPointF(20, 0), 30, Dia(40));
+      s.Dim(QPointF(-20, 0), QPointF(20, 0), 30, DimDiameter(40));
       s.Dim(QPointF(24, -22), QPointF(24, 32), -10, QStringLiteral("54"));
       s.Note(QPointF(5, 28), QPointF(40, 44), QStringLiteral("М12-7H"));
     }
@@ -559,8 +559,8 @@ DrawFn ClevisPart(double d) {
       s.Line(QPointF(-d * 1.6, -d * 0.3), QPointF(0, -d * 0.3), Ln::Hidden);
       s.Line(QPointF(-d * 1.6, d * 0.3), QPointF(0, d * 0.3), Ln::Hidden);
       s.Axis(QPointF(-d * 1.6, 0), QPointF(d * 3.3, 0), 6);
-      Dims(s, QPointF(-d * 1.6, d * 1.1), QPointF(d * 2.2, d * 1.1), -26, N(d * 3.8), k);
-      s.Note(QPointF(-d * 1.2, -d * 0.3), QPointF(-d * 1.2 - 10 / k, -d - 30 / k), QStringLiteral("М") + N(d * 0.6), false);
+      Dims(s, QPointF(-d * 1.6, d * 1.1), QPointF(d * 2.2, d * 1.1), -26, DimNumber(d * 3.8), k);
+      s.Note(QPointF(-d * 1.2, -d * 0.3), QPointF(-d * 1.2 - 10 / k, -d - 30 / k), QStringLiteral("М") + DimNumber(d * 0.6), false);
     }
     {
       Place pl(s, QPointF(560, kViewCy), 0, k);
@@ -608,7 +608,7 @@ DrawFn BoltDrawing(int d, int len) {
       Place pl(s, QPointF(x0, kViewCy), 0, k);
       BoltSide(s, d, len);
       Dims(s, QPointF(0, 0.9 * d), QPointF(len, 0.9 * d), -26, QString::number(len), k);
-      Dims(s, QPointF(-0.65 * d, -0.9 * d), QPointF(0, -0.9 * d), 20, N(std::round(0.65 * d)), k);
+      Dims(s, QPointF(-0.65 * d, -0.9 * d), QPointF(0, -0.9 * d), 20, DimNumber(std::round(0.65 * d)), k);
       s.Note(QPointF(len - d * 0.8, -d / 2), QPointF(len - d * 0.8 + 10 / k, -d - 34 / k), QStringLiteral("М") + QString::number(d) + QStringLiteral("-6g"));
     }
     const QPointF c(x0 + len * k + 80 + 0.9 * d * k, kViewCy);
@@ -616,7 +616,7 @@ DrawFn BoltDrawing(int d, int len) {
       Place pl(s, c, 0, k);
       Hexagon(s, QPointF(0, 0), 1.55 * d, 0);
       s.Centre(QPointF(0, 0), d);
-      Dims(s, QPointF(-0.775 * d, 0.9 * d), QPointF(0.775 * d, 0.9 * d), -22, QStringLiteral("S") + QString::number(static_cast<int>(std::lround(1.5 * d))), k);
+      AcrossFlats(s, d, k);
     }
     Requirements(s, {QStringLiteral("Класс прочности 8.8, покрытие Ц9.хр.")});
   };
@@ -635,7 +635,7 @@ DrawFn NutDrawing(int d, bool castle) {
       s.Line(QPointF(-0.4 * d, -d / 2), QPointF(0.4 * d, -d / 2), Ln::Hidden);
       s.Line(QPointF(-0.4 * d, d / 2), QPointF(0.4 * d, d / 2), Ln::Hidden);
       s.Axis(QPointF(-0.4 * d, 0), QPointF(0.8 * d, 0), 6);
-      Dims(s, QPointF(-0.4 * d, 0.9 * d), QPointF(castle ? 0.8 * d : 0.4 * d, 0.9 * d), -24, N(std::round(castle ? 1.2 * d : 0.8 * d)), k);
+      Dims(s, QPointF(-0.4 * d, 0.9 * d), QPointF(castle ? 0.8 * d : 0.4 * d, 0.9 * d), -24, DimNumber(std::round(castle ? 1.2 * d : 0.8 * d)), k);
     }
     {
       Place pl(s, QPointF(520, kViewCy), 0, k);
@@ -648,7 +648,7 @@ DrawFn NutDrawing(int d, bool castle) {
           s.Rect(QRectF(0.5 * d, -0.1 * d, 0.28 * d, 0.2 * d), Ln::Thin);
         }
       s.Centre(QPointF(0, 0), d);
-      Dims(s, QPointF(-0.775 * d, 0.9 * d), QPointF(0.775 * d, 0.9 * d), -22, QStringLiteral("S") + QString::number(static_cast<int>(std::lround(1.5 * d))), k);
+      AcrossFlats(s, d, k);
     }
     Requirements(s, {QStringLiteral("Класс прочности 8, покрытие Ц9.хр.")});
   };
@@ -668,27 +668,22 @@ DrawFn WasherDrawing(int d, bool spring) {
         s.Line(QPointF(0.05 * d, -D / 2), QPointF(0.23 * d, -d * 0.54));
       }
       s.Centre(QPointF(0, 0), D / 2 + 3);
-      Dims(s, QPointF(-D / 2, D / 2), QPointF(D / 2, D / 2), -26, Dia(std::round(D)), k);
-      s.Note(QPointF(d * 0.54 * 0.7, -d * 0.54 * 0.7), QPointF(D / 2 + 10 / k, -D / 2 - 24 / k), Dia(std::round(d * 1.08 * 10) / 10));
+      Dims(s, QPointF(-D / 2, D / 2), QPointF(D / 2, D / 2), -26, DimDiameter(std::round(D)), k);
+      s.Note(QPointF(d * 0.54 * 0.7, -d * 0.54 * 0.7), QPointF(D / 2 + 10 / k, -D / 2 - 24 / k), DimDiameter(std::round(d * 1.08 * 10) / 10));
     }
     {
       Place pl(s, QPointF(520, kViewCy), 0, k);
       QPainterPath half = RectPath(QRectF(0, -D / 2, t, D / 2 - d * 0.54));
       QPainterPath other = RectPath(QRectF(0, d * 0.54, t, D / 2 - d * 0.54));
-      if (spring) {
-        Place tilt(s, QPointF(0, 0), -6);
-        s.Hatch(half);
-        s.Hatch(other);
-        s.Stroke(half);
-        s.Stroke(other);
-      } else {
+      {
+        Place tilt(s, QPointF(0, 0), spring ? -6 : 0);  // a spring washer's cut section leans
         s.Hatch(half);
         s.Hatch(other);
         s.Stroke(half);
         s.Stroke(other);
       }
       s.Axis(QPointF(t / 2, -D / 2), QPointF(t / 2, D / 2), 6);
-      Dims(s, QPointF(0, D / 2), QPointF(t, D / 2), -26, N(std::round(t * 10) / 10), k);
+      Dims(s, QPointF(0, D / 2), QPointF(t, D / 2), -26, DimNumber(std::round(t * 10) / 10), k);
     }
     Requirements(s, {spring ? QStringLiteral("Сталь 65Г, покрытие Хим.Окс.прм.") : QStringLiteral("Сталь 08кп, покрытие Ц9.хр.")});
   };
@@ -735,7 +730,7 @@ DrawFn RingDrawing(double d, double section, bool black) {
     s.Circle(c, D / 2 * k);
     s.Circle(c, d / 2 * k);
     s.Centre(c, D / 2 * k + 4);
-    s.Dim(c + QPointF(-D / 2 * k, D / 2 * k), c + QPointF(D / 2 * k, D / 2 * k), -26, Dia(d));
+    s.Dim(c + QPointF(-D / 2 * k, D / 2 * k), c + QPointF(D / 2 * k, D / 2 * k), -26, DimDiameter(d));
     // The section, enlarged.
     const double e = std::min(60.0, 14.0 * std::max(1.0, 10.0 / section));
     const QPointF sc(590, kViewCy);
@@ -746,7 +741,7 @@ DrawFn RingDrawing(double d, double section, bool black) {
       s.Fill(CirclePath(sc, e / 2), QColor(40, 40, 40));
     }
     s.Centre(sc, e / 2 + 4);
-    s.Dim(sc + QPointF(-e / 2, e / 2), sc + QPointF(e / 2, e / 2), -22, Dia(section));
+    s.Dim(sc + QPointF(-e / 2, e / 2), sc + QPointF(e / 2, e / 2), -22, DimDiameter(section));
     s.Text(sc + QPointF(0, -e / 2 - 18), QStringLiteral("А (5:1)"), 13, Qt::AlignHCenter | Qt::AlignBaseline);
     Requirements(s, {QStringLiteral("Резина маслобензостойкая группы 2, твердость 70...80 ед. Шор А.")});
   };
@@ -760,7 +755,7 @@ DrawFn CuffDrawing(double D, double d, double h, bool wiper) {
     s.Circle(c, d / 2 * k);
     s.Circle(c, (d / 2 + (D - d) * 0.15) * k, Ln::Thin);
     s.Centre(c, D / 2 * k + 4);
-    s.Dim(c + QPointF(-D / 2 * k, D / 2 * k), c + QPointF(D / 2 * k, D / 2 * k), -26, Dia(D));
+    s.Dim(c + QPointF(-D / 2 * k, D / 2 * k), c + QPointF(D / 2 * k, D / 2 * k), -26, DimDiameter(D));
     // The lip profile in section, enlarged.
     const double w = (D - d) / 2;
     const double e = std::min(120.0 / h, 110.0 / w);
@@ -785,8 +780,8 @@ DrawFn CuffDrawing(double D, double d, double h, bool wiper) {
     }
     s.Hatch(profile, false, 3);
     s.Stroke(profile);
-    s.Dim(o + QPointF(0, h * e), o + QPointF(w * e, h * e), -22, N(w));
-    s.Dim(o, o + QPointF(0, h * e), -22, N(h));
+    s.Dim(o + QPointF(0, h * e), o + QPointF(w * e, h * e), -22, DimNumber(w));
+    s.Dim(o, o + QPointF(0, h * e), -22, DimNumber(h));
     s.Text(o + QPointF(w * e / 2, -18), QStringLiteral("Б (2:1)"), 13, Qt::AlignHCenter | Qt::AlignBaseline);
     Requirements(s, {wiper ? QStringLiteral("Полиуретан, твердость 90...95 ед. Шор А.")
                            : QStringLiteral("Резина маслостойкая 7-В-14, твердость 80...90 ед. Шор А.")});
@@ -830,7 +825,7 @@ DrawFn CirclipDrawing(int d, bool internal) {
     s.Circle(QPointF(-d * 0.16, -(r0 + r1) / 2), (r1 - r0) * 0.35);
     s.Circle(QPointF(d * 0.16, -(r0 + r1) / 2), (r1 - r0) * 0.35);
     s.Centre(QPointF(0, 0), r1 + 3);
-    Dims(s, QPointF(-r0, r1), QPointF(r0, r1), -24, Dia(d), k);
+    Dims(s, QPointF(-r0, r1), QPointF(r0, r1), -24, DimDiameter(d), k);
     s.Pop();
     Requirements(s, {QStringLiteral("Сталь 65Г, 44...52 HRCэ, покрытие Хим.Окс.прм.")});
   };
@@ -873,7 +868,7 @@ DrawFn BearingDrawing(int d, int D, int B, bool spherical) {
     s.Circle(c, (D / 2.0 - (D - d) * 0.14) * k, Ln::Thin);
     s.Circle(c, (d / 2.0 + (D - d) * 0.14) * k, Ln::Thin);
     s.Centre(c, D / 2.0 * k + 4);
-    s.Dim(c + QPointF(-D / 2.0 * k, D / 2.0 * k), c + QPointF(D / 2.0 * k, D / 2.0 * k), -26, Dia(D));
+    s.Dim(c + QPointF(-D / 2.0 * k, D / 2.0 * k), c + QPointF(D / 2.0 * k, D / 2.0 * k), -26, DimDiameter(D));
     // Section through the rings.
     const QPointF o(c.x() + D / 2.0 * k + 70, kViewCy);
     s.Push(o, 0, k);
@@ -902,7 +897,7 @@ DrawFn BearingDrawing(int d, int D, int B, bool spherical) {
     }
     s.Axis(QPointF(0, 0), QPointF(B, 0), 8);
     Dims(s, QPointF(0, D / 2.0), QPointF(B, D / 2.0), -24, QString::number(B), k);
-    Dims(s, QPointF(B, -d / 2.0), QPointF(B, d / 2.0), -24, Dia(d), k);
+    Dims(s, QPointF(B, -d / 2.0), QPointF(B, d / 2.0), -24, DimDiameter(d), k);
     s.Pop();
     Requirements(s, {spherical ? QStringLiteral("Шарнирный, с канавкой и отверстиями для смазки.")
                                : QStringLiteral("С двумя защитными шайбами, смазка ЦИАТИМ-221.")});

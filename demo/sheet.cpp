@@ -48,6 +48,14 @@ QFont DrawingFont(double px, bool italic, bool bold) {
   return f;
 }
 
+QString DimNumber(double v) {
+  QString t = QString::number(v, 'f', v == std::floor(v) ? 0 : 1);
+  t.replace(QLatin1Char('.'), QLatin1Char(','));
+  return t;
+}
+
+QString DimDiameter(double v) { return QStringLiteral("Ø") + DimNumber(v); }
+
 QString MassText(double kg) {
   QString s;
   if (kg >= 100) s = QString::number(kg, 'f', 0);

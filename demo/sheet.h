@@ -129,5 +129,8 @@ void DrawLeaders(Sheet& s, const std::vector<Callout>& callouts);
 int CalloutWidth(const QString& oboz, const QString& naim);
 
 QString MassText(double kg);
+// A dimension's figure: whole numbers bare, others to one decimal, with a decimal comma.
+QString DimNumber(double v);
+QString DimDiameter(double v);  // with the diameter sign
 
 }  // namespace demo
