@@ -4,7 +4,9 @@
 // the basket records; on leaving, the filter, the record and the notification come back, in
 // that order, without the window hearing of any of it.
 
+#include <functional>
 #include <string>
+#include <utility>
 
 #include "app/tfrmain.h"
 #include "basket/parts_list.h"
@@ -13,7 +15,7 @@ class BasketWalk {
  public:
   explicit BasketWalk(TfrMain& w) : w_(w), pause_(w.DataSource) {
     filter_ = w_.ADOQuery.CurrentFilter();
-    w_.ADOQuery.AfterScroll = nullptr;
+    afterScroll_ = std::exchange(w_.ADOQuery.AfterScroll, nullptr);
     id_ = w_.ADOQuery.GetInteger(catalogue::Field::ID);
     (void)w_.ADOQuery.ApplyFilter("");
     (void)w_.ADOQuery.ApplyFilter("Pokupka = True");
@@ -21,7 +23,7 @@ class BasketWalk {
   ~BasketWalk() {
     (void)w_.ADOQuery.ApplyFilter(filter_);
     w_.ADOQuery.LocateID(id_);
-    w_.ADOQuery.AfterScroll = [w = &w_] { w->ADOQueryAfterScroll(); };
+    w_.ADOQuery.AfterScroll = std::move(afterScroll_);
   }
   BasketWalk(const BasketWalk&) = delete;
   BasketWalk& operator=(const BasketWalk&) = delete;
@@ -30,5 +32,6 @@ class BasketWalk {
   TfrMain& w_;
   PartsListModel::Pause pause_;
   std::string filter_;
+  std::function<void()> afterScroll_;
   int id_ = 0;
 };

@@ -3,26 +3,28 @@
 #include "app/busy_cursor.h"
 #include "app/messages.h"
 #include "app/tfrmain.h"
-#include "basket/parts_list.h"
+#include "basket/basket_walk.h"
 #include "basket/uword.h"
 #include "basket/zakaz.h"
+
+#include <functional>
+#include <utility>
 
 using catalogue::Field;
 
 void TfrMain::CreateOrderDocument() {
   BusyCursor busy;
-  ADOQuery.AfterScroll = nullptr;
-  const int id = ADOQuery.GetInteger(Field::ID);
   bool documentMade = false;
   // On every way out: a document that was made is handed over, the notification comes back.
   struct Finish {
     TfrMain* w;
     bool& documentMade;
+    std::function<void()> afterScroll;
     ~Finish() {
       if (documentMade && WordApp) WordApp->ExportFinished();
-      w->ADOQuery.AfterScroll = [win = w] { win->ADOQueryAfterScroll(); };
+      w->ADOQuery.AfterScroll = std::move(afterScroll);
     }
-  } finish{this, documentMade};
+  } finish{this, documentMade, std::exchange(ADOQuery.AfterScroll, nullptr)};
 
   if (!WordConnect()) {
     ShowMessage(QStringLiteral("Не обнаружен Word на данном компьютере"));
@@ -42,10 +44,7 @@ void TfrMain::CreateOrderDocument() {
     return;
   }
 
-  PartsListModel::Pause pause(DataSource);
-  const std::string filter = ADOQuery.CurrentFilter();
-  (void)ADOQuery.ApplyFilter("");
-  (void)ADOQuery.ApplyFilter("Pokupka = True");
+  BasketWalk walk(*this);
   const int count = ADOQuery.CountRecords();
   int n = count;
   int r = 1;
@@ -73,6 +72,4 @@ void TfrMain::CreateOrderDocument() {
     --n;
     ADOQuery.MoveNext();
   }
-  (void)ADOQuery.ApplyFilter(filter);
-  ADOQuery.LocateID(id);
 }
