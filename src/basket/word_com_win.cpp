@@ -115,7 +115,7 @@ void ComWordApplication::Release() {
 }
 
 bool ComWordApplication::Connect() {
-  Release();
+  if (app_) return true;
   CLSID clsid;
   if (FAILED(CLSIDFromProgID(L"Word.Application", &clsid))) return false;
   IUnknown* unknown = nullptr;

@@ -16,6 +16,7 @@ class ComWordApplication {
   ComWordApplication& operator=(const ComWordApplication&) = delete;
 
   // The running instance registered with the system, else a new one; false when neither.
+  // Once connected, it stays with that instance.
   bool Connect();
   bool SetVisible(bool visible);
   bool DocumentsAdd(const std::wstring& templatePath);
