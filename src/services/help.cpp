@@ -4,7 +4,6 @@
 
 #include "services/help_viewer.h"
 
-
 std::uintptr_t HelpLib = 0;
 HtmlHelpFn HtmlHelpEntry = nullptr;
 
