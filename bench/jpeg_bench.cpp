@@ -26,6 +26,7 @@
 
 #include <jpeglib.h>  // after <cstdio>, which it needs
 
+#include "bare_jpeg.h"
 #include "bench_support.h"
 #include "controls/jpeg.h"
 #include "controls/picture.h"
@@ -182,71 +183,6 @@ bool MakePictures() {
 
 // ---------------------------------------------------------------- the decoders
 
-// Leaves new elements uninitialised: the decoder writes every byte, and zeroing the buffer
-// first would charge the baseline a pass over memory that a decode does not need.
-template <class T>
-struct NoInitAllocator : std::allocator<T> {
-  template <class U>
-  struct rebind {
-    using other = NoInitAllocator<U>;
-  };
-  NoInitAllocator() = default;
-  template <class U>
-  NoInitAllocator(const NoInitAllocator<U>&) noexcept {}
-  template <class U>
-  void construct(U* p) noexcept(std::is_nothrow_default_constructible_v<U>) {
-    ::new (static_cast<void*>(p)) U;
-  }
-  template <class U, class... Args>
-  void construct(U* p, Args&&... args) {
-    ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
-  }
-};
-
-struct RawImage {
-  int width = 0, height = 0;
-  std::vector<unsigned char, NoInitAllocator<unsigned char>> pixels;  // 32-bit pixels, rows packed
-};
-
-// The 32-bit pixel order of QImage::Format_RGB32, which the window paints without converting.
-#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
-constexpr J_COLOR_SPACE kPixelOrder = JCS_EXT_BGRX;
-#else
-constexpr J_COLOR_SPACE kPixelOrder = JCS_EXT_XRGB;
-#endif
-
-// libjpeg-turbo on its own: from memory, into the window's 32-bit pixels, accurate integer
-// DCT, fancy upsampling.
-RawImage BareLibjpeg(const QByteArray& data, bool quarter) {
-  jpeg_decompress_struct cinfo;
-  jpeg_error_mgr jerr;
-  cinfo.err = jpeg_std_error(&jerr);
-  jpeg_create_decompress(&cinfo);
-  jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(data.constData()), static_cast<unsigned long>(data.size()));
-  jpeg_read_header(&cinfo, TRUE);
-  cinfo.out_color_space = kPixelOrder;
-  cinfo.dct_method = JDCT_ISLOW;
-  cinfo.do_fancy_upsampling = TRUE;
-  cinfo.scale_num = 1;
-  cinfo.scale_denom = quarter ? 4 : 1;
-  jpeg_start_decompress(&cinfo);
-  RawImage out;
-  out.width = static_cast<int>(cinfo.output_width);
-  out.height = static_cast<int>(cinfo.output_height);
-  const std::size_t stride = static_cast<std::size_t>(out.width) * 4;
-  out.pixels.resize(stride * static_cast<std::size_t>(out.height));
-  JSAMPROW rows[8];
-  while (cinfo.output_scanline < cinfo.output_height) {
-    const auto first = cinfo.output_scanline;
-    const JDIMENSION n = std::min<JDIMENSION>(8, cinfo.output_height - first);
-    for (JDIMENSION i = 0; i < n; ++i) rows[i] = out.pixels.data() + (first + i) * stride;
-    jpeg_read_scanlines(&cinfo, rows, n);
-  }
-  jpeg_finish_decompress(&cinfo);
-  jpeg_destroy_decompress(&cinfo);
-  return out;
-}
-
 JpegOptions Options(bool quarter, bool progressiveDisplay) {
   JpegOptions o;
   o.quarter = quarter;
@@ -301,7 +237,7 @@ std::string Key(const char* decoder, const Case& c) {
 
 // Whether the image holds exactly the pixels of the bare decode.
 bool SameAsBare(const QImage& image, const Case& c) {
-  const RawImage bare = BareLibjpeg(c.picture->data, c.quarter);
+  const bench::RawImage bare = bench::BareLibjpeg(c.picture->data, c.quarter);
   if (image.format() != QImage::Format_RGB32 || image.width() != bare.width || image.height() != bare.height)
     return false;
   const std::size_t stride = static_cast<std::size_t>(bare.width) * 4;
@@ -323,7 +259,7 @@ void SetRatios(benchmark::State& state, const char* decoder, const Case& c) {
   const double mine = bench::RecordedMeans()[Key(decoder, c)];
   if (std::strcmp(decoder, "BareLibjpeg") != 0)
     state.counters["ratio_to_bare"] =
-        mine / bench::MeanOf(Key("BareLibjpeg", c), [&] { return BareLibjpeg(c.picture->data, c.quarter); });
+        mine / bench::MeanOf(Key("BareLibjpeg", c), [&] { return bench::BareLibjpeg(c.picture->data, c.quarter); });
   if (c.quarter) {
     const Case full{c.picture, false};
     const double fullMean = bench::RecordedMeans().count(Key(decoder, full))
@@ -334,7 +270,7 @@ void SetRatios(benchmark::State& state, const char* decoder, const Case& c) {
 }
 
 void BM_BareLibjpeg(benchmark::State& state, Case c) {
-  bench::Loop(state, Key("BareLibjpeg", c), [&] { return BareLibjpeg(c.picture->data, c.quarter); });
+  bench::Loop(state, Key("BareLibjpeg", c), [&] { return bench::BareLibjpeg(c.picture->data, c.quarter); });
   SetPixelRate(state, "BareLibjpeg", c);
   SetRatios(state, "BareLibjpeg", c);
 }

@@ -14,13 +14,13 @@
 
 #include <fstream>
 #include <functional>
-#include <jpeglib.h>
 
 #include "app/messages.h"
 #include "app/run.h"
 #include "app/tfrmain.h"
 #include "basket/parts_list.h"
 #include "basket/zakaz.h"
+#include "bare_jpeg.h"
 #include "bench_support.h"
 #include "catalogue/ado_writer.h"
 #include "controls/jpeg.h"
@@ -166,35 +166,12 @@ void Ratio(benchmark::State& state, const std::string& key, const std::string& b
   if (m.count(key) && m.count(base) && m[base] > 0) state.counters[name] = m[key] / m[base];
 }
 
-// A bare libjpeg decode of a file into a plain buffer of the window's 32-bit pixels, the
-// yardstick of the picture cases.
-double BareDecode(const QString& file) {
+// The bare decode of a picture file, the yardstick of the picture cases: the file read and
+// decoded, as the window reads and decodes it.
+void BareDecode(const QString& file) {
   QFile f(file);
   f.open(QIODevice::ReadOnly);
-  const QByteArray data = f.readAll();
-  QElapsedTimer t;
-  t.start();
-  jpeg_decompress_struct c{};
-  jpeg_error_mgr e{};
-  c.err = jpeg_std_error(&e);
-  jpeg_create_decompress(&c);
-  jpeg_mem_src(&c, reinterpret_cast<const unsigned char*>(data.constData()), static_cast<unsigned long>(data.size()));
-  jpeg_read_header(&c, TRUE);
-#if Q_BYTE_ORDER == Q_LITTLE_ENDIAN
-  c.out_color_space = JCS_EXT_BGRX;
-#else
-  c.out_color_space = JCS_EXT_XRGB;
-#endif
-  c.dct_method = JDCT_ISLOW;
-  jpeg_start_decompress(&c);
-  std::vector<unsigned char> buf(static_cast<std::size_t>(c.output_width) * 4 * c.output_height);
-  while (c.output_scanline < c.output_height) {
-    JSAMPROW row = buf.data() + static_cast<std::size_t>(c.output_scanline) * c.output_width * 4;
-    jpeg_read_scanlines(&c, &row, 1);
-  }
-  jpeg_finish_decompress(&c);
-  jpeg_destroy_decompress(&c);
-  return t.nsecsElapsed() / 1e9;
+  benchmark::DoNotOptimize(bench::BareLibjpeg(f.readAll(), false));
 }
 
 void BM_BareDecodeDrawing(benchmark::State& state) {
