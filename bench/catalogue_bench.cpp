@@ -26,7 +26,7 @@
 #include <vector>
 
 #include "bench_support.h"
-#include "catalogue/ado_writer.h"
+#include "catalogue_writer/ado_writer.h"
 #include "catalogue/store.h"
 
 namespace {

@@ -15,14 +15,14 @@
 #include <fstream>
 #include <functional>
 
-#include "app/messages.h"
-#include "app/run.h"
-#include "app/tfrmain.h"
+#include "messages.h"
+#include "window/run.h"
+#include "tfrmain.h"
 #include "basket/parts_list.h"
 #include "basket/zakaz.h"
 #include "bare_jpeg.h"
 #include "bench_support.h"
-#include "catalogue/ado_writer.h"
+#include "catalogue_writer/ado_writer.h"
 #include "controls/jpeg.h"
 #include "controls/tab_control.h"
 

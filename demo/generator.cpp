@@ -18,7 +18,7 @@
 #include <thread>
 #include <vector>
 
-#include "catalogue/ado_writer.h"
+#include "catalogue_writer/ado_writer.h"
 #include "controls/jpeg.h"
 #include "model.h"
 #include "shapes.h"

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "catalogue/ado_writer.h"
+#include "catalogue_writer/ado_writer.h"
 #include "controls/jpeg.h"
 #include "support/chm_writer.h"
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "catalogue/ado_reader.h"
-#include "catalogue/ado_writer.h"
+#include "catalogue_writer/ado_writer.h"
 #include "catalogue/check.h"
 #include "catalogue/filter.h"
 #include "catalogue/store.h"

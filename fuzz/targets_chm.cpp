@@ -5,7 +5,7 @@
 #include <QStringList>
 
 #include "scratch.h"
-#include "services/chm_file.h"
+#include "help/chm_file.h"
 #include "targets.h"
 
 namespace {

@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "basket/docx_engine.h"
-#include "basket/utf8.h"
+#include "order_engine/docx_engine.h"
+#include "order_engine/utf8.h"
 #include "scratch.h"
 #include "targets.h"
 

@@ -12,7 +12,12 @@ if ! command -v x86_64-w64-mingw32-g++ >/dev/null 2>&1; then
 fi
 out=$(mktemp -d)
 trap 'rm -rf "$out"' EXIT
-for unit in src/basket/word_com_win.cpp src/services/html_help_win.cpp; do
-  x86_64-w64-mingw32-g++ -std=c++20 -Wall -Wextra -Werror -Isrc -c "$unit" -o "$out/$(basename "$unit").o"
+# Each unit with the include roots its library compiles it with.
+compile() {  # UNIT INCLUDE_DIR...
+  local unit=$1
+  shift
+  x86_64-w64-mingw32-g++ -std=c++20 -Wall -Wextra -Werror "${@/#/-I}" -c "$unit" -o "$out/$(basename "$unit").o"
   echo "compiled for Windows: $unit"
-done
+}
+compile src/window/order/word_com_win.cpp src/window
+compile src/help/html_help_win.cpp src/help/include

@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "services/chm_file.h"
+#include "help/chm_file.h"
 
 int main(int argc, char** argv) {
   if (argc != 2) {

@@ -2,7 +2,7 @@
 
 #include <QApplication>
 
-#include "app/run.h"
+#include "window/run.h"
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);

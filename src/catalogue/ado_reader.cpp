@@ -1,5 +1,5 @@
 #include "catalogue/ado_reader.h"
-#include "catalogue/cp1251.h"
+#include "base/cp1251.h"
 
 #include <expat.h>
 
@@ -58,7 +58,7 @@ int XMLCALL UnknownEncoding(void*, const XML_Char* name, XML_Encoding* info) {
   std::string_view n(name);
   if (!EqualsIgnoreCase(n, "windows-1251") && !EqualsIgnoreCase(n, "cp1251")) return XML_STATUS_ERROR;
   for (int i = 0; i < 128; ++i) info->map[i] = i;
-  for (int i = 0; i < 128; ++i) info->map[128 + i] = kCp1251High[i];
+  for (int i = 0; i < 128; ++i) info->map[128 + i] = base::kCp1251High[i];
   info->data = nullptr;
   info->convert = nullptr;
   info->release = nullptr;

@@ -6,7 +6,7 @@
 #include <filesystem>
 #include <fstream>
 
-#include "catalogue/ado_writer.h"
+#include "catalogue_writer/ado_writer.h"
 
 namespace catalogue {
 namespace {

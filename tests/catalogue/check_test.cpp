@@ -6,7 +6,7 @@
 #include <fstream>
 
 #include "catalogue/ado_reader.h"
-#include "catalogue/ado_writer.h"
+#include "catalogue_writer/ado_writer.h"
 
 namespace catalogue {
 namespace {

@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "catalogue/ado_reader.h"
-#include "catalogue/ado_writer.h"
+#include "catalogue_writer/ado_writer.h"
 
 namespace catalogue {
 namespace {

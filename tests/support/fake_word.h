@@ -7,7 +7,7 @@
 #include <memory>
 #include <set>
 
-#include "basket/uword.h"
+#include "order/uword.h"
 
 struct FakeWordState {
   QStringList log;                 // "Add <path>", "Find #1", "InsertAfter text", "MoveRight 2", ...

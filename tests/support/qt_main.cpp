@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "app/run.h"
+#include "window/run.h"
 
 int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", qgetenv("QT_QPA_PLATFORM").isEmpty() ? QByteArray("offscreen")

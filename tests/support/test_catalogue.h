@@ -7,7 +7,7 @@
 
 #include <vector>
 
-#include "catalogue/ado_writer.h"
+#include "catalogue_writer/ado_writer.h"
 
 class TestCatalogue {
  public:

@@ -3,7 +3,7 @@
 #include <QApplication>
 #include <QEnterEvent>
 
-#include "basket/uword.h"
+#include "order/uword.h"
 
 TfrMain& WindowTest::Open(int screenHeight) {
   AppEnvironment env;

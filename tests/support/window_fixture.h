@@ -9,8 +9,8 @@
 
 #include <memory>
 
-#include "app/messages.h"
-#include "app/tfrmain.h"
+#include "messages.h"
+#include "tfrmain.h"
 #include "support/test_catalogue.h"
 
 class MessageRecorder {

@@ -3,7 +3,7 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
-#include "catalogue/ado_writer.h"
+#include "catalogue_writer/ado_writer.h"
 
 namespace {
 

@@ -1,0 +1,104 @@
+#include "catalogue_writer/ado_writer.h"
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace catalogue {
+
+void WriteAdoHeader(std::ostream& out) {
+  auto column = [&](const char* name, int number, const char* type, const char* extra) {
+    out << "\t\t<s:AttributeType name='" << name << "' rs:number='" << number
+        << "' rs:nullable='true' rs:writeunknown='true'>\n"
+        << "\t\t\t<s:datatype dt:type='" << type << "'" << extra << "/>\n"
+        << "\t\t</s:AttributeType>\n";
+  };
+  const char* text = " rs:dbtype='str' dt:maxLength='255'";
+  const char* integer = " dt:maxLength='4' rs:precision='10' rs:fixedlength='true'";
+  const char* boolean = " dt:maxLength='2' rs:fixedlength='true'";
+  out << "<xml xmlns:s='uuid:BDC6E3F0-6DA3-11d1-A2A3-00AA00C14882'\n"
+         "\txmlns:dt='uuid:C2F41010-65B3-11d1-A29F-00AA00C14882'\n"
+         "\txmlns:rs='urn:schemas-microsoft-com:rowset'\n"
+         "\txmlns:z='#RowsetSchema'>\n"
+         "<s:Schema id='RowsetSchema'>\n"
+         "\t<s:ElementType name='row' content='eltOnly' rs:updatable='true'>\n";
+  column("ID", 1, "int", integer);
+  column("FID", 2, "int", integer);
+  column("Number", 3, "int", integer);
+  column("Oboz", 4, "string", text);
+  column("Naim", 5, "string", text);
+  column("Massa", 6, "string", text);
+  column("Count", 7, "string", text);
+  column("Picture", 8, "string", text);
+  column("View", 9, "string", text);
+  column("Descript", 10, "string", " rs:dbtype='str' dt:maxLength='536870910' rs:long='true'");
+  column("Sostoit", 11, "boolean", boolean);
+  column("VozmPokupka", 12, "boolean", boolean);
+  column("Pokupka", 13, "boolean", boolean);
+  column("Left", 14, "int", integer);
+  column("Top", 15, "int", integer);
+  column("Table", 16, "int", integer);
+  out << "\t\t<s:extends type='rs:rowbase'/>\n"
+         "\t</s:ElementType>\n"
+         "</s:Schema>\n"
+         "<rs:data>\n";
+}
+
+std::string XmlAttributeEscape(const std::string& text) {
+  std::string out;
+  out.reserve(text.size());
+  for (char c : text) {
+    switch (c) {
+      case '&': out += "&amp;"; break;
+      case '<': out += "&lt;"; break;
+      case '>': out += "&gt;"; break;
+      case '\'': out += "&apos;"; break;
+      case '"': out += "&quot;"; break;
+      case '\r': out += "&#xd;"; break;
+      case '\n': out += "&#xa;"; break;
+      case '\t': out += "&#x9;"; break;
+      default: out += c;
+    }
+  }
+  return out;
+}
+
+void WriteAdoRow(std::ostream& out, const RecordData& r) {
+  auto text = [&](const char* name, const std::string& v) {
+    if (!v.empty()) out << ' ' << name << "='" << XmlAttributeEscape(v) << '\'';
+  };
+  auto flag = [](bool b) { return b ? "True" : "False"; };
+  out << "\t<z:row ID='" << r.id << "' FID='" << r.fid << "' Number='" << r.number << '\'';
+  text("Oboz", r.oboz);
+  text("Naim", r.naim);
+  text("Massa", r.massa);
+  text("Count", r.count);
+  text("Picture", r.picture);
+  text("View", r.view);
+  text("Descript", r.descript);
+  out << " Sostoit='" << flag(r.sostoit) << "' VozmPokupka='" << flag(r.vozmPokupka)
+      << "' Pokupka='" << flag(r.pokupka) << "' Left='" << r.left << "' Top='" << r.top
+      << "' Table='" << r.table << "'/>\n";
+}
+
+void WriteAdoFooter(std::ostream& out) { out << "</rs:data>\n</xml>\n"; }
+
+std::string ToAdoXml(const std::vector<RecordData>& records) {
+  std::ostringstream out;
+  WriteAdoHeader(out);
+  for (const auto& r : records) WriteAdoRow(out, r);
+  WriteAdoFooter(out);
+  return out.str();
+}
+
+bool WriteAdoFile(const std::string& path, const std::vector<RecordData>& records) {
+  std::ofstream out(std::filesystem::path(std::u8string(path.begin(), path.end())),
+                    std::ios::binary | std::ios::trunc);
+  if (!out) return false;
+  WriteAdoHeader(out);
+  for (const auto& r : records) WriteAdoRow(out, r);
+  WriteAdoFooter(out);
+  return static_cast<bool>(out.flush());
+}
+
+}  // namespace catalogue

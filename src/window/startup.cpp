@@ -1,0 +1,112 @@
+// Start-up and shutdown of the main window.
+
+#include <QCloseEvent>
+#include <QDir>
+#include <QFileInfo>
+
+#include "messages.h"
+#include "tfrmain.h"
+#include "order/uword.h"
+#include "services/help.h"
+#include "order/word_backends.h"
+#include "controls/native_path.h"
+
+TfrMain::TfrMain(AppEnvironment env, QWidget* parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+      env_(std::move(env)) {
+  setWindowTitle(QStringLiteral("Каталог запасных частей ООО \"КРАНТЕК\""));
+  setFixedSize(792, 541);
+  setAutoFillBackground(true);
+  setBackgroundRole(QPalette::Window);
+  QFont f(QStringLiteral("MS Sans Serif"));
+  f.setPixelSize(11);
+  setFont(f);
+  CreateControls();
+  LoadArtwork();
+  ADOQuery.AfterScroll = [this] { ADOQueryAfterScroll(); };
+  SetWordBackendFactory(env_.wordProcessor ? env_.wordProcessor : DefaultWordBackendFactory(env_.openUrl, env_.documentsDir));
+  FormCreate();
+}
+
+TfrMain::~TfrMain() {
+  ADOQuery.AfterScroll = nullptr;
+  FormDestroy();
+  // The word processor is released when the program ends.
+  WordApp.reset();
+}
+
+void TfrMain::FormCreate() {
+  // 1. Placement.
+  const int screenHeight = env_.screenHeight ? env_.screenHeight() : 0;
+  if (screenHeight > 600)
+    move(112, 96);
+  else
+    move(0, 0);
+  // 2. The help library; a missing one is not an error here.
+  LoadHtmlHelp(QFileInfo(env_.executablePath).absolutePath());
+  // 3. The help file, named without a directory.
+  HelpFile = QStringLiteral("Catalog.chm");
+  // 4. The base directory: where the executable is, never the working directory.
+  SetBaseDir(QDir::toNativeSeparators(QFileInfo(env_.executablePath).absolutePath() + QLatin1Char('/')));
+  // 5. Any non-zero depth, so that the final GoHome runs in full.
+  SetLevel(100);
+  // 6, 7. Empty basket, no basket buttons.
+  SetBasketCount(0);
+  SetInBasket(false);
+  // 8. The hot-spot and callout arrays.
+  HotSpots = {ImageLeave1, ImageLeave2, ImageLeave3, ImageLeave4, ImageLeave5, ImageLeave6, ImageLeave7};
+  Callouts = designLabels_;
+  // 9. Each hot-spot gets its own copy of the resting plate.
+  for (TImageLeave* h : HotSpots) h->AssignFrom(*Image3);
+  plateDrawn_.clear();
+  // 10. The level stack.
+  Levels.assign(15, TMyRec{});
+  // 11. Resting faces of the caption buttons.
+  PaintHomeButton();
+  PaintBackButton();
+  PaintMailButton();
+  PaintBasketButton();
+  PaintRemoveButton();
+  PaintAddButton();
+  PaintNextButton();
+  PaintHelpButton();
+  // 12. The sections background; a failure is silent and leaves it empty.
+  Image14->LoadFromFile(FBaseDir + QStringLiteral("Images\\Fon2.jpg"));
+  // 13. The catalogue.
+  const QString db = FBaseDir + QStringLiteral("db\\my.xml");
+  catalogue::Status loaded = ADOQuery.LoadFile(NativePath(db).toStdString());
+  if (loaded) loaded = ADOQuery.OpenStore();
+  if (!loaded) {
+    ShowMessage(QStringLiteral("Ошибка доступа к базе данных"));
+    startupFailed_ = true;
+    return;
+  }
+  // The basket follows the data: records the file marks as ordered are in it from the start.
+  (void)ADOQuery.ApplyFilter("Pokupka = True");
+  const int marked = ADOQuery.CountRecords();
+  (void)ADOQuery.ApplyFilter("");
+  if (marked != 0) SetBasketCount(marked);
+  // 14. The catalogue root.
+  GoHome();
+}
+
+void TfrMain::SetBaseDir(const QString& dir) { FBaseDir = dir; }
+
+void TfrMain::FormClose() {
+  if (closed_) return;
+  closed_ = true;
+  ADOQuery.CloseStore();
+  imMain->ClearPicture();
+  Levels.clear();
+  HotSpots.clear();
+  Callouts.clear();
+}
+
+void TfrMain::FormDestroy() { FreeHtmlHelp(); }
+
+void TfrMain::closeEvent(QCloseEvent* e) {
+  FormClose();
+  e->accept();
+}

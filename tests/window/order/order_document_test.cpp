@@ -1,0 +1,222 @@
+#include "order_engine/docx_engine.h"
+#include "basket/zakaz.h"
+#include "support/fake_word.h"
+#include "support/window_fixture.h"
+
+namespace {
+
+using catalogue::Field;
+
+// The standard catalogue with items 111, 121 and 1111 in the basket, in that order.
+void MakeBasketOfThree(TestCatalogue& cat) {
+  MakeStandardCatalogue(cat);
+  auto table = StandardTable();
+  for (auto& r : table)
+    if (r.id == 111 || r.id == 121 || r.id == 1111) r.pokupka = true;
+  cat.WriteTable(table);
+}
+
+class OrderDocumentTest : public WindowTest {
+ protected:
+  void SetUp() override {
+    MakeBasketOfThree(cat);
+    fake = std::make_shared<FakeWordState>();
+    wordProcessor = [s = fake] { return std::make_unique<FakeWord>(s); };
+    Open();
+    // Somewhere in the catalogue, with a notification that counts.
+    (void)window->ADOQuery.ApplyFilter("Table = 3");
+    window->ADOQuery.MoveNext();
+    before = window->ADOQuery.GetInteger(Field::ID);
+  }
+  void Export() {
+    int scrolls = 0;
+    window->ADOQuery.AfterScroll = [&] { ++scrolls; };
+    window->CreateOrderDocument();
+    EXPECT_EQ(window->ADOQuery.CurrentFilter(), "Table = 3");
+    EXPECT_EQ(window->ADOQuery.GetInteger(Field::ID), before);
+    EXPECT_TRUE(window->ADOQuery.AfterScroll);  // attached again
+    EXPECT_EQ(scrolls, 0);
+    EXPECT_EQ(QApplication::overrideCursor(), nullptr);
+  }
+  std::shared_ptr<FakeWordState> fake;
+  int before = 0;
+};
+
+TEST_F(OrderDocumentTest, FillsTheMarkedRowThenInsertsRowsAbove) {
+  Export();
+  EXPECT_TRUE(recorder.messages.isEmpty());
+  const QStringList expected = {
+      QStringLiteral("Connect"), QStringLiteral("Visible 1"),
+      QStringLiteral("Add ") + cat.dir() + QStringLiteral("Template\\Заказ.dot"), QStringLiteral("Find #1"),
+      // The first record, numbered 3, in the marked row.
+      QStringLiteral("Delete"), QStringLiteral("InsertAfter 3"), QStringLiteral("MoveRight 2"), QStringLiteral("DeleteChars 2"),
+      QStringLiteral("Delete"), QStringLiteral("InsertAfter ОБ-111"), QStringLiteral("MoveRight 2"), QStringLiteral("DeleteChars 2"),
+      QStringLiteral("Delete"), QStringLiteral("InsertAfter Деталь 111"), QStringLiteral("MoveRight 2"), QStringLiteral("DeleteChars 2"),
+      QStringLiteral("Delete"), QStringLiteral("InsertAfter "),
+      // The next, numbered 2, in a new row above.
+      QStringLiteral("InsertRows 1"), QStringLiteral("MoveLeft 1"),
+      QStringLiteral("Delete"), QStringLiteral("InsertAfter 2"), QStringLiteral("MoveRight 2"),
+      QStringLiteral("Delete"), QStringLiteral("InsertAfter ОБ-121"), QStringLiteral("MoveRight 2"),
+      QStringLiteral("Delete"), QStringLiteral("InsertAfter Деталь 121"), QStringLiteral("MoveRight 2"),
+      QStringLiteral("Delete"), QStringLiteral("InsertAfter ")};
+  EXPECT_EQ(fake->log.mid(0, expected.size()), expected);
+  EXPECT_EQ(fake->Typed().size(), 12);
+  EXPECT_EQ(fake->Typed()[8], QStringLiteral("1"));
+  EXPECT_EQ(fake->finished, 1);
+}
+
+TEST_F(OrderDocumentTest, OneRecordInsertsNoRow) {
+  auto table = StandardTable();
+  for (auto& r : table) r.pokupka = r.id == 121;
+  cat.WriteTable(table);
+  window.reset();
+  Open();
+  window->CreateOrderDocument();
+  EXPECT_FALSE(fake->log.join('|').contains(QLatin1String("InsertRows")));
+  EXPECT_EQ(fake->Typed().mid(0, 3), (QStringList{QStringLiteral("1"), QStringLiteral("ОБ-121"),
+                                                  QStringLiteral("Деталь 121")}));
+}
+
+struct EarlyExit {
+  const char* failing;
+  const char16_t* message;
+  bool documentMade;
+};
+
+TEST_F(OrderDocumentTest, EarlyFailuresShowTheirMessageAndLeaveTheStoreAlone) {
+  const EarlyExit cases[] = {
+      {"Connect", u"Не обнаружен Word на данном компьютере", false},
+      {"Visible", u"Не удалось сделать видимым Word", false},
+      {"Add", u"Не удалось создать документ на основе заданного шаблона", false},
+      {"Find", u"Не удалось найти метку в шаблоне. Выполнение заказа прервано.", true},
+  };
+  for (const EarlyExit& c : cases) {
+    *fake = FakeWordState();
+    fake->failing = {QString::fromLatin1(c.failing)};
+    recorder.messages.clear();
+    Export();
+    EXPECT_EQ(recorder.messages, QStringList{QString::fromUtf16(c.message)}) << c.failing;
+    EXPECT_TRUE(fake->Typed().isEmpty()) << c.failing;
+    EXPECT_EQ(fake->finished, c.documentMade ? 1 : 0) << c.failing;
+  }
+  // A marker that is simply not there.
+  *fake = FakeWordState();
+  fake->markerFound = false;
+  recorder.messages.clear();
+  Export();
+  EXPECT_EQ(recorder.messages.size(), 1);
+  EXPECT_EQ(fake->finished, 1);
+}
+
+TEST_F(OrderDocumentTest, FailuresInsideTheLoopAreReportedAndTheLoopGoesOn) {
+  const struct {
+    const char* failing;
+    QStringList messages;
+  } cases[] = {
+      {"InsertRows", QStringList(2, QStringLiteral("Не удалось вставить строку!"))},
+      {"MoveLeft", QStringList(2, QStringLiteral("Не удалось перейти в другой столбец!"))},
+      {"InsertAfter", QStringList(12, QStringLiteral("Не удалось вставить слово"))},
+      {"DeleteChars", QStringList{QStringLiteral("Не удалось перейти в другой столбец!"),
+                                  QStringLiteral("Что-то не то."), QStringLiteral("Что-то не то.")}},
+  };
+  for (const auto& c : cases) {
+    *fake = FakeWordState();
+    fake->failing = {QString::fromLatin1(c.failing)};
+    recorder.messages.clear();
+    Export();
+    EXPECT_EQ(recorder.messages, c.messages) << c.failing;
+  }
+  // Moving right: after the number, then after the designation and the name.
+  *fake = FakeWordState();
+  fake->failing = {QStringLiteral("MoveRight")};
+  recorder.messages.clear();
+  Export();
+  ASSERT_EQ(recorder.messages.size(), 9);
+  EXPECT_EQ(recorder.messages[0], QStringLiteral("Не удалось перейти в другой столбец!"));
+  EXPECT_EQ(recorder.messages[1], QStringLiteral("Что-то не то."));
+  EXPECT_EQ(recorder.messages[3], QStringLiteral("Не удалось перейти в другой столбец!"));
+}
+
+TEST_F(OrderDocumentTest, AWordProcessorClosedMidwayFailsEveryCallToTheEnd) {
+  fake->dieAfter = 10;
+  Export();
+  // Every later call of the three passes fails and says so; the store is put back.
+  EXPECT_GT(recorder.messages.size(), 20);
+  EXPECT_EQ(fake->log.count(QStringLiteral("Delete")), 12);  // every record was still visited
+}
+
+TEST_F(OrderDocumentTest, EachPressMakesANewDocument) {
+  window->CreateOrderDocument();
+  window->CreateOrderDocument();
+  EXPECT_EQ(fake->log.filter(QStringLiteral("Add ")).size(), 2);
+  EXPECT_EQ(fake->finished, 2);
+}
+
+}  // namespace
+
+namespace {
+
+// The built-in engine on the demo template: what the user gets.
+class OrderEngineTest : public WindowTest {
+ protected:
+  void SetUp() override {
+    MakeBasketOfThree(cat);
+    QFile t(QStringLiteral(DEMO_TEMPLATE));
+    ASSERT_TRUE(t.open(QIODevice::ReadOnly));
+    cat.AddFile(QStringLiteral("Template/Заказ.dot"), t.readAll());
+    Open();
+  }
+  std::vector<std::vector<std::string>> OrderTable(const QString& docx) {
+    std::string error;
+    auto doc = order::DocxDocument::FromTemplate(docx.toStdString(), &error);
+    EXPECT_TRUE(doc) << error;
+    return doc ? doc->TableText(0) : std::vector<std::vector<std::string>>{};
+  }
+};
+
+TEST_F(OrderEngineTest, ThreeItemsWithTypedQuantitiesMakeTheOrderTableNewestFirst) {
+  frZakaz = nullptr;
+  // The review's quantity column, as the user typed it: 2, 1 and 5.
+  TfrZakaz review(window.get());
+  review.sgZakaz->SetRowCount(4);
+  review.sgZakaz->SetCell(3, 1, QStringLiteral("2"));
+  review.sgZakaz->SetCell(3, 2, QStringLiteral("1"));
+  review.sgZakaz->SetCell(3, 3, QStringLiteral("5"));
+  frZakaz = &review;
+  window->CreateOrderDocument();
+  window->CreateOrderDocument();  // a second press: a second document
+  frZakaz = nullptr;
+  EXPECT_TRUE(recorder.messages.isEmpty()) << recorder.messages.join('|').toStdString();
+  ASSERT_EQ(openedUrls.size(), 2);
+  EXPECT_NE(openedUrls[0], openedUrls[1]);
+  const QString path = openedUrls[0].toLocalFile();
+  EXPECT_TRUE(path.startsWith(documents.path()));
+  EXPECT_TRUE(path.endsWith(QStringLiteral(".docx")));
+  const auto rows = OrderTable(path);
+  ASSERT_EQ(rows.size(), 4u);  // the header and three records
+  EXPECT_EQ(rows[0][1], "Обозначение");
+  const std::vector<std::vector<std::string>> expected = {{"1", "ОБ-1111", "Деталь 1111", "5"},
+                                                          {"2", "ОБ-121", "Деталь 121", "1"},
+                                                          {"3", "ОБ-111", "Деталь 111", "2"}};
+  for (int i = 0; i < 3; ++i) EXPECT_EQ(rows[i + 1], expected[i]) << "row " << i + 1;
+  // The rest of the template is there.
+  std::string error;
+  auto doc = order::DocxDocument::FromTemplate(path.toStdString(), &error);
+  ASSERT_TRUE(doc);
+  EXPECT_NE(doc->Text().find("Заявка на поставку запасных частей"), std::string::npos);
+  EXPECT_NE(doc->Text().find("М.П."), std::string::npos);
+}
+
+TEST_F(OrderEngineTest, MissingOrBrokenTemplateIsReported) {
+  QFile::remove(cat.path(QStringLiteral("Template/Заказ.dot")));
+  window->CreateOrderDocument();
+  EXPECT_EQ(recorder.messages,
+            QStringList{QStringLiteral("Не удалось создать документ на основе заданного шаблона")});
+  cat.AddFile(QStringLiteral("Template/Заказ.dot"), QByteArray("not a package"));
+  recorder.messages.clear();
+  window->CreateOrderDocument();
+  EXPECT_EQ(recorder.messages.size(), 1);
+  EXPECT_TRUE(openedUrls.isEmpty());
+}
+
+}  // namespace
