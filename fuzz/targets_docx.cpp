@@ -118,12 +118,12 @@ int FuzzDocx(const std::uint8_t* data, std::size_t size) {
     if (!WriteScratch(templatePath, reinterpret_cast<const std::uint8_t*>(zip.data()), zip.size())) return 0;
   }
 
-  std::string error;
-  const auto doc = order::DocxDocument::FromTemplate(templatePath, &error);
-  if (!doc) {
-    FuzzCheck(!error.empty(), "a refused template has a reason");
+  auto opened = order::DocxDocument::FromTemplate(templatePath);
+  if (!opened) {
+    FuzzCheck(!opened.error().empty(), "a refused template has a reason");
     return 0;
   }
+  const auto& doc = opened.value();
   (void)doc->Text();
   (void)doc->TableCount();
   if (!doc->Find("#1")) return 0;
@@ -148,13 +148,12 @@ int FuzzDocx(const std::uint8_t* data, std::size_t size) {
   for (int t = 0; t < tables && t < 8; ++t) (void)doc->TableText(t);
 
   ::unlink(orderPath.c_str());
-  if (doc->Save(orderPath, &error)) {
-    std::string reopenError;
-    const auto reopened = order::DocxDocument::FromTemplate(orderPath, &reopenError);
-    FuzzCheck(reopened != nullptr, "a saved order reopens");
-    FuzzCheck(reopened->Text() == text, "a saved order reopens with the same text");
-    FuzzCheck(reopened->TableCount() == tables, "a saved order reopens with the same tables");
-    FuzzCheck(!doc->Save(orderPath, &error), "saving never replaces a file");
+  if (doc->Save(orderPath)) {
+    const auto reopened = order::DocxDocument::FromTemplate(orderPath);
+    FuzzCheck(reopened.ok(), "a saved order reopens");
+    FuzzCheck(reopened.value()->Text() == text, "a saved order reopens with the same text");
+    FuzzCheck(reopened.value()->TableCount() == tables, "a saved order reopens with the same tables");
+    FuzzCheck(!doc->Save(orderPath), "saving never replaces a file");
     ::unlink(orderPath.c_str());
   }
   return 0;

@@ -1,88 +1,13 @@
 #include "catalogue/check.h"
+#include "catalogue/folder.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <map>
 #include <set>
 #include <unordered_map>
 
 namespace catalogue {
-
-namespace {
-
-namespace fs = std::filesystem;
-
-// Lower case for ASCII and Cyrillic, enough to compare Windows-authored file names.
-std::string Folded(const std::string& utf8) {
-  std::string out;
-  out.reserve(utf8.size());
-  for (std::size_t i = 0; i < utf8.size(); ++i) {
-    const auto c = static_cast<unsigned char>(utf8[i]);
-    if (c < 0x80) {
-      out += static_cast<char>(std::tolower(c));
-    } else if ((c == 0xD0 || c == 0xD1) && i + 1 < utf8.size()) {
-      unsigned cp = ((c & 0x1Fu) << 6) | (static_cast<unsigned char>(utf8[i + 1]) & 0x3Fu);
-      if (cp >= 0x410 && cp <= 0x42F) cp += 0x20;        // А..Я
-      else if (cp >= 0x400 && cp <= 0x40F) cp += 0x50;   // Ѐ..Џ
-      out += static_cast<char>(0xC0 | (cp >> 6));
-      out += static_cast<char>(0x80 | (cp & 0x3F));
-      ++i;
-    } else {
-      out += static_cast<char>(c);
-    }
-  }
-  return out;
-}
-
-// Files of the catalogue folder, found as written or only when letter case is ignored.
-class Files {
- public:
-  explicit Files(const std::string& base) : base_(fs::path(std::u8string(base.begin(), base.end()))) {}
-  enum class Found { Yes, IgnoringCase, No };
-
-  Found Find(const std::string& relative) {
-    std::string path = relative;
-    std::replace(path.begin(), path.end(), '\\', '/');
-    std::error_code ec;
-    if (fs::is_regular_file(base_ / fs::path(std::u8string(path.begin(), path.end())), ec)) return Found::Yes;
-    fs::path at = base_;
-    std::size_t start = 0;
-    while (start <= path.size()) {
-      const std::size_t end = std::min(path.find('/', start), path.size());
-      const std::string part = path.substr(start, end - start);
-      start = end + 1;
-      if (part.empty()) continue;
-      const std::string match = Match(at, part);
-      if (match.empty()) return Found::No;
-      at /= fs::path(std::u8string(match.begin(), match.end()));
-    }
-    return fs::is_regular_file(at, ec) ? Found::IgnoringCase : Found::No;
-  }
-
- private:
-  std::string Match(const fs::path& dir, const std::string& name) {
-    auto key = dir.u8string();
-    auto it = listings_.find(std::string(key.begin(), key.end()));
-    if (it == listings_.end()) {
-      std::map<std::string, std::string> byFolded;
-      std::error_code ec;
-      for (const auto& e : fs::directory_iterator(dir, ec)) {
-        const auto n = e.path().filename().u8string();
-        const std::string s(n.begin(), n.end());
-        byFolded.emplace(Folded(s), s);
-      }
-      it = listings_.emplace(std::string(key.begin(), key.end()), std::move(byFolded)).first;
-    }
-    auto m = it->second.find(Folded(name));
-    return m == it->second.end() ? std::string() : m->second;
-  }
-
-  fs::path base_;
-  std::unordered_map<std::string, std::map<std::string, std::string>> listings_;
-};
-
-}  // namespace
 
 std::vector<Finding> CheckCatalogue(const Table& t, const std::string& baseDir) {
   std::vector<Finding> out;
@@ -160,24 +85,28 @@ std::vector<Finding> CheckCatalogue(const Table& t, const std::string& baseDir) 
     }
   }
 
-  // Pictures.
+  // Pictures, found as the program finds them.
   if (!baseDir.empty()) {
-    Files files(baseDir);
-    auto picture = [&](int id, const std::string& relative, const char* role) {
-      switch (files.Find(relative)) {
-        case Files::Found::Yes: break;
-        case Files::Found::IgnoringCase: report(id, std::string(role) + " " + relative + " found only ignoring letter case"); break;
-        case Files::Found::No: report(id, std::string(role) + " " + relative + " is missing"); break;
-      }
+    std::string base = baseDir;
+    if (base.back() != '/' && base.back() != '\\') base += '/';
+    const CatalogueFolder folder(base);
+    auto picture = [&](int id, const std::string& path, const char* role) {
+      const std::string relative = path.substr(base.size());
+      const auto match = folder.Find(path);
+      std::error_code ec;
+      if (match.found == base::FileLookup::Found::No || !std::filesystem::is_regular_file(match.path, ec))
+        report(id, std::string(role) + " " + relative + " is missing");
+      else if (match.found == base::FileLookup::Found::IgnoringCase)
+        report(id, std::string(role) + " " + relative + " found only ignoring letter case");
     };
-    picture(0, "Images\\Fon.jpg", "root picture");
-    picture(0, "Images\\Fon2.jpg", "sections background");
+    picture(0, folder.RootPicture(), "root picture");
+    picture(0, folder.SectionsBackground(), "sections background");
     for (std::size_t r = 0; r < n; ++r) {
       const int id = t.Integer(r, Field::ID);
       // An item record's own picture is shown only when its composition can be opened.
       const bool shown = t.Text(r, Field::Number) != "0" || t.Boolean(r, Field::Sostoit);
-      if (shown) picture(id, "Images\\" + std::string(t.Text(r, Field::Picture)) + ".jpg", "picture");
-      picture(id, "Images\\" + std::string(t.Text(r, Field::View)) + ".jpg", "parts-list picture");
+      if (shown) picture(id, folder.Picture(t.Text(r, Field::Picture)), "picture");
+      picture(id, folder.ListPicture(t.Text(r, Field::View)), "parts-list picture");
     }
   }
   return out;

@@ -1,7 +1,6 @@
 #include "catalogue/filter.h"
 
 #include <charconv>
-#include <string>
 
 namespace catalogue {
 
@@ -19,9 +18,9 @@ Result<Filter> Refuse(std::string_view text, const std::string& why) {
 
 }  // namespace
 
-Result<Filter> ParseFilter(std::string_view text) {
+Result<Filter> Filter::Parse(std::string_view text) {
   const std::string_view body = Trim(text);
-  if (body.empty()) return Filter{};
+  if (body.empty()) return All();
 
   const auto eq = body.find('=');
   if (eq == std::string_view::npos)
@@ -32,32 +31,35 @@ Result<Filter> ParseFilter(std::string_view text) {
   if (!field) return Refuse(text, "unknown field \"" + std::string(name) + "\"");
   if (value.empty()) return Refuse(text, "no value after \"=\"");
 
-  Filter f;
-  f.all = false;
-  f.field = *field;
   switch (KindOf(*field)) {
     case FieldKind::Boolean:
-      if (EqualsIgnoreCase(value, "True")) {
-        f.value = 1;
-      } else if (EqualsIgnoreCase(value, "False")) {
-        f.value = 0;
-      } else {
-        return Refuse(text, std::string(FieldName(*field)) + " takes True or False");
-      }
-      return f;
+      if (EqualsIgnoreCase(value, "True")) return FlagIs(*field, true);
+      if (EqualsIgnoreCase(value, "False")) return FlagIs(*field, false);
+      return Refuse(text, std::string(FieldName(*field)) + " takes True or False");
     case FieldKind::Integer:
     case FieldKind::Number: {
-      const char* begin = value.data();
+      std::int64_t n = 0;
       const char* end = value.data() + value.size();
-      auto [p, ec] = std::from_chars(begin, end, f.value);
+      auto [p, ec] = std::from_chars(value.data(), end, n);
       if (ec != std::errc() || p != end)
         return Refuse(text, std::string(FieldName(*field)) + " takes a decimal integer");
-      return f;
+      return Filter(*field, n);
     }
     case FieldKind::Text:
       break;
   }
   return Refuse(text, "the text field " + std::string(FieldName(*field)) + " cannot be filtered");
+}
+
+std::string Filter::Text() const {
+  if (all_) return {};
+  std::string text(FieldName(field_));
+  text += " = ";
+  if (KindOf(field_) == FieldKind::Boolean)
+    text += value_ != 0 ? "True" : "False";
+  else
+    text += std::to_string(value_);
+  return text;
 }
 
 }  // namespace catalogue

@@ -1,22 +1,10 @@
 #include "catalogue/store.h"
 
 #include <algorithm>
-#include <charconv>
-#include <stdexcept>
 
 #include "catalogue/ado_reader.h"
 
 namespace catalogue {
-
-namespace {
-
-Field Named(std::string_view name) {
-  auto f = FieldByName(name);
-  if (!f) throw std::invalid_argument("no field named \"" + std::string(name) + "\"");
-  return *f;
-}
-
-}  // namespace
 
 template <class KeyOf>
 void IntIndex::Build(std::size_t rows, KeyOf keyOf) {
@@ -101,6 +89,7 @@ void CatalogueStore::BuildIndexes() {
 }
 
 void CatalogueStore::ResetView() {
+  filter_ = Filter::All();
   filterText_.clear();
   kind_ = ViewKind::All;
   span_ = {};
@@ -172,45 +161,54 @@ std::optional<std::uint32_t> CatalogueStore::CurrentRow() const {
 Status CatalogueStore::ApplyFilter(std::string_view text) {
   if (!open_) return Status::Fail("the catalogue store is closed");
   if (text == filterText_) return Status::Ok();
-  auto parsed = ParseFilter(text);
+  auto parsed = Filter::Parse(text);
   if (!parsed) return Status::Fail(parsed.error());
-  const Filter& f = parsed.value();
+  Apply(parsed.value(), std::string(text));
+  return Status::Ok();
+}
 
+void CatalogueStore::ApplyFilter(const Filter& f) {
+  if (!open_) return;
+  std::string text = f.Text();
+  if (text != filterText_) Apply(f, std::move(text));
+}
+
+void CatalogueStore::Apply(const Filter& f, std::string text) {
   scanned_.clear();
   span_ = {};
   list_ = nullptr;
-  if (f.all) {
+  if (f.all()) {
     kind_ = ViewKind::All;
-  } else if (f.field == Field::FID) {
+  } else if (f.field() == Field::FID) {
     kind_ = ViewKind::Span;
-    span_ = byFid_.Find(f.value);
-  } else if (f.field == Field::Table) {
+    span_ = byFid_.Find(f.value());
+  } else if (f.field() == Field::Table) {
     kind_ = ViewKind::Span;
-    span_ = byTable_.Find(f.value);
-  } else if (int s = BoolSlot(f.field); s >= 0) {
+    span_ = byTable_.Find(f.value());
+  } else if (int s = BoolSlot(f.field()); s >= 0) {
     kind_ = ViewKind::List;
-    list_ = &BoolList(s, f.value != 0);
-  } else if (f.field == Field::ID && !idsAscending_) {
+    list_ = &BoolList(s, f.value() != 0);
+  } else if (f.field() == Field::ID && !idsAscending_) {
     // IDs out of order may repeat: every record with that ID passes, as for any field.
     kind_ = ViewKind::Span;
-    span_ = byId_.Find(f.value);
-  } else if (f.field == Field::ID) {
+    span_ = byId_.Find(f.value());
+  } else if (f.field() == Field::ID) {
     kind_ = ViewKind::List;
-    if (auto row = RowOfID(f.value)) scanned_.push_back(*row);
+    if (auto row = RowOfID(f.value())) scanned_.push_back(*row);
     list_ = &scanned_;
   } else {
     // Number, Left and Top are rarely filtered on; a scan answers them. A null value reads
     // as 0 here as in the indexed fields.
     for (std::size_t r = 0; r < table_.size(); ++r)
-      if (table_.Integer(r, f.field) == f.value) scanned_.push_back(static_cast<std::uint32_t>(r));
+      if (table_.Integer(r, f.field()) == f.value()) scanned_.push_back(static_cast<std::uint32_t>(r));
     kind_ = ViewKind::List;
     list_ = &scanned_;
   }
-  filterText_ = std::string(text);
+  filter_ = f;
+  filterText_ = std::move(text);
   pos_ = 0;
   if (observer_) observer_->FilterChanged();
   Notify();
-  return Status::Ok();
 }
 
 void CatalogueStore::MoveFirst() {
@@ -245,11 +243,6 @@ bool CatalogueStore::GetBoolean(Field f) const {
   auto row = CurrentRow();
   return row ? table_.Boolean(*row, f) : false;
 }
-
-std::string CatalogueStore::GetString(std::string_view field) const { return GetString(Named(field)); }
-std::int32_t CatalogueStore::GetInteger(std::string_view field) const { return GetInteger(Named(field)); }
-bool CatalogueStore::GetBoolean(std::string_view field) const { return GetBoolean(Named(field)); }
-void CatalogueStore::SetBoolean(std::string_view field, bool value) { SetBoolean(Named(field), value); }
 
 std::string CatalogueStore::GetStringAt(std::size_t position, Field f) const {
   if (position >= ViewSize()) return {};
@@ -298,13 +291,6 @@ std::optional<std::string> CatalogueStore::LookupByID(std::int64_t id, Field f) 
   auto row = RowOfID(id);
   if (!row) return std::nullopt;
   return table_.Format(*row, f);
-}
-
-std::optional<std::string> CatalogueStore::LookupByID(std::string_view idText, Field f) const {
-  std::int64_t id = 0;
-  auto [p, ec] = std::from_chars(idText.data(), idText.data() + idText.size(), id);
-  if (ec != std::errc() || p != idText.data() + idText.size() || idText.empty()) return std::nullopt;
-  return LookupByID(id, f);
 }
 
 }  // namespace catalogue

@@ -6,7 +6,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 
-#include "controls/native_path.h"
 
 // ---------------------------------------------------------------- Picture
 
@@ -29,7 +28,7 @@ bool Picture::LoadFromFile(const QString& path, const JpegOptions& options, QStr
   const bool jpeg = suffix == QLatin1String("jpg") || suffix == QLatin1String("jpeg");
   if (!jpeg && suffix != QLatin1String("bmp")) return fail(QStringLiteral("no picture format for \"%1\"").arg(suffix));
 
-  QFile file(NativePath(path));
+  QFile file(path);
   if (!file.open(QIODevice::ReadOnly)) return fail(file.errorString());
   auto data = std::make_shared<QByteArray>(file.readAll());
   if (file.error() != QFileDevice::NoError) return fail(file.errorString());
@@ -145,7 +144,7 @@ void TImage::SetPicture(const Picture& p) {
 
 bool TImage::LoadFromFile(const QString& path, const JpegOptions& options, QString* error) {
   // The same unchanged file with the same options is the picture already shown.
-  const QFileInfo file(NativePath(path));
+  const QFileInfo file(path);
   // Showing pass by pass changes nothing of the finished picture.
   JpegOptions decoded = options;
   decoded.progressiveDisplay = false;

@@ -26,6 +26,10 @@
 #endif
 
 namespace order {
+
+using base::Result;
+using base::Status;
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -136,60 +140,44 @@ std::string ZipErrorText(int code) {
 }
 
 // Inflates one entry, stopping as soon as it yields more than it stated.
-bool ReadEntry(zip_t* z, zip_uint64_t index, zip_uint64_t stated, std::string* out, std::string* why) {
+Status ReadEntry(zip_t* z, zip_uint64_t index, zip_uint64_t stated, std::string* out) {
   zip_file_t* f = zip_fopen_index(z, index, 0);
-  if (!f) {
-    *why = zip_strerror(z);
-    return false;
-  }
+  if (!f) return Status::Fail(zip_strerror(z));
   out->clear();
   out->reserve(static_cast<std::size_t>(std::min<zip_uint64_t>(stated, 16u << 20)));
   std::vector<char> buf(1 << 16);
-  bool ok = true;
+  Status status = Status::Ok();
   for (;;) {
     const zip_int64_t n = zip_fread(f, buf.data(), buf.size());
     if (n < 0) {
-      *why = zip_file_strerror(f);
-      ok = false;
+      status = Status::Fail(zip_file_strerror(f));
       break;
     }
     if (n == 0) break;
     if (out->size() + static_cast<std::uint64_t>(n) > stated) {
-      *why = "it inflates beyond its stated size";
-      ok = false;
+      status = Status::Fail("it inflates beyond its stated size");
       break;
     }
     out->append(buf.data(), static_cast<std::size_t>(n));
   }
   zip_fclose(f);
-  if (ok && out->size() != stated) {
-    *why = "it is shorter than its stated size";
-    ok = false;
-  }
-  return ok;
+  if (status && out->size() != stated) status = Status::Fail("it is shorter than its stated size");
+  return status;
 }
 
-bool ParseXml(const std::string& data, const std::string& name, pugi::xml_document* doc, std::string* error) {
+Status ParseXml(const std::string& data, const std::string& name, pugi::xml_document* doc) {
   // Whitespace-only text is kept wherever it stands: a w:t holding a space, also one beside
   // other content, must read back after saving as it was typed.
   const pugi::xml_parse_result r = doc->load_buffer(
       data.data(), data.size(), pugi::parse_default | pugi::parse_ws_pcdata | pugi::parse_doctype);
-  if (!r) {
-    *error =
-        name + " is not well-formed XML (" + r.description() + " at byte " + std::to_string(r.offset) + ")";
-    return false;
-  }
-  for (pugi::xml_node c = doc->first_child(); c; c = c.next_sibling()) {
-    if (c.type() == pugi::node_doctype) {
-      *error = name + " holds a DOCTYPE declaration, which a document package never has";
-      return false;
-    }
-  }
-  if (!doc->document_element()) {
-    *error = name + " holds no XML element";
-    return false;
-  }
-  return true;
+  if (!r)
+    return Status::Fail(name + " is not well-formed XML (" + r.description() + " at byte " +
+                        std::to_string(r.offset) + ")");
+  for (pugi::xml_node c = doc->first_child(); c; c = c.next_sibling())
+    if (c.type() == pugi::node_doctype)
+      return Status::Fail(name + " holds a DOCTYPE declaration, which a document package never has");
+  if (!doc->document_element()) return Status::Fail(name + " holds no XML element");
+  return Status::Ok();
 }
 
 // pugixml writes a carriage return of text (read from "&#13;") as it is, and a reader takes
@@ -284,24 +272,19 @@ struct Package {
   bool isTemplate = false;
 };
 
-bool Fail(std::string* error, std::string why) {
-  if (error) *error = std::move(why);
-  return false;
-}
-
-bool ReadPackage(const std::string& path, Package* pkg, std::string* error) {
+Status ReadPackage(const std::string& path, Package* pkg) {
   const fs::path fsPath = PathFromUtf8(path);
   std::error_code ec;
   const fs::file_status st = fs::status(fsPath, ec);
-  if (ec || !fs::exists(st)) return Fail(error, "the template " + path + " does not exist");
-  if (!fs::is_regular_file(st)) return Fail(error, "the template " + path + " is not a file");
+  if (ec || !fs::exists(st)) return Status::Fail("the template " + path + " does not exist");
+  if (!fs::is_regular_file(st)) return Status::Fail("the template " + path + " is not a file");
   {
     std::ifstream in(fsPath, std::ios::binary);
     char magic[8] = {};
     in.read(magic, sizeof magic);
-    if (!in && !in.eof()) return Fail(error, "the template " + path + " cannot be read");
+    if (!in && !in.eof()) return Status::Fail("the template " + path + " cannot be read");
     if (in.gcount() == 8 && std::memcmp(magic, "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) == 0)
-      return Fail(error,
+      return Status::Fail(
                   "the template " + path +
                       " is a Word 97-2003 file; only Office Open XML templates (.dotx, .docx) can be used");
   }
@@ -311,13 +294,13 @@ bool ReadPackage(const std::string& path, Package* pkg, std::string* error) {
                                              [](zip_t* p) { zip_discard(p); });
   if (!z) {
     if (zerr == ZIP_ER_NOZIP)
-      return Fail(error, "the template " + path + " is not a Word document package (not a ZIP archive)");
-    return Fail(error, "the template " + path + " cannot be opened: " + ZipErrorText(zerr));
+      return Status::Fail("the template " + path + " is not a Word document package (not a ZIP archive)");
+    return Status::Fail("the template " + path + " cannot be opened: " + ZipErrorText(zerr));
   }
   const std::string damaged = "the template " + path + " is damaged: ";
 
   const zip_int64_t count = zip_get_num_entries(z.get(), 0);
-  if (count < 0 || count > kMaxEntries) return Fail(error, damaged + "too many entries");
+  if (count < 0 || count > kMaxEntries) return Status::Fail(damaged + "too many entries");
   std::vector<zip_uint64_t> sizes;
   std::set<std::string> seen;
   std::uint64_t total = 0;
@@ -327,17 +310,17 @@ bool ReadPackage(const std::string& path, Package* pkg, std::string* error) {
     zip_stat_init(&zs);
     if (zip_stat_index(z.get(), static_cast<zip_uint64_t>(i), 0, &zs) != 0 || !(zs.valid & ZIP_STAT_NAME) ||
         !(zs.valid & ZIP_STAT_SIZE) || !zs.name || !*zs.name)
-      return Fail(error, damaged + "an entry cannot be read");
+      return Status::Fail(damaged + "an entry cannot be read");
     if ((zs.valid & ZIP_STAT_ENCRYPTION_METHOD) && zs.encryption_method != ZIP_EM_NONE)
-      return Fail(error, "the template " + path + " is encrypted");
+      return Status::Fail("the template " + path + " is encrypted");
     Part part;
     part.name = zs.name;
     part.directory = part.name.back() == '/';
     if (!seen.insert(Lower(part.name)).second)
-      return Fail(error, damaged + "the entry " + part.name + " appears twice");
+      return Status::Fail(damaged + "the entry " + part.name + " appears twice");
     const zip_uint64_t size = part.directory ? 0 : zs.size;
     if (size > kMaxPackage || total + size > kMaxPackage)
-      return Fail(error, "the template " + path + " is too large: its parts inflate to more than " +
+      return Status::Fail("the template " + path + " is too large: its parts inflate to more than " +
                              std::to_string(kMaxPackage >> 20) + " MiB");
     total += size;
     const std::string lower = Lower(part.name);
@@ -347,28 +330,29 @@ bool ReadPackage(const std::string& path, Package* pkg, std::string* error) {
     sizes.push_back(size);
   }
   if (contentTypes == SIZE_MAX)
-    return Fail(error,
+    return Status::Fail(
                 "the template " + path + " is not an Office Open XML package: it has no [Content_Types].xml");
   if (rootRels == SIZE_MAX)
-    return Fail(error, "the template " + path + " is not an Office Open XML package: it has no _rels/.rels");
+    return Status::Fail("the template " + path + " is not an Office Open XML package: it has no _rels/.rels");
 
   std::vector<bool> read(pkg->parts.size(), false);
   auto readPart = [&](std::size_t i, std::uint64_t limit) {
     if (sizes[i] > limit)
-      return Fail(error, "the template " + path + " is too large: " + pkg->parts[i].name +
+      return Status::Fail("the template " + path + " is too large: " + pkg->parts[i].name +
                              " inflates to more than " + std::to_string(limit >> 20) + " MiB");
-    std::string why;
-    if (!ReadEntry(z.get(), i, sizes[i], &pkg->parts[i].data, &why))
-      return Fail(error, damaged + pkg->parts[i].name + ": " + why);
+    if (auto entry = ReadEntry(z.get(), i, sizes[i], &pkg->parts[i].data); !entry)
+      return Status::Fail(damaged + pkg->parts[i].name + ": " + entry.error());
     read[i] = true;
-    return true;
+    return Status::Ok();
   };
-  if (!readPart(contentTypes, kMaxXmlPart) || !readPart(rootRels, kMaxXmlPart)) return false;
+  if (auto s = readPart(contentTypes, kMaxXmlPart); !s) return s;
+  if (auto s = readPart(rootRels, kMaxXmlPart); !s) return s;
 
   pugi::xml_document typesXml, relsXml;
-  if (!ParseXml(pkg->parts[contentTypes].data, "[Content_Types].xml", &typesXml, error) ||
-      !ParseXml(pkg->parts[rootRels].data, "_rels/.rels", &relsXml, error))
-    return Fail(error, damaged + *error);
+  if (auto s = ParseXml(pkg->parts[contentTypes].data, "[Content_Types].xml", &typesXml); !s)
+    return Status::Fail(damaged + s.error());
+  if (auto s = ParseXml(pkg->parts[rootRels].data, "_rels/.rels", &relsXml); !s)
+    return Status::Fail(damaged + s.error());
   std::string mainName;
   for (pugi::xml_node rel : relsXml.document_element().children()) {
     if (LocalName(rel.name()) != "Relationship") continue;
@@ -381,23 +365,25 @@ bool ReadPackage(const std::string& path, Package* pkg, std::string* error) {
     }
   }
   if (mainName.empty())
-    return Fail(error,
+    return Status::Fail(
                 "the template " + path + " is not a Word document: the package names no main document part");
   std::size_t main = SIZE_MAX;
   for (std::size_t i = 0; i < pkg->parts.size(); ++i)
     if (!pkg->parts[i].directory && Lower(pkg->parts[i].name) == Lower(mainName)) main = i;
-  if (main == SIZE_MAX) return Fail(error, damaged + "its main document part " + mainName + " is missing");
+  if (main == SIZE_MAX) return Status::Fail(damaged + "its main document part " + mainName + " is missing");
 
   const ContentTypes types = ReadContentTypes(typesXml);
   const std::string mainType = types.TypeOf(pkg->parts[main].name);
   if (mainType == kMacroDocumentType || mainType == kMacroTemplateType)
-    return Fail(error, "the template " + path + " holds macros; use a template without macros (.dotx)");
+    return Status::Fail("the template " + path + " holds macros; use a template without macros (.dotx)");
   if (mainType != kDocumentMainType && mainType != kTemplateMainType)
-    return Fail(error, "the template " + path + " is not a Word document (its main part is " +
+    return Status::Fail("the template " + path + " is not a Word document (its main part is " +
                            (mainType.empty() ? std::string("of no declared type") : mainType) + ")");
-  if (!readPart(main, kMaxXmlPart)) return false;
-  for (std::size_t i = 0; i < pkg->parts.size(); ++i)
-    if (!read[i] && !pkg->parts[i].directory && !readPart(i, kMaxPackage)) return false;
+  if (auto s = readPart(main, kMaxXmlPart); !s) return s;
+  for (std::size_t i = 0; i < pkg->parts.size(); ++i) {
+    if (read[i] || pkg->parts[i].directory) continue;
+    if (auto s = readPart(i, kMaxPackage); !s) return s;
+  }
 
   pkg->main = main;
   pkg->isTemplate = mainType == kTemplateMainType;
@@ -405,27 +391,26 @@ bool ReadPackage(const std::string& path, Package* pkg, std::string* error) {
     RetypeMainPart(typesXml, pkg->parts[main].name);
     pkg->parts[contentTypes].data = Serialize(typesXml);
   }
-  return true;
+  return Status::Ok();
 }
 
 // ---- Writing ---------------------------------------------------------------------------
 
-bool BuildZip(const std::vector<Part>& parts, std::size_t main, const std::string& mainXml, std::string* out,
-              std::string* why) {
+Status BuildZip(const std::vector<Part>& parts, std::size_t main, const std::string& mainXml, std::string* out) {
   zip_error_t ze;
   zip_error_init(&ze);
   zip_source_t* mem = zip_source_buffer_create(nullptr, 0, 0, &ze);
   if (!mem) {
-    *why = zip_error_strerror(&ze);
+    Status failed = Status::Fail(zip_error_strerror(&ze));
     zip_error_fini(&ze);
-    return false;
+    return failed;
   }
   zip_t* z = zip_open_from_source(mem, ZIP_TRUNCATE, &ze);
   if (!z) {
-    *why = zip_error_strerror(&ze);
+    Status failed = Status::Fail(zip_error_strerror(&ze));
     zip_error_fini(&ze);
     zip_source_free(mem);
-    return false;
+    return failed;
   }
   zip_error_fini(&ze);
   zip_source_keep(mem);
@@ -443,48 +428,46 @@ bool BuildZip(const std::vector<Part>& parts, std::size_t main, const std::strin
     const Part& part = parts[i];
     if (part.directory) {
       if (zip_dir_add(z, part.name.c_str(), ZIP_FL_ENC_UTF_8) < 0) {
-        *why = zip_strerror(z);
+        Status failed = Status::Fail(zip_strerror(z));
         zip_discard(z);
-        return false;
+        return failed;
       }
       continue;
     }
     const std::string& data = i == main ? mainXml : part.data;
     zip_source_t* s = zip_source_buffer(z, data.data(), data.size(), 0);
     if (!s || zip_file_add(z, part.name.c_str(), s, ZIP_FL_ENC_UTF_8) < 0) {
-      *why = zip_strerror(z);
+      Status failed = Status::Fail(zip_strerror(z));
       if (s) zip_source_free(s);
       zip_discard(z);
-      return false;
+      return failed;
     }
   }
   if (zip_close(z) != 0) {
-    *why = zip_strerror(z);
+    Status failed = Status::Fail(zip_strerror(z));
     zip_discard(z);
-    return false;
+    return failed;
   }
   zip_stat_t st;
   zip_stat_init(&st);
   if (zip_source_stat(mem, &st) != 0 || !(st.valid & ZIP_STAT_SIZE) || zip_source_open(mem) != 0) {
-    *why = zip_error_strerror(zip_source_error(mem));
-    return false;
+    return Status::Fail(zip_error_strerror(zip_source_error(mem)));
   }
   out->resize(static_cast<std::size_t>(st.size));
   const zip_int64_t n = zip_source_read(mem, out->data(), st.size);
   zip_source_close(mem);
   if (n < 0 || static_cast<zip_uint64_t>(n) != st.size) {
-    *why = "the package could not be assembled";
-    return false;
+    return Status::Fail("the package could not be assembled");
   }
-  return true;
+  return Status::Ok();
 }
 
 // Writes `bytes` to `path` through a temporary file beside it; never replaces a file.
-bool WriteNewFile(const std::string& path, const std::string& bytes, std::string* error) {
+Status WriteNewFile(const std::string& path, const std::string& bytes) {
   const fs::path target = PathFromUtf8(path);
   const std::string exists = "the file " + path + " already exists";
   std::error_code ec;
-  if (fs::exists(fs::symlink_status(target, ec))) return Fail(error, exists);
+  if (fs::exists(fs::symlink_status(target, ec))) return Status::Fail(exists);
   fs::path dir = target.parent_path();
   if (dir.empty()) dir = ".";
   std::random_device rd;
@@ -500,12 +483,12 @@ bool WriteNewFile(const std::string& path, const std::string& bytes, std::string
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
     temp = dir / tempName();
     fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) return Fail(error, cannot + std::strerror(errno));
+    if (fd < 0 && errno != EEXIST) return Status::Fail(cannot + std::strerror(errno));
   }
-  if (fd < 0) return Fail(error, cannot + "no temporary file name is free");
+  if (fd < 0) return Status::Fail(cannot + "no temporary file name is free");
   auto abandon = [&](const std::string& why) {
     ::unlink(temp.c_str());
-    return Fail(error, why);
+    return Status::Fail(why);
   };
   for (std::size_t done = 0; done < bytes.size();) {
     const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
@@ -541,7 +524,7 @@ bool WriteNewFile(const std::string& path, const std::string& bytes, std::string
     ::fsync(dfd);
     ::close(dfd);
   }
-  return true;
+  return Status::Ok();
 #else
   const fs::path temp = dir / tempName();
   {
@@ -550,19 +533,19 @@ bool WriteNewFile(const std::string& path, const std::string& bytes, std::string
     out.close();
     if (!out) {
       fs::remove(temp, ec);
-      return Fail(error, "cannot write " + path);
+      return Status::Fail("cannot write " + path);
     }
   }
   if (fs::exists(fs::symlink_status(target, ec))) {
     fs::remove(temp, ec);
-    return Fail(error, exists);
+    return Status::Fail(exists);
   }
   fs::rename(temp, target, ec);
   if (ec) {
     fs::remove(temp, ec);
-    return Fail(error, "cannot write " + path);
+    return Status::Fail("cannot write " + path);
   }
-  return true;
+  return Status::Ok();
 #endif
 }
 
@@ -641,7 +624,7 @@ struct DocxDocument::Impl {
 
   // Walks the whole main part without recursion: bounds the nesting and leaves every w:t
   // with at most one text child, which the editing relies on.
-  bool PrepareTree(std::string* error) {
+  Status PrepareTree() {
     pugi::xml_node root = xml.document_element();
     pugi::xml_node n = root;
     int depth = 0;
@@ -667,17 +650,15 @@ struct DocxDocument::Impl {
       }
       if (pugi::xml_node c = n.first_child()) {
         n = c;
-        if (++depth > kMaxDepth) {
-          *error = "its document nests elements more than " + std::to_string(kMaxDepth) + " deep";
-          return false;
-        }
+        if (++depth > kMaxDepth)
+          return Status::Fail("its document nests elements more than " + std::to_string(kMaxDepth) + " deep");
         continue;
       }
       while (n != root && !n.next_sibling()) {
         n = n.parent();
         --depth;
       }
-      if (n == root) return true;
+      if (n == root) return Status::Ok();
       n = n.next_sibling();
     }
   }
@@ -1103,22 +1084,17 @@ struct DocxDocument::Impl {
 DocxDocument::DocxDocument(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
 DocxDocument::~DocxDocument() = default;
 
-std::unique_ptr<DocxDocument> DocxDocument::FromTemplate(const std::string& templatePath,
-                                                         std::string* error) {
-  std::string scratch;
-  if (!error) error = &scratch;
-  error->clear();
+Result<std::unique_ptr<DocxDocument>> DocxDocument::FromTemplate(const std::string& templatePath) {
+  using Made = Result<std::unique_ptr<DocxDocument>>;
   Package pkg;
-  if (!ReadPackage(templatePath, &pkg, error)) return nullptr;
+  if (auto read = ReadPackage(templatePath, &pkg); !read) return Made::Fail(read.error());
 
   auto impl = std::make_unique<Impl>();
   impl->parts = std::move(pkg.parts);
   impl->mainPart = pkg.main;
   Part& main = impl->parts[pkg.main];
-  if (!ParseXml(main.data, main.name, &impl->xml, error)) {
-    *error = "the template " + templatePath + " is damaged: " + *error;
-    return nullptr;
-  }
+  if (auto parsed = ParseXml(main.data, main.name, &impl->xml); !parsed)
+    return Made::Fail("the template " + templatePath + " is damaged: " + parsed.error());
   main.data.clear();
   main.data.shrink_to_fit();
 
@@ -1130,21 +1106,13 @@ std::unique_ptr<DocxDocument> DocxDocument::FromTemplate(const std::string& temp
   const bool wordNs =
       std::find(std::begin(kWordNamespaces), std::end(kWordNamespaces), ns) != std::end(kWordNamespaces);
   impl->pfx = prefix.empty() ? "" : prefix + ":";
-  if (LocalName(root.name()) != "document" || !wordNs) {
-    *error = "the template " + templatePath +
-             " is not a Word document: its main part is no WordprocessingML document";
-    return nullptr;
-  }
+  if (LocalName(root.name()) != "document" || !wordNs)
+    return Made::Fail("the template " + templatePath +
+                      " is not a Word document: its main part is no WordprocessingML document");
   impl->body = root.child(impl->W("body").c_str());
-  if (!impl->body) {
-    *error = "the template " + templatePath + " is damaged: its document has no body";
-    return nullptr;
-  }
-  std::string why;
-  if (!impl->PrepareTree(&why)) {
-    *error = "the template " + templatePath + " cannot be used: " + why;
-    return nullptr;
-  }
+  if (!impl->body) return Made::Fail("the template " + templatePath + " is damaged: its document has no body");
+  if (auto prepared = impl->PrepareTree(); !prepared)
+    return Made::Fail("the template " + templatePath + " cannot be used: " + prepared.error());
   impl->Rebuild();
   return std::unique_ptr<DocxDocument>(new DocxDocument(std::move(impl)));
 }
@@ -1284,19 +1252,16 @@ bool DocxDocument::InsertRows(int count) {
   return true;
 }
 
-bool DocxDocument::Save(const std::string& path, std::string* error) const {
-  std::string scratch;
-  if (!error) error = &scratch;
-  error->clear();
-  if (path.empty()) return Fail(error, "no file name to save the order to");
+Status DocxDocument::Save(const std::string& path) const {
+  if (path.empty()) return Status::Fail("no file name to save the order to");
   std::error_code ec;
   if (fs::exists(fs::symlink_status(PathFromUtf8(path), ec)))
-    return Fail(error, "the file " + path + " already exists");
+    return Status::Fail("the file " + path + " already exists");
   const std::string mainXml = Serialize(impl_->xml);
-  std::string bytes, why;
-  if (!BuildZip(impl_->parts, impl_->mainPart, mainXml, &bytes, &why))
-    return Fail(error, "cannot assemble the document " + path + ": " + why);
-  return WriteNewFile(path, bytes, error);
+  std::string bytes;
+  if (auto built = BuildZip(impl_->parts, impl_->mainPart, mainXml, &bytes); !built)
+    return Status::Fail("cannot assemble the document " + path + ": " + built.error());
+  return WriteNewFile(path, bytes);
 }
 
 std::string DocxDocument::SelectedText() const {

@@ -9,7 +9,6 @@
 #include "order/uword.h"
 #include "services/help.h"
 #include "order/word_backends.h"
-#include "controls/native_path.h"
 
 TfrMain::TfrMain(AppEnvironment env, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
@@ -26,7 +25,8 @@ TfrMain::TfrMain(AppEnvironment env, QWidget* parent)
   CreateControls();
   LoadArtwork();
   ADOQuery.AfterScroll = [this] { ADOQueryAfterScroll(); };
-  SetWordBackendFactory(env_.wordProcessor ? env_.wordProcessor : DefaultWordBackendFactory(env_.openUrl, env_.documentsDir));
+  SetWordBackendFactory(env_.wordProcessor ? env_.wordProcessor : DefaultWordBackendFactory(env_.openUrl, env_.documentsDir,
+                                                                 [this](const QString& p) { return NativeFile(p); }));
   FormCreate();
 }
 
@@ -73,10 +73,9 @@ void TfrMain::FormCreate() {
   PaintNextButton();
   PaintHelpButton();
   // 12. The sections background; a failure is silent and leaves it empty.
-  Image14->LoadFromFile(FBaseDir + QStringLiteral("Images\\Fon2.jpg"));
+  Image14->LoadFromFile(NativeFile(CataloguePath(folder_.SectionsBackground())));
   // 13. The catalogue.
-  const QString db = FBaseDir + QStringLiteral("db\\my.xml");
-  catalogue::Status loaded = ADOQuery.LoadFile(NativePath(db).toStdString());
+  catalogue::Status loaded = ADOQuery.LoadFile(base::Utf8FromPath(folder_.Native(folder_.Table())));
   if (loaded) loaded = ADOQuery.OpenStore();
   if (!loaded) {
     ShowMessage(QStringLiteral("Ошибка доступа к базе данных"));
@@ -84,15 +83,24 @@ void TfrMain::FormCreate() {
     return;
   }
   // The basket follows the data: records the file marks as ordered are in it from the start.
-  (void)ADOQuery.ApplyFilter("Pokupka = True");
+  ADOQuery.ApplyFilter(catalogue::Filter::FlagIs(catalogue::Field::Pokupka, true));
   const int marked = ADOQuery.CountRecords();
-  (void)ADOQuery.ApplyFilter("");
+  ADOQuery.ApplyFilter(catalogue::Filter::All());
   if (marked != 0) SetBasketCount(marked);
   // 14. The catalogue root.
   GoHome();
 }
 
-void TfrMain::SetBaseDir(const QString& dir) { FBaseDir = dir; }
+void TfrMain::SetBaseDir(const QString& dir) {
+  FBaseDir = dir;
+  folder_ = catalogue::CatalogueFolder(dir.toStdString());
+}
+
+QString TfrMain::CataloguePath(const std::string& path) { return QString::fromStdString(path); }
+
+QString TfrMain::NativeFile(const QString& cataloguePath) const {
+  return QString::fromStdU16String(folder_.Native(cataloguePath.toStdString()).u16string());
+}
 
 void TfrMain::FormClose() {
   if (closed_) return;

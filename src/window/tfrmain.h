@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "window/environment.h"
+#include "catalogue/folder.h"
 #include "catalogue/store.h"
 #include "controls/imageleave.h"
 #include "controls/label.h"
@@ -58,6 +59,10 @@ class TfrMain : public QWidget {
   void FormDestroy();
   void SetBaseDir(const QString& dir);
   QString FBaseDir;
+  catalogue::CatalogueFolder folder_;
+  // A catalogue path as the window keeps it, and the file it names on this system.
+  static QString CataloguePath(const std::string& path);
+  QString NativeFile(const QString& cataloguePath) const;
   QString HelpFile;  // the application's help file name
 
   // ---- The catalogue store
@@ -128,6 +133,7 @@ class TfrMain : public QWidget {
 
   // ---- Parts list
   QString TabFilter(int index) const;
+  void ApplyTabFilter();
   void ImageLeave5Click(QWidget* sender);
   void TabControlChange();
   void ADOQueryAfterScroll();

@@ -159,19 +159,18 @@ class DocxTest : public ::testing::Test {
 
   std::unique_ptr<DocxDocument> Open(const Entries& entries, const std::string& name = "t.dotx") {
     WriteZip(Path(name), entries);
-    std::string error;
-    auto doc = DocxDocument::FromTemplate(Path(name), &error);
-    EXPECT_TRUE(doc) << error;
-    return doc;
+    auto doc = DocxDocument::FromTemplate(Path(name));
+    EXPECT_TRUE(doc) << doc.error();
+    return doc ? std::move(doc).value() : nullptr;
   }
 
   // Saves, checks the result is a document package the engine reads back, and returns it.
   std::unique_ptr<DocxDocument> SaveAndReopen(const DocxDocument& doc, const std::string& name) {
-    std::string error;
-    EXPECT_TRUE(doc.Save(Path(name), &error)) << error;
-    auto again = DocxDocument::FromTemplate(Path(name), &error);
-    EXPECT_TRUE(again) << error;
-    return again;
+    const auto saved = doc.Save(Path(name));
+    EXPECT_TRUE(saved) << saved.error();
+    auto again = DocxDocument::FromTemplate(Path(name));
+    EXPECT_TRUE(again) << again.error();
+    return again ? std::move(again).value() : nullptr;
   }
 
   pugi::xml_document SavedXml(const std::string& name) {
@@ -182,10 +181,10 @@ class DocxTest : public ::testing::Test {
   }
 
   std::string Error(const std::string& name) {
-    std::string error;
-    EXPECT_EQ(DocxDocument::FromTemplate(Path(name), &error), nullptr);
-    EXPECT_FALSE(error.empty());
-    return error;
+    const auto doc = DocxDocument::FromTemplate(Path(name));
+    EXPECT_FALSE(doc);
+    EXPECT_FALSE(doc.error().empty());
+    return doc.error();
   }
 
   fs::path dir_;
@@ -267,9 +266,9 @@ TEST_F(DocxTest, ExportFillsTheMarkedRowAndRowsAboveIt) {
 TEST_F(DocxTest, ExportWorksWithTheDemoTemplate) {
   const fs::path tpl = fs::read_symlink("/proc/self/exe").parent_path() / "Template" / "Заказ.dot";
   if (!fs::exists(tpl)) GTEST_SKIP() << "the demo template is not built";
-  std::string error;
-  auto doc = DocxDocument::FromTemplate(tpl.string(), &error);
-  ASSERT_TRUE(doc) << error;
+  auto opened = DocxDocument::FromTemplate(tpl.string());
+  ASSERT_TRUE(opened) << opened.error();
+  auto& doc = opened.value();
   const int tables = doc->TableCount();
   ASSERT_GT(tables, 0);
   const std::vector<Record> records = {{"КМ-90.32.100", "Гидрораспределитель секционный", "1"},
@@ -285,7 +284,8 @@ TEST_F(DocxTest, ExportWorksWithTheDemoTemplate) {
   ASSERT_TRUE(SaveAndReopen(*doc, "demo.docx"));
   if (const char* out = std::getenv("ORDER_ENGINE_SAMPLE_DIR"); out && *out) {
     fs::remove(fs::path(out) / "order-sample.docx");
-    EXPECT_TRUE(doc->Save((fs::path(out) / "order-sample.docx").string(), &error)) << error;
+    const auto saved = doc->Save((fs::path(out) / "order-sample.docx").string());
+    EXPECT_TRUE(saved) << saved.error();
   }
 }
 
@@ -660,13 +660,14 @@ TEST_F(DocxTest, SavingMakesNewFilesOnly) {
   EXPECT_EQ(*ZipEntry(Path("a.docx"), "word/document.xml"), *ZipEntry(Path("b.docx"), "word/document.xml"));
 
   std::ofstream(Path("taken.docx")) << "keep me";
-  std::string error;
-  EXPECT_FALSE(doc->Save(Path("taken.docx"), &error));
-  EXPECT_NE(error.find("already exists"), std::string::npos);
-  std::ifstream taken(Path("taken.docx"));
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(taken), {}), "keep me");
-  EXPECT_FALSE(doc->Save(Path("no/such/dir/c.docx"), &error));
-  EXPECT_FALSE(error.empty());
+  const auto taken = doc->Save(Path("taken.docx"));
+  EXPECT_FALSE(taken);
+  EXPECT_NE(taken.error().find("already exists"), std::string::npos);
+  std::ifstream kept(Path("taken.docx"));
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "keep me");
+  const auto nowhere = doc->Save(Path("no/such/dir/c.docx"));
+  EXPECT_FALSE(nowhere);
+  EXPECT_FALSE(nowhere.error().empty());
 
   std::vector<std::string> names;
   for (const auto& f : fs::directory_iterator(dir_)) names.push_back(f.path().filename().string());

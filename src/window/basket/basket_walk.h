@@ -13,15 +13,14 @@
 
 class BasketWalk {
  public:
-  explicit BasketWalk(TfrMain& w) : w_(w), pause_(w.DataSource) {
-    filter_ = w_.ADOQuery.CurrentFilter();
+  explicit BasketWalk(TfrMain& w) : w_(w), pause_(w.DataSource), filter_(w.ADOQuery.ActiveFilter()) {
     afterScroll_ = std::exchange(w_.ADOQuery.AfterScroll, nullptr);
     id_ = w_.ADOQuery.GetInteger(catalogue::Field::ID);
-    (void)w_.ADOQuery.ApplyFilter("");
-    (void)w_.ADOQuery.ApplyFilter("Pokupka = True");
+    w_.ADOQuery.ApplyFilter(catalogue::Filter::All());
+    w_.ADOQuery.ApplyFilter(catalogue::Filter::FlagIs(catalogue::Field::Pokupka, true));
   }
   ~BasketWalk() {
-    (void)w_.ADOQuery.ApplyFilter(filter_);
+    w_.ADOQuery.ApplyFilter(filter_);
     w_.ADOQuery.LocateID(id_);
     w_.ADOQuery.AfterScroll = std::move(afterScroll_);
   }
@@ -31,7 +30,7 @@ class BasketWalk {
  private:
   TfrMain& w_;
   PartsListModel::Pause pause_;
-  std::string filter_;
+  catalogue::Filter filter_;
   std::function<void()> afterScroll_;
   int id_ = 0;
 };

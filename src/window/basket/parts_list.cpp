@@ -240,9 +240,15 @@ QString TfrMain::TabFilter(int index) const {
   return QString();
 }
 
+// The filter of the selected tab; any other tab index leaves the filter as it is.
+void TfrMain::ApplyTabFilter() {
+  const QString text = TabFilter(TabControl->TabIndex());
+  if (text.isNull()) return;
+  if (auto filter = catalogue::Filter::Parse(text.toStdString())) ADOQuery.ApplyFilter(filter.value());
+}
+
 void TfrMain::ImageLeave5Click(QWidget*) {
-  const QString filter = TabFilter(TabControl->TabIndex());
-  if (!filter.isNull()) (void)ADOQuery.ApplyFilter(filter.toStdString());
+  ApplyTabFilter();
   SetDisplayMode(dmList);
   ADOQueryAfterScroll();
 }
@@ -252,8 +258,7 @@ void TfrMain::TabControlChange() { ImageLeave5Click(TabControl); }
 void TfrMain::ADOQueryAfterScroll() {
   if (FDisplayMode != dmList) return;
   BusyCursor busy;
-  SetPicture(FBaseDir + QStringLiteral("Images\\") + QString::fromStdString(ADOQuery.GetString(Field::View)) +
-             QStringLiteral(".jpg"));
+  SetPicture(CataloguePath(folder_.ListPicture(ADOQuery.GetString(Field::View))));
   SetInBasket(ADOQuery.GetBoolean(Field::Pokupka));
 }
 

@@ -40,11 +40,9 @@ void TfrMain::leiWordClick(QWidget*) {
       grid->SetCell(2, k, QString::fromStdString(ADOQuery.GetString(Field::Naim)));
       grid->SetCell(3, k, QStringLiteral("1"));
       // The drawing the part is shown on: the picture of its parent record.
-      const auto parentPicture = ADOQuery.LookupByID(ADOQuery.GetString("Fid"), Field::Picture);
-      const QString path = parentPicture ? FBaseDir + QStringLiteral("Images\\") +
-                                               QString::fromStdString(*parentPicture) + QStringLiteral(".jpg")
-                                         : QString();
-      auto* thumbnail = new Thumbnail(path, frZakaz);
+      const auto parentPicture = ADOQuery.LookupByID(ADOQuery.GetInteger(Field::FID), Field::Picture);
+      const QString path = parentPicture ? CataloguePath(folder_.Picture(*parentPicture)) : QString();
+      auto* thumbnail = new Thumbnail(path.isEmpty() ? QString() : NativeFile(path), frZakaz);
       auto known = readable.find(path);
       if (known == readable.end()) known = readable.insert(path, parentPicture && thumbnail->Check());
       if (!*known) {

@@ -11,14 +11,13 @@
 #include <QStyledItemDelegate>
 
 #include "controls/artwork.h"
-#include "controls/native_path.h"
 
 TfrZakaz* frZakaz = nullptr;
 
 // ---------------------------------------------------------------- thumbnails
 
 bool Thumbnail::Check() const {
-  const QFileInfo f(NativePath(path_));
+  const QFileInfo f(path_);
   return f.isFile() && f.isReadable();
 }
 

@@ -13,8 +13,8 @@
 class QPushButton;
 class QWidget;
 
-// The thumbnail of one row: the file is checked when the window is filled and decoded, at
-// a quarter of its size, when the row is first painted.
+// The thumbnail of one row: the file (a path of this system) is checked when the window is
+// filled and decoded, at a quarter of its size, when the row is first painted.
 class Thumbnail : public QObject {
  public:
   Thumbnail(const QString& path, QObject* parent) : QObject(parent), path_(path) {}

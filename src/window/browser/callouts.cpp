@@ -3,6 +3,7 @@
 #include "tfrmain.h"
 
 using catalogue::Field;
+using catalogue::Filter;
 
 // A callout label: transparent, sized to its two lines, hidden until placed.
 TLabel* TfrMain::NewCalloutLabel() {
@@ -30,8 +31,8 @@ TLabel* TfrMain::CalloutLabel(int index) {
 }
 
 void TfrMain::ShowAssembly(int id) {
-  (void)ADOQuery.ApplyFilter("");
-  (void)ADOQuery.ApplyFilter("FID = " + std::to_string(id));
+  ADOQuery.ApplyFilter(Filter::All());
+  ADOQuery.ApplyFilter(Filter::ChildrenOf(id));
   HideCallouts();
   const int n = ADOQuery.CountRecords();
   const bool itemRecord = ADOQuery.GetString(Field::Number) == "0";
@@ -70,8 +71,8 @@ QString Lookup(const catalogue::CatalogueStore& store, int id, Field f) {
 
 void TfrMain::Label1Click(QWidget* sender) {
   const int id = sender == leNext ? leNext->tag : static_cast<TLabel*>(sender)->tag;
-  SetPicture(FBaseDir + QStringLiteral("Images\\") + Lookup(ADOQuery, id, Field::Picture) + QStringLiteral(".jpg"));
-  SetView(FBaseDir + QStringLiteral("View\\") + Lookup(ADOQuery, id, Field::View));
+  SetPicture(CataloguePath(folder_.Picture(ADOQuery.LookupByID(id, Field::Picture).value_or(std::string()))));
+  SetView(CataloguePath(folder_.View(ADOQuery.LookupByID(id, Field::View).value_or(std::string()))));
   SetItemNaim(Lookup(ADOQuery, id, Field::Naim));
   SetItemOboz(Lookup(ADOQuery, id, Field::Oboz));
   SetItemMassa(Lookup(ADOQuery, id, Field::Massa));

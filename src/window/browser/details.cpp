@@ -27,7 +27,7 @@ JpegOptions TfrMain::PictureOptions() const {
 void TfrMain::SetPicture(const QString& fileName) {
   FPicturePath = fileName;
   // Loaded with the options the picture is shown with, so it is decoded once.
-  if (!imMain->LoadFromFile(fileName, PictureOptions()))
+  if (!imMain->LoadFromFile(NativeFile(fileName), PictureOptions()))
     ShowMessage(QStringLiteral("Ошибка загрузки файла картинки"));
   SetJpegOptions();
 }

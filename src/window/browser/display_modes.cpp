@@ -34,7 +34,7 @@ void TfrMain::SetDisplayMode(int mode) {
   auto reloadPicture = [this] {
     // Nothing is loaded before the first picture is set (start-up).
     if (FPicturePath.isEmpty()) return;
-    if (!imMain->LoadFromFile(FPicturePath)) ShowMessage(QStringLiteral("Ошибка загрузки изображения"));
+    if (!imMain->LoadFromFile(NativeFile(FPicturePath))) ShowMessage(QStringLiteral("Ошибка загрузки изображения"));
   };
 
   if (mode == dmSections) {
@@ -79,8 +79,7 @@ void TfrMain::SetDisplayMode(int mode) {
     leiZakaz->move(617, 477);
     leZakazano->move(615, 475);
     leiZakazano->move(617, 477);
-    const QString filter = TabFilter(TabControl->TabIndex());
-    if (!filter.isNull()) (void)ADOQuery.ApplyFilter(filter.toStdString());
+    ApplyTabFilter();
     return;
   }
 

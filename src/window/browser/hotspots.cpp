@@ -5,6 +5,7 @@
 #include "tfrmain.h"
 
 using catalogue::Field;
+using catalogue::Filter;
 
 namespace {
 
@@ -48,8 +49,8 @@ void TfrMain::PaintPlate(TImageLeave* h, bool highlighted) {
 }
 
 void TfrMain::FillHotSpots(int id, int page) {
-  (void)ADOQuery.ApplyFilter("");
-  (void)ADOQuery.ApplyFilter("FID = " + std::to_string(id));
+  ADOQuery.ApplyFilter(Filter::All());
+  ADOQuery.ApplyFilter(Filter::ChildrenOf(id));
   const int n = ADOQuery.CountRecords();
   if (n == 1) {
     SetCanOrder(ADOQuery.GetBoolean(Field::VozmPokupka));
@@ -75,9 +76,8 @@ void TfrMain::FillHotSpots(int id, int page) {
       h->SetHint(Text(ADOQuery, Field::Descript));
       h->SetID(ADOQuery.GetInteger(Field::ID));
       h->SetParent(ADOQuery.GetInteger(Field::FID));
-      h->SetViewFile(FBaseDir + QStringLiteral("View\\") + Text(ADOQuery, Field::View));
-      h->SetPictureFile(FBaseDir + QStringLiteral("Images\\") + Text(ADOQuery, Field::Picture) +
-                        QStringLiteral(".jpg"));
+      h->SetViewFile(CataloguePath(folder_.View(ADOQuery.GetString(Field::View))));
+      h->SetPictureFile(CataloguePath(folder_.Picture(ADOQuery.GetString(Field::Picture))));
       h->SetMassa(Text(ADOQuery, Field::Massa));
       h->SetCount(Text(ADOQuery, Field::Count));
       DrawHotSpot(filled);

@@ -40,8 +40,8 @@ void TfrMain::GoHome() {
   root.ID = 0;
   root.Parent = 0;
   root.Page = 1;
-  root.PictureFile = FBaseDir + QStringLiteral("Images\\Fon.jpg");
-  root.ViewFile = FBaseDir + QStringLiteral("View\\Fon.wrl");
+  root.PictureFile = CataloguePath(folder_.RootPicture());
+  root.ViewFile = CataloguePath(folder_.RootView());
   HideHotSpots();
   FillHotSpots(0, 1);
   SetDisplayMode(dmSections);

@@ -14,8 +14,8 @@ void TfrMain::leiBackClick(QWidget*) {
   if (FLevel == 0) {
     // The root picture comes from the program's directory, as home takes it, so that a
     // program started from another working directory finds it.
-    SetPicture(FBaseDir + QStringLiteral("Images\\Fon.jpg"));
-    SetView(FBaseDir + QStringLiteral("View\\Fon.wrl"));
+    SetPicture(CataloguePath(folder_.RootPicture()));
+    SetView(CataloguePath(folder_.RootView()));
     SetItemOboz(QString());
     SetItemNaim(QString());
     SetItemMassa(QString());

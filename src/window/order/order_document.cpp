@@ -34,7 +34,7 @@ void TfrMain::CreateOrderDocument() {
     ShowMessage(QStringLiteral("Не удалось сделать видимым Word"));
     return;
   }
-  if (!WordNewDocument(FBaseDir + QStringLiteral("Template\\Заказ.dot"))) {
+  if (!WordNewDocument(CataloguePath(folder_.Template()))) {
     ShowMessage(QStringLiteral("Не удалось создать документ на основе заданного шаблона"));
     return;
   }

@@ -8,22 +8,20 @@
 #include "messages.h"
 #include "order_engine/docx_engine.h"
 #include "order/word_com_win.h"
-#include "controls/native_path.h"
 
 namespace {
 
 class EngineBackend : public WordBackend {
  public:
-  EngineBackend(std::function<bool(const QUrl&)> opener, QString folder)
-      : opener_(std::move(opener)), folder_(std::move(folder)) {}
+  EngineBackend(std::function<bool(const QUrl&)> opener, QString folder, NativePathFn nativePath)
+      : opener_(std::move(opener)), folder_(std::move(folder)), nativePath_(std::move(nativePath)) {}
 
   bool Connect() override { return true; }
   bool SetVisible(bool) override { return true; }
   bool DocumentsAdd(const QString& templatePath) override {
-    std::string error;
-    auto doc = order::DocxDocument::FromTemplate(NativePath(templatePath).toStdString(), &error);
+    auto doc = order::DocxDocument::FromTemplate(nativePath_(templatePath).toStdString());
     if (!doc) return false;
-    doc_ = std::move(doc);
+    doc_ = std::move(doc).value();
     return true;
   }
   bool FindExecute(const QString& text) override { return doc_ && doc_->Find(text.toStdString()); }
@@ -38,10 +36,10 @@ class EngineBackend : public WordBackend {
     if (!doc_) return;
     auto doc = std::move(doc_);
     const QString path = NewOrderDocumentPath(folder_);
-    std::string error;
-    if (path.isEmpty() || !doc->Save(path.toStdString(), &error)) {
+    const auto saved = path.isEmpty() ? base::Status::Fail({}) : doc->Save(path.toStdString());
+    if (!saved) {
       ShowMessage(QStringLiteral("Не удалось сохранить документ заявки.\n%1")
-                      .arg(QString::fromStdString(error)));
+                      .arg(QString::fromStdString(saved.error())));
       return;
     }
     if (!opener_ || !opener_(QUrl::fromLocalFile(path)))
@@ -52,6 +50,7 @@ class EngineBackend : public WordBackend {
  private:
   std::function<bool(const QUrl&)> opener_;
   QString folder_;
+  NativePathFn nativePath_;
   std::unique_ptr<order::DocxDocument> doc_;
 };
 
@@ -80,8 +79,9 @@ class ComWordBackend : public WordBackend {
 std::unique_ptr<WordBackend> MakeComWordBackend() { return std::make_unique<ComWordBackend>(); }
 #endif
 
-std::unique_ptr<WordBackend> MakeEngineBackend(std::function<bool(const QUrl&)> opener, QString folder) {
-  return std::make_unique<EngineBackend>(std::move(opener), std::move(folder));
+std::unique_ptr<WordBackend> MakeEngineBackend(std::function<bool(const QUrl&)> opener, QString folder,
+                                               NativePathFn nativePath) {
+  return std::make_unique<EngineBackend>(std::move(opener), std::move(folder), std::move(nativePath));
 }
 
 QString NewOrderDocumentPath(const QString& folder) {
@@ -99,12 +99,13 @@ QString NewOrderDocumentPath(const QString& folder) {
   return QFileInfo::exists(path) ? QString() : path;
 }
 
-WordBackendFactory DefaultWordBackendFactory(std::function<bool(const QUrl&)> opener, QString folder) {
-  return [opener, folder]() -> std::unique_ptr<WordBackend> {
+WordBackendFactory DefaultWordBackendFactory(std::function<bool(const QUrl&)> opener, QString folder,
+                                             NativePathFn nativePath) {
+  return [opener, folder, nativePath]() -> std::unique_ptr<WordBackend> {
 #ifdef _WIN32
     auto word = MakeComWordBackend();
     if (word->Connect()) return word;
 #endif
-    return MakeEngineBackend(opener, folder);
+    return MakeEngineBackend(opener, folder, nativePath);
   };
 }

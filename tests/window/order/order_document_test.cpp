@@ -167,10 +167,9 @@ class OrderEngineTest : public WindowTest {
     Open();
   }
   std::vector<std::vector<std::string>> OrderTable(const QString& docx) {
-    std::string error;
-    auto doc = order::DocxDocument::FromTemplate(docx.toStdString(), &error);
-    EXPECT_TRUE(doc) << error;
-    return doc ? doc->TableText(0) : std::vector<std::vector<std::string>>{};
+    auto doc = order::DocxDocument::FromTemplate(docx.toStdString());
+    EXPECT_TRUE(doc) << doc.error();
+    return doc ? doc.value()->TableText(0) : std::vector<std::vector<std::string>>{};
   }
 };
 
@@ -200,11 +199,10 @@ TEST_F(OrderEngineTest, ThreeItemsWithTypedQuantitiesMakeTheOrderTableNewestFirs
                                                           {"3", "ОБ-111", "Деталь 111", "2"}};
   for (int i = 0; i < 3; ++i) EXPECT_EQ(rows[i + 1], expected[i]) << "row " << i + 1;
   // The rest of the template is there.
-  std::string error;
-  auto doc = order::DocxDocument::FromTemplate(path.toStdString(), &error);
+  auto doc = order::DocxDocument::FromTemplate(path.toStdString());
   ASSERT_TRUE(doc);
-  EXPECT_NE(doc->Text().find("Заявка на поставку запасных частей"), std::string::npos);
-  EXPECT_NE(doc->Text().find("М.П."), std::string::npos);
+  EXPECT_NE(doc.value()->Text().find("Заявка на поставку запасных частей"), std::string::npos);
+  EXPECT_NE(doc.value()->Text().find("М.П."), std::string::npos);
 }
 
 TEST_F(OrderEngineTest, MissingOrBrokenTemplateIsReported) {

@@ -56,10 +56,16 @@ class CatalogueStore {
   void CloseStore();
   bool IsOpen() const { return open_; }
 
-  // An unchanged text does nothing. Otherwise the filter becomes the text, the cursor goes
-  // to the first record that passes and the notification runs. A text outside the filter
-  // grammar is refused and changes nothing.
+  // A filter whose text is the one in force does nothing. Otherwise the filter takes effect,
+  // the cursor goes to the first record that passes and the notification runs. Nothing
+  // happens on a closed store.
+  void ApplyFilter(const Filter& filter);
+  // The same for a filter written as text; a text outside the filter grammar (or a closed
+  // store) is refused and changes nothing.
   Status ApplyFilter(std::string_view text);
+  const Filter& ActiveFilter() const { return filter_; }
+  // The filter in force as text, as it was given ("" when every record passes); a filter built
+  // in code reads as its Text().
   const std::string& CurrentFilter() const { return filterText_; }
   int CountRecords() const { return static_cast<int>(ViewSize()); }
 
@@ -71,16 +77,10 @@ class CatalogueStore {
   std::string GetString(Field f) const;
   std::int32_t GetInteger(Field f) const;
   bool GetBoolean(Field f) const;
-  // By name, matched without regard to letter case. An unknown name is a programming
-  // error: std::invalid_argument.
-  std::string GetString(std::string_view field) const;
-  std::int32_t GetInteger(std::string_view field) const;
-  bool GetBoolean(std::string_view field) const;
 
   // Assigns a Boolean of the current record in memory. If the record no longer passes the
   // filter it leaves the filtered set and the cursor stands on the record that followed it.
   void SetBoolean(Field f, bool value);
-  void SetBoolean(std::string_view field, bool value);
 
   // Makes the record with that ID current when it is in the filtered set.
   bool LocateID(std::int64_t id);
@@ -88,7 +88,6 @@ class CatalogueStore {
   // A field of the record with that ID, whatever the filter, as GetString reads it; no
   // such record gives no value. The cursor does not move.
   std::optional<std::string> LookupByID(std::int64_t id, Field f) const;
-  std::optional<std::string> LookupByID(std::string_view idText, Field f) const;
 
   // Grid binding: the filtered set by position.
   std::size_t Position() const { return pos_; }
@@ -104,6 +103,7 @@ class CatalogueStore {
   enum class ViewKind { All, Span, List };
 
   void BuildIndexes();
+  void Apply(const Filter& filter, std::string text);
   void ResetView();
   void Notify();  // the cursor moved: the data link, then AfterScroll
   std::size_t ViewSize() const;
@@ -121,6 +121,7 @@ class CatalogueStore {
   bool idsAscending_ = true;                       // then the records themselves are the ID index
   std::vector<std::uint32_t> boolLists_[6];       // per Boolean slot: rows with false, with true
 
+  Filter filter_ = Filter::All();
   std::string filterText_;
   ViewKind kind_ = ViewKind::All;
   std::span<const std::uint32_t> span_;

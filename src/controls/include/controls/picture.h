@@ -36,7 +36,7 @@ class Picture {
   static Picture FromImage(const QImage& image);
 
   // Loads a file; the format follows the extension (".jpg" and ".jpeg" JPEG, ".bmp" a
-  // bitmap, anything else fails). The path is a catalogue path (see NativePath).
+  // bitmap, anything else fails).
   // On failure the picture is unchanged and `error` says why.
   bool LoadFromFile(const QString& path, const JpegOptions& options = {}, QString* error = nullptr,
                     const JpegPassFn& onPass = {});

@@ -20,17 +20,20 @@
 #include <string>
 #include <vector>
 
+#include "base/result.h"
+#include "base/status.h"
+
 namespace order {
 
 class DocxDocument {
  public:
   // A new document from an OOXML package (.dotx, .docx or any extension): the template's
   // body with the selection collapsed at the start of its text; a template's main part is
-  // typed as a document when saved. Null with a reason in `error` when the file is missing,
+  // typed as a document when saved. Refused, with the reason, when the file is missing,
   // not a package, holds no WordprocessingML main part or one with macros, holds malformed
   // XML, a DOCTYPE or elements nested over 256 deep, or has parts inflating beyond 64 MiB
   // (the main part) or 256 MiB (all parts).
-  static std::unique_ptr<DocxDocument> FromTemplate(const std::string& templatePath, std::string* error);
+  static base::Result<std::unique_ptr<DocxDocument>> FromTemplate(const std::string& templatePath);
   ~DocxDocument();
   DocxDocument(const DocxDocument&) = delete;
   DocxDocument& operator=(const DocxDocument&) = delete;
@@ -69,8 +72,8 @@ class DocxDocument {
   bool InsertRows(int count = 1);
 
   // Writes a .docx package. The file appears complete or not at all; an existing file is
-  // never replaced (false, with the reason).
-  bool Save(const std::string& path, std::string* error) const;
+  // never replaced (refused, with the reason).
+  base::Status Save(const std::string& path) const;
 
   // The selected text; paragraph and cell boundaries inside it read "\n".
   std::string SelectedText() const;

@@ -1,0 +1,64 @@
+#include "base/fold.h"
+
+namespace base {
+
+namespace {
+
+// The lower-case letter of an upper-case one; any other code point unchanged.
+char32_t Lower(char32_t c) {
+  if (c < 0x80) return c >= 'A' && c <= 'Z' ? c + 0x20 : c;
+  if ((c >= 0xC0 && c <= 0xDE && c != 0xD7) ||   // À..Þ but ×
+      (c >= 0x391 && c <= 0x3AB && c != 0x3A2) ||  // Α..Ϋ
+      (c >= 0x410 && c <= 0x42F))                  // А..Я
+    return c + 0x20;
+  if (c >= 0x400 && c <= 0x40F) return c + 0x50;  // Ѐ..Џ, Ё among them
+  if (c == 0x178) return 0xFF;                     // Ÿ
+  if (c == 0x130) return 'i';                      // İ
+  // Pairs of an upper-case letter and its lower-case one right after it.
+  const bool evenPairs = (c >= 0x100 && c <= 0x137) || (c >= 0x14A && c <= 0x177) ||
+                         (c >= 0x460 && c <= 0x481) || (c >= 0x48A && c <= 0x4BF) ||
+                         (c >= 0x4D0 && c <= 0x52F);
+  if (evenPairs) return c % 2 == 0 ? c + 1 : c;
+  const bool oddPairs = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E) ||
+                        (c >= 0x4C1 && c <= 0x4CE);
+  if (oddPairs) return c % 2 == 1 ? c + 1 : c;
+  return c;
+}
+
+void Append(std::string& out, char32_t c) {
+  if (c < 0x80) {
+    out += static_cast<char>(c);
+  } else if (c < 0x800) {
+    out += static_cast<char>(0xC0 | (c >> 6));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (c >> 12));
+    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (c & 0x3F));
+  }
+}
+
+}  // namespace
+
+std::string FoldCase(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  for (std::size_t i = 0; i < s.size();) {
+    const auto b = static_cast<unsigned char>(s[i]);
+    // Every letter folded here is below U+0800: one byte, or a lead byte 0xC2..0xDF and one
+    // continuation byte. Anything else passes through byte by byte.
+    if (b < 0x80) {
+      out += static_cast<char>(Lower(b));
+      ++i;
+    } else if (b >= 0xC2 && b <= 0xDF && i + 1 < s.size() && (static_cast<unsigned char>(s[i + 1]) & 0xC0) == 0x80) {
+      Append(out, Lower(static_cast<char32_t>(((b & 0x1Fu) << 6) | (static_cast<unsigned char>(s[i + 1]) & 0x3Fu))));
+      i += 2;
+    } else {
+      out += s[i];
+      ++i;
+    }
+  }
+  return out;
+}
+
+}  // namespace base
