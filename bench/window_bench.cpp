@@ -15,16 +15,15 @@
 #include <fstream>
 #include <functional>
 
-#include "messages.h"
-#include "window/run.h"
-#include "tfrmain.h"
-#include "basket/parts_list.h"
 #include "basket/zakaz.h"
 #include "bare_jpeg.h"
 #include "bench_support.h"
 #include "catalogue_writer/ado_writer.h"
 #include "controls/jpeg.h"
 #include "controls/tab_control.h"
+#include "support/window_probe.h"
+#include "tfrmain.h"
+#include "window/run.h"
 
 namespace {
 
@@ -111,6 +110,7 @@ AppEnvironment Environment() {
   env.executablePath = kDir + QStringLiteral("Catalog");
   env.screenHeight = [] { return 768; };
   env.openUrl = [](const QUrl&) { return true; };
+  env.showMessage = [](const QString& text) { std::fprintf(stderr, "message: %s\n", qPrintable(text)); };
   return env;
 }
 
@@ -118,21 +118,21 @@ AppEnvironment Environment() {
 // goes.
 std::unique_ptr<TfrMain> g_window;
 
-TfrMain& Window() {
+TfrMainProbe Window() {
   if (!g_window) {
     g_window = std::make_unique<TfrMain>(Environment());
     g_window->show();
     QApplication::processEvents();
   }
-  return *g_window;
+  return TfrMainProbe(*g_window);
 }
 
 // A click at a point of the client area, delivered to the control on top there, then the
 // paint it causes.
-void ClickAt(TfrMain& w, QPoint at) {
-  QWidget* target = w.childAt(at);
+void ClickAt(const TfrMainProbe& w, QPoint at) {
+  QWidget* target = w.form().childAt(at);
   if (!target) return;
-  QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(&w, at));
+  QTest::mouseClick(target, Qt::LeftButton, Qt::NoModifier, target->mapFrom(&w.form(), at));
   QApplication::processEvents();
 }
 
@@ -198,7 +198,7 @@ void BM_Startup(benchmark::State& state) {
 }
 
 void BM_SectionClick(benchmark::State& state) {
-  TfrMain& w = Window();
+  TfrMainProbe w = Window();
   w.GoHome();
   QApplication::processEvents();
   Timed(state, "section", [&] { ClickAt(w, kPlate1); }, [&] {
@@ -208,7 +208,7 @@ void BM_SectionClick(benchmark::State& state) {
 }
 
 void BM_CalloutClick(benchmark::State& state) {
-  TfrMain& w = Window();
+  TfrMainProbe w = Window();
   w.GoHome();
   ClickAt(w, kPlate1);
   Timed(state, "callout", [&] { ClickAt(w, kCallout1); }, [&] { ClickAt(w, kBack); });
@@ -216,7 +216,7 @@ void BM_CalloutClick(benchmark::State& state) {
 }
 
 void BM_Back(benchmark::State& state) {
-  TfrMain& w = Window();
+  TfrMainProbe w = Window();
   w.GoHome();
   ClickAt(w, kPlate1);
   ClickAt(w, kCallout1);
@@ -226,7 +226,7 @@ void BM_Back(benchmark::State& state) {
 }
 
 void BM_Home(benchmark::State& state) {
-  TfrMain& w = Window();
+  TfrMainProbe w = Window();
   w.GoHome();
   auto deep = [&] {
     ClickAt(w, kPlate1);
@@ -239,57 +239,57 @@ void BM_Home(benchmark::State& state) {
 }
 
 void BM_BareFilterWalk(benchmark::State& state) {
-  catalogue::CatalogueStore& s = Window().ADOQuery;
+  catalogue::CatalogueStore& s = Window().ADOQuery();
   auto handler = s.AfterScroll;
   s.AfterScroll = nullptr;
   int flip = 0;
   Timed(state, "filterwalk", [&] {
-    (void)s.ApplyFilter(flip++ % 2 ? "Table = 3" : "Table = 4");
+    s.ApplyFilter(catalogue::Filter::Group(flip++ % 2 ? 3 : 4));
     for (s.MoveFirst(); !s.AtEnd(); s.MoveNext()) benchmark::DoNotOptimize(s.GetInteger(catalogue::Field::ID));
   }, [] {});
   s.AfterScroll = handler;
 }
 
 void BM_TabChange(benchmark::State& state) {
-  TfrMain& w = Window();
+  TfrMainProbe w = Window();
   w.GoHome();
-  w.TabControl->SetTabIndex(3);
+  w.TabControl()->SetTabIndex(3);
   ClickAt(w, QPoint(600, 380));  // the list
   int tab = 3;
   Timed(state, "tab", [&] {
     tab = tab == 3 ? 4 : 3;
-    const QRect r = w.TabControl->tabs()->tabRect(tab);
-    QTest::mouseClick(w.TabControl->tabs(), Qt::LeftButton, Qt::NoModifier, r.center());
+    const QRect r = w.TabControl()->tabs()->tabRect(tab);
+    QTest::mouseClick(w.TabControl()->tabs(), Qt::LeftButton, Qt::NoModifier, r.center());
     QApplication::processEvents();
   }, [] {});
   Ratio(state, "tab", "filterwalk", "ratio_to_filter_walk");
-  state.counters["rows"] = w.bdgSpisok->model()->rowCount();
+  state.counters["rows"] = w.bdgSpisok()->model()->rowCount();
 }
 
 void BM_ScrollToEnd(benchmark::State& state) {
-  TfrMain& w = Window();
-  if (w.FDisplayMode != dmList) {
+  TfrMainProbe w = Window();
+  if (w.FDisplayMode() != dmList) {
     w.GoHome();
     ClickAt(w, QPoint(600, 380));
   }
   Timed(state, "scroll", [&] {
-    QTest::keyClick(w.bdgSpisok, Qt::Key_End, Qt::ControlModifier);
+    QTest::keyClick(w.bdgSpisok(), Qt::Key_End, Qt::ControlModifier);
     QApplication::processEvents();
   }, [&] {
-    QTest::keyClick(w.bdgSpisok, Qt::Key_Home, Qt::ControlModifier);
+    QTest::keyClick(w.bdgSpisok(), Qt::Key_Home, Qt::ControlModifier);
     QApplication::processEvents();
   });
   Ratio(state, "scroll", "filterwalk", "ratio_to_filter_walk");
 }
 
 // Puts the first n records of a tab into the basket (not timed).
-void FillBasket(TfrMain& w, int n) {
+void FillBasket(const TfrMainProbe& w, int n) {
   w.ClearBasket();
-  auto& s = w.ADOQuery;
+  auto& s = w.ADOQuery();
   auto handler = s.AfterScroll;
   s.AfterScroll = nullptr;
-  (void)s.ApplyFilter("");
-  (void)s.ApplyFilter("Table = 5");
+  s.ApplyFilter(catalogue::Filter::All());
+  s.ApplyFilter(catalogue::Filter::Group(5));
   s.MoveFirst();
   s.MoveNext();  // past the section of that group: every basket record has a parent drawing
   for (int i = 0; i < n && !s.AtEnd(); ++i, s.MoveNext()) s.SetBoolean(catalogue::Field::Pokupka, true);
@@ -298,7 +298,7 @@ void FillBasket(TfrMain& w, int n) {
 }
 
 void BM_OpenReview(benchmark::State& state) {
-  TfrMain& w = Window();
+  TfrMainProbe w = Window();
   w.GoHome();
   QApplication::processEvents();
   const int n = static_cast<int>(state.range(0));
@@ -310,13 +310,14 @@ void BM_OpenReview(benchmark::State& state) {
     double shown = 0;
     // The window is open and painted: the time is taken, then it is closed.
     QTimer::singleShot(0, [&] {
-      if (!frZakaz) return;
-      frZakaz->repaint();
+      TfrZakaz* review = w.frZakaz();
+      if (!review) return;
+      review->repaint();
       shown = t.nsecsElapsed() / 1e9;
-      frZakaz->reject();
+      review->reject();
     });
     t.start();
-    QTest::mouseClick(w.leiWord, Qt::LeftButton);
+    QTest::mouseClick(w.leiWord(), Qt::LeftButton);
     state.SetIterationTime(shown);
     total += shown;
   }
@@ -343,7 +344,6 @@ int main(int argc, char** argv) {
   qputenv("QT_QPA_PLATFORM", "offscreen");
   QApplication app(argc, argv);
   PrepareApplication(app);
-  SetMessageHandler([](const QString& text) { std::fprintf(stderr, "message: %s\n", qPrintable(text)); });
   MakeCatalogue();
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();

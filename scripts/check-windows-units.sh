@@ -20,4 +20,5 @@ compile() {  # UNIT INCLUDE_DIR...
   echo "compiled for Windows: $unit"
 }
 compile src/window/order/word_com_win.cpp src/window
+compile src/window/services/shell_win.cpp src/window
 compile src/help/html_help_win.cpp src/help/include

@@ -12,9 +12,9 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: %s FILE.chm\n", argv[0]);
     return 2;
   }
-  QString error;
-  if (!ChmFile::ClearTimestamps(QString::fromLocal8Bit(argv[1]), &error)) {
-    std::fprintf(stderr, "%s\n", qPrintable(error));
+  ChmFile file;
+  if (!file.ClearTimestamps(QString::fromLocal8Bit(argv[1]))) {
+    std::fprintf(stderr, "%s\n", qPrintable(file.errorString()));
     return 1;
   }
   return 0;

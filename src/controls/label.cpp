@@ -40,26 +40,24 @@ void TLabel::Layout() {
   option.setFlags(QTextOption::IncludeTrailingSpaces);
   // A wrapped text is as wide as the label; its lines are aligned within it.
   if (wordWrap()) option.setAlignment(alignment() & Qt::AlignHorizontal_Mask);
-  // Laid-out lines are kept by text and font: a drawing shown again, or the same part on
-  // several drawings, costs no new layout.
-  static QHash<QString, QStaticText> cache;
+  auto layout = [&](const QString& line) {
+    QStaticText t(line);
+    t.setTextFormat(Qt::PlainText);
+    t.setTextOption(option);
+    if (wordWrap()) t.setTextWidth(width());
+    t.prepare(QTransform(), font());
+    return t;
+  };
+  if (!layouts_) {
+    for (const QString& line : text().split(QLatin1Char('\n'))) lines_.push_back(layout(line));
+    return;
+  }
+  // Kept lines are found by text, font and layout.
   if (fontKey_.isEmpty()) fontKey_ = font().key();
   const QString fontKey = fontKey_ + QLatin1Char('|') + QString::number(wordWrap() ? width() : -1) +
                           QLatin1Char('|') + QString::number(option.alignment()) + QLatin1Char('|');
-  for (const QString& line : text().split(QLatin1Char('\n'))) {
-    const QString key = fontKey + line;
-    auto it = cache.constFind(key);
-    if (it == cache.constEnd()) {
-      if (cache.size() > 8192) cache.clear();
-      QStaticText t(line);
-      t.setTextFormat(Qt::PlainText);
-      t.setTextOption(option);
-      if (wordWrap()) t.setTextWidth(width());
-      t.prepare(QTransform(), font());
-      it = cache.insert(key, t);
-    }
-    lines_.push_back(*it);
-  }
+  for (const QString& line : text().split(QLatin1Char('\n')))
+    lines_.push_back(layouts_->Get(fontKey + line, [&] { return layout(line); }));
 }
 
 QSize TLabel::sizeHint() const {

@@ -603,37 +603,29 @@ QString ChmFile::firstContentsTopic(const QString& contentsFile) {
   return match.captured(1).replace(QLatin1String("&amp;"), QLatin1String("&"));
 }
 
-bool ChmFile::ClearTimestamps(const QString& path, QString* error) {
-  const auto failWith = [error](const QString& why) {
-    if (error) *error = why;
-    return false;
-  };
-  quint64 systemOffset = 0;
-  QByteArray sys;
-  {
-    ChmFile chm;
-    if (!chm.open(path)) return failWith(chm.errorString());
-    const Entry* system = chm.find(QStringLiteral("/#SYSTEM"));
-    const auto data = system && system->section == 0 ? chm.read(system->path) : std::nullopt;
-    if (!data) return failWith(QStringLiteral("%1: no readable system data").arg(path));
-    systemOffset = chm.dataOffset_ + system->start;
-    sys = *data;
-  }
+bool ChmFile::ClearTimestamps(const QString& path) {
+  if (!open(path)) return false;
+  const Entry* system = find(QStringLiteral("/#SYSTEM"));
+  const auto data = system && system->section == 0 ? read(system->path) : std::nullopt;
+  const quint64 systemOffset = data ? dataOffset_ + system->start : 0;
+  const QByteArray sys = data.value_or(QByteArray());
+  close();
+  if (!data) return fail(QStringLiteral("%1: no readable system data").arg(path));
   QFile file(path);
   const auto zeroAt = [&file](quint64 offset, qint64 count) {
     return file.seek(qint64(offset)) && file.write(QByteArray(count, '\0')) == count;
   };
   if (!file.open(QIODevice::ReadWrite) || !zeroAt(kItsfTimestamp, 4))
-    return failWith(QStringLiteral("%1: %2").arg(path, file.errorString()));
+    return fail(QStringLiteral("%1: %2").arg(path, file.errorString()));
   qsizetype at = 4;
   while (at + 4 <= sys.size()) {
     const quint16 code = Le16(sys, at);
     const quint16 length = Le16(sys, at + 2);
     if (length > sys.size() - at - 4) break;
     if (code == kSysTimestamp && !zeroAt(systemOffset + quint64(at) + 4, length))
-      return failWith(QStringLiteral("%1: %2").arg(path, file.errorString()));
+      return fail(QStringLiteral("%1: %2").arg(path, file.errorString()));
     at += 4 + length;
   }
-  if (!file.flush()) return failWith(QStringLiteral("%1: %2").arg(path, file.errorString()));
+  if (!file.flush()) return fail(QStringLiteral("%1: %2").arg(path, file.errorString()));
   return true;
 }

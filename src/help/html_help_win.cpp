@@ -3,51 +3,31 @@
 #ifdef _WIN32
 
 #include <windows.h>
-#include <shellapi.h>
 
 namespace {
 
 using WideEntry = HWND(WINAPI*)(HWND, LPCWSTR, UINT, DWORD_PTR);
-WideEntry g_wideEntry = nullptr;
-
-std::wstring Wide(const char* utf8) {
-  const int n = MultiByteToWideChar(CP_UTF8, 0, utf8, -1, nullptr, 0);
-  if (n <= 0) return {};
-  std::wstring w(static_cast<std::size_t>(n), L'\0');
-  MultiByteToWideChar(CP_UTF8, 0, utf8, -1, w.data(), n);
-  w.resize(static_cast<std::size_t>(n - 1));
-  return w;
-}
-
-void* CallWideEntry(void* caller, const char* file, unsigned command, std::uintptr_t data) {
-  if (!g_wideEntry) return nullptr;
-  const std::wstring name = Wide(file);
-  return g_wideEntry(static_cast<HWND>(caller), name.c_str(), command, static_cast<DWORD_PTR>(data));
-}
+constexpr UINT kDisplayTopic = 0;  // HH_DISPLAY_TOPIC
 
 }  // namespace
 
-std::uintptr_t LoadHtmlHelpLibrary() { return reinterpret_cast<std::uintptr_t>(LoadLibraryW(L"HHCTRL.OCX")); }
-
-HtmlHelpFn HtmlHelpEntryOf(std::uintptr_t library) {
-  g_wideEntry = nullptr;
-  if (!library) return nullptr;
-  FARPROC proc = GetProcAddress(reinterpret_cast<HMODULE>(library), "HtmlHelpW");
-  if (!proc) return nullptr;
-  g_wideEntry = reinterpret_cast<WideEntry>(reinterpret_cast<void*>(proc));
-  return &CallWideEntry;
+bool HtmlHelpLibrary::Load() {
+  if (!module_) {
+    module_ = reinterpret_cast<void*>(LoadLibraryW(L"HHCTRL.OCX"));
+    if (module_) entry_ = reinterpret_cast<void*>(GetProcAddress(static_cast<HMODULE>(module_), "HtmlHelpW"));
+  }
+  return module_ && entry_;
 }
 
-void FreeHtmlHelpLibrary(std::uintptr_t library) {
-  g_wideEntry = nullptr;
-  FreeLibrary(reinterpret_cast<HMODULE>(library));
+void HtmlHelpLibrary::DisplayTopic(const std::wstring& helpFile) {
+  if (!module_ || !entry_) return;
+  reinterpret_cast<WideEntry>(entry_)(GetDesktopWindow(), helpFile.c_str(), kDisplayTopic, 0);
 }
 
-void* DesktopWindowHandle() { return GetDesktopWindow(); }
-
-bool ShellOpen(void* owner, const std::wstring& target) {
-  const HINSTANCE r = ShellExecuteW(static_cast<HWND>(owner), L"open", target.c_str(), L"", L"", SW_SHOW);
-  return reinterpret_cast<INT_PTR>(r) > 32;
+void HtmlHelpLibrary::Free() {
+  if (module_) FreeLibrary(static_cast<HMODULE>(module_));
+  module_ = nullptr;
+  entry_ = nullptr;
 }
 
 #endif  // _WIN32

@@ -123,20 +123,3 @@ void TfrMain::PaintAddButton() { PaintResting(Button::Add, false); }
 void TfrMain::PaintRemoveButton() { PaintResting(Button::Remove, false); }
 void TfrMain::PaintNextButton() { PaintResting(Button::Next, false); }
 void TfrMain::PaintHelpButton() { PaintResting(Button::Help, false); }
-
-void TfrMain::liMailMouseMove(QWidget*, Qt::KeyboardModifiers, int, int) { HoverButton(Button::Mail); }
-void TfrMain::liMailMouseLeave(QWidget*) { LeaveButton(Button::Mail); }
-void TfrMain::leiWordMouseMove(QWidget*, Qt::KeyboardModifiers, int, int) { HoverButton(Button::Basket); }
-void TfrMain::leiWordMouseLeave(QWidget*) { LeaveButton(Button::Basket); }
-void TfrMain::lHomeMouseMove(QWidget*, Qt::KeyboardModifiers, int, int) { HoverButton(Button::Home); }
-void TfrMain::lHomeMouseLeave(QWidget*) { LeaveButton(Button::Home); }
-void TfrMain::leiBackMouseMove(QWidget*, Qt::KeyboardModifiers, int, int) { HoverButton(Button::Back); }
-void TfrMain::leiBackMouseLeave(QWidget*) { LeaveButton(Button::Back); }
-void TfrMain::liZakazMouseMove(QWidget*, Qt::KeyboardModifiers, int, int) { HoverButton(Button::Add); }
-void TfrMain::liZakazMouseLeave(QWidget*) { LeaveButton(Button::Add); }
-void TfrMain::leZakazanoMouseMove(QWidget*, Qt::KeyboardModifiers, int, int) { HoverButton(Button::Remove); }
-void TfrMain::leZakazanoMouseLeave(QWidget*) { LeaveButton(Button::Remove); }
-void TfrMain::leNextMouseMove(QWidget*, Qt::KeyboardModifiers, int, int) { HoverButton(Button::Next); }
-void TfrMain::leNextMouseLeave(QWidget*) { LeaveButton(Button::Next); }
-void TfrMain::leHelpMouseMove(QWidget*, Qt::KeyboardModifiers, int, int) { HoverButton(Button::Help); }
-void TfrMain::leHelpMouseLeave(QWidget*) { LeaveButton(Button::Help); }

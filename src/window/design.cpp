@@ -11,6 +11,13 @@
 
 namespace {
 
+// Controls carry their design names, by which the tests find them.
+template <class Control>
+Control* Named(Control* control, const QString& name) {
+  control->setObjectName(name);
+  return control;
+}
+
 QFont PixelFont(const QString& family, int pixels, bool bold = false) {
   QFont f(family);
   f.setPixelSize(pixels);
@@ -21,14 +28,8 @@ QFont PixelFont(const QString& family, int pixels, bool bold = false) {
 }  // namespace
 
 void TfrMain::CreateControls() {
-  auto hidden = [this] {
-    auto* holder = new TImage(this);
-    holder->hide();
-    return holder;
-  };
-
   // Background, at the bottom.
-  imFon = new TImage(this);
+  imFon = Named(new TImage(this), QStringLiteral("imFon"));
   imFon->setGeometry(0, 0, 792, 541);
   imFon->OnClick = [this](QWidget* s) { imFonClick(s); };
 
@@ -38,7 +39,7 @@ void TfrMain::CreateControls() {
   TImageLeave** hotSpots[7] = {&ImageLeave1, &ImageLeave2, &ImageLeave3, &ImageLeave4,
                                &ImageLeave5, &ImageLeave6, &ImageLeave7};
   for (int i = 0; i < 7; ++i) {
-    auto* h = new TImageLeave(this);
+    auto* h = Named(new TImageLeave(this), QStringLiteral("ImageLeave%1").arg(i + 1));
     h->setGeometry(532, hotSpotTops[i], 225, 53);
     h->SetAutoSize(true);
     h->SetShowHint(hotSpotHints[i]);
@@ -52,26 +53,30 @@ void TfrMain::CreateControls() {
   }
 
   // The main picture.
-  imMain = new TImage(this);
+  imMain = Named(new TImage(this), QStringLiteral("imMain"));
   imMain->setGeometry(3, 100, 519, 346);
   imMain->SetCenter(true);
   imMain->SetProportional(true);
   imMain->OnClick = [this](QWidget* s) { imMainClick(s); };
 
   // Hidden picture holders.
-  for (TImage** holder : {&Image2, &Image3, &Image5, &Image6, &Image7, &Image8, &Image9, &Image10,
-                          &Image13, &Image14, &Image15, &Image16, &Image17, &Image18, &Image19,
-                          &Image20, &Image21, &Image22, &Image23, &Image24, &Image25, &Image26,
-                          &Image27, &Image28})
-    *holder = hidden();
+  const std::pair<TImage**, int> holders[] = {
+      {&Image2, 2},   {&Image3, 3},   {&Image5, 5},   {&Image6, 6},   {&Image7, 7},   {&Image8, 8},
+      {&Image9, 9},   {&Image10, 10}, {&Image13, 13}, {&Image14, 14}, {&Image15, 15}, {&Image16, 16},
+      {&Image17, 17}, {&Image18, 18}, {&Image19, 19}, {&Image20, 20}, {&Image21, 21}, {&Image22, 22},
+      {&Image23, 23}, {&Image24, 24}, {&Image25, 25}, {&Image26, 26}, {&Image27, 27}, {&Image28, 28}};
+  for (auto [holder, number] : holders) {
+    *holder = Named(new TImage(this), QStringLiteral("Image%1").arg(number));
+    (*holder)->hide();
+  }
 
   // Callouts.
-  for (int i = 0; i < 35; ++i) designLabels_.push_back(NewCalloutLabel());
-  Label36 = NewCalloutLabel();
+  for (int i = 0; i < 35; ++i) designLabels_.push_back(Named(NewCalloutLabel(), QStringLiteral("Label%1").arg(i + 1)));
 
   // Details at the top right.
-  auto detail = [this](int left, int top, int width) {
-    auto* l = new TLabel(this);
+  auto detail = [this](const QString& name, int left, int top, int width) {
+    auto* l = Named(new TLabel(this), name);
+    l->SetLayouts(&labelLayouts_);
     l->setGeometry(left, top, width, 20);
     l->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 16, true));
     l->setAlignment(Qt::AlignRight | Qt::AlignTop);
@@ -79,34 +84,35 @@ void TfrMain::CreateControls() {
     l->setAttribute(Qt::WA_TransparentForMouseEvents);
     return l;
   };
-  lbOboz = detail(390, 10, 395);
+  lbOboz = detail(QStringLiteral("lbOboz"), 390, 10, 395);
   lbOboz->setWordWrap(true);
-  lbNaim = detail(144, 30, 639);
-  lbMassa = detail(390, 50, 395);
-  lbCount = detail(390, 70, 395);
+  lbNaim = detail(QStringLiteral("lbNaim"), 144, 30, 639);
+  lbMassa = detail(QStringLiteral("lbMassa"), 390, 50, 395);
+  lbCount = detail(QStringLiteral("lbCount"), 390, 70, 395);
 
   // Caption buttons: the icon lies beneath the button, two pixels in from its corner.
-  auto pair = [this](TLeImage*& button, TLeImage*& icon, int left, int top, int width, const QString& hint) {
-    icon = new TLeImage(this);
+  auto pair = [this](TLeImage*& button, TLeImage*& icon, const char* buttonName, const char* iconName, int left,
+                     int top, int width, const QString& hint) {
+    icon = Named(new TLeImage(this), QLatin1String(iconName));
     icon->setGeometry(left + 2, top + 2, 32, 32);
     icon->SetTransparent(true);
-    button = new TLeImage(this);
+    button = Named(new TLeImage(this), QLatin1String(buttonName));
     button->setGeometry(left, top, width, 36);
     button->SetTransparent(true);
     button->setCursor(Qt::PointingHandCursor);
     button->SetHint(hint);
     button->SetShowHint(true);
   };
-  pair(liMail, liEmail, 14, 480, 80, QStringLiteral("Электронная почта"));
-  pair(leiWord, liWord, 102, 480, 80, QStringLiteral("Просмотреть корзину заказов"));
-  pair(leHelp, leiHelp, 190, 480, 100, QStringLiteral("Посмотреть справку"));
-  pair(leiBack, lBack, 532, 475, 80, QStringLiteral("Подняться на один уровень вверх"));
-  pair(lHome, liHome, 615, 475, 105, QStringLiteral("Перейти в начало каталога"));
-  pair(liZakaz, leiZakaz, 683, 90, 100,
+  pair(liMail, liEmail, "liMail", "liEmail", 14, 480, 80, QStringLiteral("Электронная почта"));
+  pair(leiWord, liWord, "leiWord", "liWord", 102, 480, 80, QStringLiteral("Просмотреть корзину заказов"));
+  pair(leHelp, leiHelp, "leHelp", "leiHelp", 190, 480, 100, QStringLiteral("Посмотреть справку"));
+  pair(leiBack, lBack, "leiBack", "lBack", 532, 475, 80, QStringLiteral("Подняться на один уровень вверх"));
+  pair(lHome, liHome, "lHome", "liHome", 615, 475, 105, QStringLiteral("Перейти в начало каталога"));
+  pair(liZakaz, leiZakaz, "liZakaz", "leiZakaz", 683, 90, 100,
        QStringLiteral("Кликните чтобы добавить выбранный объект в корзину заказов"));
-  pair(leZakazano, leiZakazano, 683, 90, 100,
+  pair(leZakazano, leiZakazano, "leZakazano", "leiZakazano", 683, 90, 100,
        QStringLiteral("Кликните чтобы удалить выбранный объект из корзины заказов"));
-  pair(leNext, lNext, 338, 500, 260, QStringLiteral("Посмотреть состав сборочной единицы"));
+  pair(leNext, lNext, "leNext", "lNext", 338, 500, 260, QStringLiteral("Посмотреть состав сборочной единицы"));
   for (QWidget* w : {static_cast<QWidget*>(liZakaz), static_cast<QWidget*>(leiZakaz),
                      static_cast<QWidget*>(leZakazano), static_cast<QWidget*>(leiZakazano),
                      static_cast<QWidget*>(leNext), static_cast<QWidget*>(lNext)})
@@ -121,22 +127,23 @@ void TfrMain::CreateControls() {
   AttachButton(Button::Help, [this](QWidget* s) { leHelpClick(s); });
 
   // Basket indicator with its pop-up menu.
-  imZakaz = new TImage(this);
+  imZakaz = Named(new TImage(this), QStringLiteral("imZakaz"));
   imZakaz->setGeometry(16, 16, 32, 32);
   imZakaz->SetTransparent(true);
   imZakaz->SetShowHint(true);
-  pmZakaz = new QMenu(this);
-  N1 = pmZakaz->addAction(QStringLiteral("Очистить корзину заказов"));
+  pmZakaz = Named(new QMenu(this), QStringLiteral("pmZakaz"));
+  N1 = Named(pmZakaz->addAction(QStringLiteral("Очистить корзину заказов")), QStringLiteral("N1"));
   connect(N1, &QAction::triggered, this, [this] { N1Click(); });
   imZakaz->OnContextMenu = [this](QWidget*) { pmZakaz->popup(QCursor::pos()); };
-  lZakaz = new TLabel(this);
+  lZakaz = Named(new TLabel(this), QStringLiteral("lZakaz"));
+  lZakaz->SetLayouts(&labelLayouts_);
   lZakaz->setGeometry(48, 20, 20, 24);
   lZakaz->setFont(PixelFont(QStringLiteral("Arial"), 21));
   lZakaz->SetAutoSize(true);
   lZakaz->SetCaption(QStringLiteral("1"));
 
   // The parts list, above every picture.
-  TabControl = new TTabControl(this);
+  TabControl = Named(new TTabControl(this), QStringLiteral("TabControl"));
   TabControl->setGeometry(3, 100, 519, 346);
   TabControl->hide();
   CreatePartsList();

@@ -1,12 +1,15 @@
 #include "window/environment.h"
 
-#include <QCoreApplication>
+#include <QApplication>
 #include <QDesktopServices>
-#include <QGuiApplication>
 #include <QDir>
+#include <QFileInfo>
+#include <QMessageBox>
 #include <QScreen>
 
-#include "help/html_help_win.h"
+#include "help/help_service.h"
+#include "messages.h"
+#include "services/shell_win.h"
 
 AppEnvironment AppEnvironment::FromApplication() {
   AppEnvironment env;
@@ -24,5 +27,14 @@ AppEnvironment AppEnvironment::FromApplication() {
 #else
   env.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
 #endif
+  env.showMessage = [](const QString& text) {
+    QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, text, QMessageBox::Ok, QApplication::activeWindow());
+    // The box waits for the user: it shows the arrow even while an operation is busy.
+    const bool busy = QApplication::overrideCursor() != nullptr;
+    if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
+    box.exec();
+    if (busy) QApplication::restoreOverrideCursor();
+  };
+  env.help = [dir = QFileInfo(env.executablePath).absolutePath()] { return MakePlatformHelp(dir); };
   return env;
 }

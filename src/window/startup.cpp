@@ -4,17 +4,19 @@
 #include <QDir>
 #include <QFileInfo>
 
-#include "messages.h"
-#include "tfrmain.h"
-#include "order/uword.h"
-#include "services/help.h"
+#include "help/help_service.h"
 #include "order/word_backends.h"
+#include "tfrmain.h"
 
 TfrMain::TfrMain(AppEnvironment env, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
                           Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
-      env_(std::move(env)) {
+      env_(std::move(env)),
+      word_(env_.wordProcessor ? env_.wordProcessor
+                               : DefaultWordBackendFactory({env_.openUrl, env_.documentsDir,
+                                                            [this](const QString& p) { return NativeFile(p); },
+                                                            [this](const QString& text) { ShowMessage(text); }})) {
   setWindowTitle(QStringLiteral("Каталог запасных частей ООО \"КРАНТЕК\""));
   setFixedSize(792, 541);
   setAutoFillBackground(true);
@@ -25,16 +27,16 @@ TfrMain::TfrMain(AppEnvironment env, QWidget* parent)
   CreateControls();
   LoadArtwork();
   ADOQuery.AfterScroll = [this] { ADOQueryAfterScroll(); };
-  SetWordBackendFactory(env_.wordProcessor ? env_.wordProcessor : DefaultWordBackendFactory(env_.openUrl, env_.documentsDir,
-                                                                 [this](const QString& p) { return NativeFile(p); }));
   FormCreate();
 }
 
 TfrMain::~TfrMain() {
   ADOQuery.AfterScroll = nullptr;
   FormDestroy();
-  // The word processor is released when the program ends.
-  WordApp.reset();
+}
+
+void TfrMain::ShowMessage(const QString& text) const {
+  if (env_.showMessage) env_.showMessage(text);
 }
 
 void TfrMain::FormCreate() {
@@ -45,7 +47,7 @@ void TfrMain::FormCreate() {
   else
     move(0, 0);
   // 2. The help library; a missing one is not an error here.
-  LoadHtmlHelp(QFileInfo(env_.executablePath).absolutePath());
+  LoadHtmlHelp();
   // 3. The help file, named without a directory.
   HelpFile = QStringLiteral("Catalog.chm");
   // 4. The base directory: where the executable is, never the working directory.

@@ -1,22 +1,28 @@
 #pragma once
 // The main window of the catalogue. One class; its methods are defined in the folder of the
-// subsystem they belong to (browser/, basket/, controls/, services/), start-up and
-// shutdown here.
+// subsystem they belong to (browser/, basket/, order/, services/), the design, start-up and
+// shutdown here. Its handlers, state and controls keep the design's names; only the window's
+// own code touches them (tests read them through one probe).
 
 #include <QString>
 #include <QWidget>
 
 #include <array>
+#include <functional>
+#include <memory>
 #include <unordered_map>
 #include <vector>
 
-#include "window/environment.h"
+#include "browser/level.h"
 #include "catalogue/folder.h"
 #include "catalogue/store.h"
 #include "controls/imageleave.h"
 #include "controls/label.h"
 #include "controls/picture.h"
+#include "order/uword.h"
+#include "window/environment.h"
 
+class HelpService;
 class QAction;
 class QMenu;
 class QModelIndex;
@@ -27,22 +33,6 @@ class PartsGrid;
 class PartsListModel;
 class TfrZakaz;
 
-// Display modes of the main window.
-enum : int { dmSections = 1, dmDrawing = 2, dmList = 3 };
-
-// One level of the path taken through the catalogue.
-struct TMyRec {
-  int ID = 0;
-  int Parent = 0;
-  int Page = 0;
-  QString Oboz;
-  QString Naim;
-  QString Massa;
-  QString Count;
-  QString PictureFile;
-  QString ViewFile;
-};
-
 class TfrMain : public QWidget {
   Q_OBJECT
  public:
@@ -51,56 +41,45 @@ class TfrMain : public QWidget {
 
   // True when start-up could not load the catalogue: the program ends without showing it.
   bool StartupFailed() const { return startupFailed_; }
-  const AppEnvironment& environment() const { return env_; }
+
+ protected:
+  void closeEvent(QCloseEvent* e) override;
+
+ private:
+  friend class TfrMainProbe;
 
   // ---- Start-up and shutdown
   void FormCreate();
   void FormClose();
   void FormDestroy();
   void SetBaseDir(const QString& dir);
-  QString FBaseDir;
-  catalogue::CatalogueFolder folder_;
   // A catalogue path as the window keeps it, and the file it names on this system.
   static QString CataloguePath(const std::string& path);
   QString NativeFile(const QString& cataloguePath) const;
-  QString HelpFile;  // the application's help file name
-
-  // ---- The catalogue store
-  catalogue::CatalogueStore ADOQuery;
+  void ShowMessage(const QString& text) const;
 
   // ---- Browser state and display modes
-  std::vector<TMyRec> Levels;
-  std::vector<TImageLeave*> HotSpots;
-  std::vector<TLabel*> Callouts;
-  int FLevel = 0;
-  int FHotSpotCount = 0;
-  QString FPicturePath;
-  QString FViewPath;
-  QString FItemOboz;
-  QString FItemNaim;
-  QString FItemMassa;
-  QString FItemCount;
-  bool FCanOrder = false;
-  bool FInBasket = false;
-  int FDisplayMode = 0;
-  int FBasketCount = 0;
-
   void SetLevel(int value);
   void GoHome();
   void SetDisplayMode(int mode);
   void HideHotSpots();
   void ShowHotSpots(int count);
   void HideCallouts();
+  // The level entry at the current depth; the stack grows when a catalogue is deeper than it.
+  TMyRec& CurrentLevel();
 
   // ---- Section hot-spots
   void FillHotSpots(int id, int page);
   void DrawHotSpot(int index);
+  void PaintPlate(TImageLeave* h, bool highlighted);
   void ImageLeave1MouseMove(QWidget* sender, Qt::KeyboardModifiers shift, int x, int y);
   void ImageLeave1MouseLeave(QWidget* sender);
   void ImageLeave1Click(QWidget* sender);
 
   // ---- Drawing and callouts
   void ShowAssembly(int id);
+  TLabel* NewCalloutLabel();
+  TLabel* CalloutLabel(int index);
   void Label1Click(QWidget* sender);
   void Label1MouseMove(QWidget* sender, Qt::KeyboardModifiers shift, int x, int y);
   void Label1MouseLeave(QWidget* sender);
@@ -109,6 +88,7 @@ class TfrMain : public QWidget {
   // ---- Item details and pictures
   void SetPicture(const QString& fileName);
   void SetJpegOptions();
+  JpegOptions PictureOptions() const;
   void SetView(const QString& fileName);
   void SetItemOboz(const QString& text);
   void SetItemNaim(const QString& text);
@@ -125,13 +105,21 @@ class TfrMain : public QWidget {
   void SetCanOrder(bool value);
   void SetInBasket(bool value);
   void SetBasketCount(int n);
+  void SetBasketPairs(bool removeShown, bool addShown);
+  void ToggleBasket();
   void ClearBasket();
+  // Runs `walk` over the basket: the filter in force and the current record are remembered,
+  // the after-scroll notification is detached and the store is filtered afresh to the basket
+  // records; afterwards the filter, the record and the notification come back, in that order,
+  // and the parts grid hears of it all once.
+  void WalkBasket(const std::function<void()>& walk);
   void liZakazClick(QWidget* sender);
   void lbZakazClick(QWidget* sender);
   void N1Click();
   void N2Click();
 
   // ---- Parts list
+  void CreatePartsList();
   QString TabFilter(int index) const;
   void ApplyTabFilter();
   void ImageLeave5Click(QWidget* sender);
@@ -144,10 +132,22 @@ class TfrMain : public QWidget {
   void CreateOrderDocument();
 
   // ---- Help and e-mail
+  void LoadHtmlHelp();
+  void FreeHtmlHelp();
   void leHelpClick(QWidget* sender);
   void liMailClick(QWidget* sender);
 
-  // ---- Caption buttons
+  // ---- Caption buttons: one painter and one pair of hover handlers for all eight
+  enum class Button { Mail, Basket, Home, Back, Add, Remove, Next, Help };
+  struct ButtonLook;
+  const ButtonLook& Look(Button b) const;
+  int& HoverFlag(Button b);
+  void PaintResting(Button b, bool disabled);
+  void DrawRestingFace(Button b, TImage* icon);
+  void HoverButton(Button b);
+  void LeaveButton(Button b);
+  void AttachButton(Button b, SenderFn onClick);
+  void DetachButton(Button b);
   void PaintMailButton();
   void PaintBasketButton();
   void PaintHomeButton();
@@ -156,22 +156,37 @@ class TfrMain : public QWidget {
   void PaintRemoveButton();
   void PaintNextButton();
   void PaintHelpButton();
-  void liMailMouseMove(QWidget*, Qt::KeyboardModifiers, int, int);
-  void liMailMouseLeave(QWidget*);
-  void leiWordMouseMove(QWidget*, Qt::KeyboardModifiers, int, int);
-  void leiWordMouseLeave(QWidget*);
-  void lHomeMouseMove(QWidget*, Qt::KeyboardModifiers, int, int);
-  void lHomeMouseLeave(QWidget*);
-  void leiBackMouseMove(QWidget*, Qt::KeyboardModifiers, int, int);
-  void leiBackMouseLeave(QWidget*);
-  void liZakazMouseMove(QWidget*, Qt::KeyboardModifiers, int, int);
-  void liZakazMouseLeave(QWidget*);
-  void leZakazanoMouseMove(QWidget*, Qt::KeyboardModifiers, int, int);
-  void leZakazanoMouseLeave(QWidget*);
-  void leNextMouseMove(QWidget*, Qt::KeyboardModifiers, int, int);
-  void leNextMouseLeave(QWidget*);
-  void leHelpMouseMove(QWidget*, Qt::KeyboardModifiers, int, int);
-  void leHelpMouseLeave(QWidget*);
+
+  // ---- The window design: every control at its place, in stacking order (design.cpp)
+  void CreateControls();
+  void LoadArtwork();
+
+  // ---- State
+  AppEnvironment env_;
+  QString FBaseDir;
+  catalogue::CatalogueFolder folder_;
+  QString HelpFile;  // the application's help file name
+  catalogue::CatalogueStore ADOQuery;
+  std::vector<TMyRec> Levels;
+  std::vector<TImageLeave*> HotSpots;
+  std::vector<TLabel*> Callouts;
+  int FLevel = 0;
+  int FHotSpotCount = 0;
+  QString FPicturePath;
+  QString FViewPath;
+  QString FItemOboz;
+  QString FItemNaim;
+  QString FItemMassa;
+  QString FItemCount;
+  bool FCanOrder = false;
+  bool FInBasket = false;
+  int FDisplayMode = 0;
+  int FBasketCount = 0;
+  std::unique_ptr<HelpService> help_;  // the help library, from start-up to the window's end
+  WordAutomation word_;                // the word processor of the order export
+  TfrZakaz* frZakaz = nullptr;         // the basket review window while it is open
+  bool startupFailed_ = false;
+  bool closed_ = false;
 
   // ---- Controls, by their design names
   TImage* imFon = nullptr;
@@ -208,7 +223,6 @@ class TfrMain : public QWidget {
   TImage* Image26 = nullptr;
   TImage* Image27 = nullptr;
   TImage* Image28 = nullptr;
-  TLabel* Label36 = nullptr;
   TLeImage* leNext = nullptr;
   TLeImage* lNext = nullptr;
   TLabel* lbOboz = nullptr;
@@ -239,39 +253,9 @@ class TfrMain : public QWidget {
   QMenu* pmZacaz = nullptr;
   QAction* N2 = nullptr;
 
- protected:
-  void closeEvent(QCloseEvent* e) override;
-
- private:
-  // The window design: every control at its place, in stacking order (design.cpp).
-  void CreateControls();
-  void LoadArtwork();
-  void CreatePartsList();
-
-  // Caption buttons share one painter and one pair of hover handlers (caption_buttons.cpp).
-  enum class Button { Mail, Basket, Home, Back, Add, Remove, Next, Help };
-  struct ButtonLook;
-  const ButtonLook& Look(Button b) const;
-  int& HoverFlag(Button b);
-  void PaintResting(Button b, bool disabled);
-  void DrawRestingFace(Button b, TImage* icon);
-  void HoverButton(Button b);
-  void LeaveButton(Button b);
-  void AttachButton(Button b, SenderFn onClick);
-  void DetachButton(Button b);
-
-  // The level entry at the current depth; the stack grows when a catalogue is deeper than it.
-  TMyRec& CurrentLevel();
-  JpegOptions PictureOptions() const;
-  TLabel* CalloutLabel(int index);
-  TLabel* NewCalloutLabel();
-  void PaintPlate(TImageLeave* h, bool highlighted);
-  void SetBasketPairs(bool removeShown, bool addShown);
-
+  // ---- What the drawing keeps between calls
   std::vector<TLabel*> designLabels_;  // Label1 .. Label35
+  TextLayouts labelLayouts_;           // laid-out label lines, shared by the window's labels
   std::unordered_map<TImageLeave*, QString> plateDrawn_;  // what each hot-spot's plate shows
   std::array<TImage*, 8> restingFace_{};  // the resting icon each caption button shows; null when hovered
-  AppEnvironment env_;
-  bool startupFailed_ = false;
-  bool closed_ = false;
 };

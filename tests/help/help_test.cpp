@@ -176,11 +176,11 @@ TEST(ChmFileTest, ClearTimestampsRestoresTheBuiltFile) {
   }
   EXPECT_TRUE(stampedRecord);
   const QString path = Write(dir, QStringLiteral("stamped.chm"), stamped);
-  QString error;
-  ASSERT_TRUE(ChmFile::ClearTimestamps(path, &error)) << error.toStdString();
+  ChmFile stamp;
+  ASSERT_TRUE(stamp.ClearTimestamps(path)) << stamp.errorString().toStdString();
   EXPECT_EQ(ReadAll(path), original);
-  EXPECT_FALSE(ChmFile::ClearTimestamps(dir.filePath(QStringLiteral("none.chm")), &error));
-  EXPECT_FALSE(error.isEmpty());
+  EXPECT_FALSE(stamp.ClearTimestamps(dir.filePath(QStringLiteral("none.chm"))));
+  EXPECT_FALSE(stamp.errorString().isEmpty());
 }
 
 // ---------------------------------------------------------------------------------------------

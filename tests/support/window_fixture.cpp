@@ -1,11 +1,12 @@
 #include "support/window_fixture.h"
 
 #include <QApplication>
-#include <QEnterEvent>
+#include <QFileInfo>
 
-#include "order/uword.h"
+#include "help/help_service.h"
+#include "tfrmain.h"
 
-TfrMain& WindowTest::Open(int screenHeight) {
+AppEnvironment WindowTest::Environment(int screenHeight) {
   AppEnvironment env;
   env.executablePath = cat.path(QStringLiteral("Catalog"));
   env.screenHeight = [screenHeight] { return screenHeight; };
@@ -13,12 +14,25 @@ TfrMain& WindowTest::Open(int screenHeight) {
     openedUrls.append(url);
     return true;
   };
+  env.showMessage = [this](const QString& text) { recorder.messages.append(text); };
+  env.help = [this] { return MakeBuiltInHelp(QFileInfo(cat.path(QStringLiteral("Catalog"))).absolutePath()); };
   env.wordProcessor = wordProcessor;
   env.documentsDir = documents.path();
-  window = std::make_unique<TfrMain>(env);
-  window->show();
-  return *window;
+  return env;
 }
+
+TfrMainProbe WindowTest::Open(int screenHeight) { return OpenWith(Environment(screenHeight)); }
+
+TfrMainProbe WindowTest::OpenWith(AppEnvironment env) {
+  window.reset();
+  auto frMain = std::make_unique<TfrMain>(std::move(env));
+  frMain_ = frMain.get();
+  window = std::move(frMain);
+  window->show();
+  return probe();
+}
+
+TfrMainProbe WindowTest::probe() const { return TfrMainProbe(*frMain_); }
 
 void WindowTest::TearDown() {
   if (window) window->close();

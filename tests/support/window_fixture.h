@@ -7,28 +7,26 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
 #include <memory>
 
-#include "messages.h"
-#include "tfrmain.h"
 #include "support/test_catalogue.h"
-
-class MessageRecorder {
- public:
-  MessageRecorder() {
-    previous_ = SetMessageHandler([this](const QString& text) { messages.append(text); });
-  }
-  ~MessageRecorder() { SetMessageHandler(std::move(previous_)); }
-  QStringList messages;
-
- private:
-  MessageHandler previous_;
-};
+#include "support/window_probe.h"
+#include "window/environment.h"
 
 class WindowTest : public ::testing::Test {
  protected:
+  struct MessageRecorder {
+    QStringList messages;
+  };
+
+  // The environment of the test's windows: the catalogue's folder as the program's, the
+  // screen height given, and recorders of messages and of the addresses handed to the desktop.
+  AppEnvironment Environment(int screenHeight = 768);
   // Opens the window on the test catalogue, as if the program lay in its folder.
-  TfrMain& Open(int screenHeight = 768);
+  TfrMainProbe Open(int screenHeight = 768);
+  TfrMainProbe OpenWith(AppEnvironment env);
+  TfrMainProbe probe() const;
   void TearDown() override;
 
   // Real mouse events at a control's place.
@@ -43,8 +41,11 @@ class WindowTest : public ::testing::Test {
   TestCatalogue cat;
   MessageRecorder recorder;
   // The word processor the window's order export drives; null: the built-in engine.
-  std::function<std::unique_ptr<WordBackend>()> wordProcessor;
+  std::function<std::unique_ptr<class WordBackend>()> wordProcessor;
   QTemporaryDir documents;  // where the built-in engine writes order documents
   QList<QUrl> openedUrls;
-  std::unique_ptr<TfrMain> window;
+  std::unique_ptr<QWidget> window;  // the main window
+
+ private:
+  TfrMain* frMain_ = nullptr;
 };

@@ -31,7 +31,7 @@ class CaptionButtonTest : public WindowTest {
 };
 
 TEST_F(CaptionButtonTest, RestingLookIsTheWordOnWhiteWithTheRestingIcon) {
-  const QImage face = Face(window->liMail);
+  const QImage face = Face(probe().liMail());
   ASSERT_EQ(face.size(), QSize(80, 36));
   EXPECT_EQ(face.pixel(0, 0), qRgb(255, 255, 255));
   EXPECT_EQ(face.pixel(1, 1), qRgb(255, 255, 255));  // no frame
@@ -39,14 +39,14 @@ TEST_F(CaptionButtonTest, RestingLookIsTheWordOnWhiteWithTheRestingIcon) {
   EXPECT_LT(Darkest(face, QRect(36, 7, 40, 20)), 60);  // a black word at (36, 7)
   EXPECT_EQ(Darkest(face, QRect(0, 0, 34, 36)), 255);  // nothing over the icon
   EXPECT_LT(LongestDarkRun(face, QRect(36, 7, 44, 22)), 20);
-  EXPECT_EQ(window->liEmail->picture().image(), window->Image17->picture().image());
+  EXPECT_EQ(probe().liEmail()->picture().image(), probe().Image(17)->picture().image());
   // White is see-through: the button shows only its word.
-  EXPECT_EQ(qAlpha(window->liMail->DisplayedImage().pixel(10, 10)), 0);
-  EXPECT_EQ(qAlpha(window->liEmail->DisplayedImage().pixel(0, 31)), 0);
+  EXPECT_EQ(qAlpha(probe().liMail()->DisplayedImage().pixel(10, 10)), 0);
+  EXPECT_EQ(qAlpha(probe().liEmail()->DisplayedImage().pixel(0, 31)), 0);
 }
 
 TEST_F(CaptionButtonTest, HoverDrawsOnceAndLeaveRestores) {
-  TLeImage* b = window->liMail;
+  TLeImage* b = probe().liMail();
   Move(b);
   EXPECT_EQ(b->tag, 1);
   QImage face = Face(b);
@@ -55,7 +55,7 @@ TEST_F(CaptionButtonTest, HoverDrawsOnceAndLeaveRestores) {
   EXPECT_EQ(face.pixel(0, 0), qRgb(255, 255, 255));
   EXPECT_EQ(face.pixel(40, 30), qRgb(255, 255, 255));  // inside the frame
   EXPECT_GT(LongestDarkRun(face, QRect(36, 8, 43, 26)), 30);  // the underline
-  EXPECT_EQ(window->liEmail->picture().image(), window->Image16->picture().image());
+  EXPECT_EQ(probe().liEmail()->picture().image(), probe().Image(16)->picture().image());
 
   const qint64 drawn = b->picture().image().cacheKey();
   Move(b, QPoint(5, 5));
@@ -67,39 +67,39 @@ TEST_F(CaptionButtonTest, HoverDrawsOnceAndLeaveRestores) {
   face = Face(b);
   EXPECT_EQ(face.pixel(1, 1), qRgb(255, 255, 255));
   EXPECT_LT(LongestDarkRun(face, QRect(36, 8, 43, 26)), 20);
-  EXPECT_EQ(window->liEmail->picture().image(), window->Image17->picture().image());
+  EXPECT_EQ(probe().liEmail()->picture().image(), probe().Image(17)->picture().image());
   const qint64 rested = b->picture().image().cacheKey();
   Leave(b);  // leaving with flag 0 draws nothing
   EXPECT_EQ(b->picture().image().cacheKey(), rested);
 }
 
 TEST_F(CaptionButtonTest, DisabledLookIsAGreyWordAndGreyIconAndIgnoresThePointer) {
-  TLeImage* b = window->leiWord;
+  TLeImage* b = probe().leiWord();
   ASSERT_FALSE(b->isEnabled());
   QImage face = Face(b);
   const int greyDarkest = Darkest(face, QRect(36, 7, 40, 20));
   EXPECT_GE(greyDarkest, 100);
   EXPECT_LE(greyDarkest, 140);
-  EXPECT_EQ(window->liWord->picture().image(), window->Image9->picture().image());
+  EXPECT_EQ(probe().liWord()->picture().image(), probe().Image(9)->picture().image());
   const qint64 before = b->picture().image().cacheKey();
   Move(b);
   EXPECT_EQ(b->tag, 0);
   EXPECT_EQ(b->picture().image().cacheKey(), before);
   // The same word in the same place once enabled, now black.
-  window->SetBasketCount(1);
+  probe().SetBasketCount(1);
   face = Face(b);
   EXPECT_LT(Darkest(face, QRect(36, 7, 40, 20)), 60);
-  EXPECT_EQ(window->liWord->picture().image(), window->Image18->picture().image());
+  EXPECT_EQ(probe().liWord()->picture().image(), probe().Image(18)->picture().image());
 }
 
 TEST_F(CaptionButtonTest, ButtonDisabledWhileHoveredKeepsItsFlag) {
   ClickAt(QPoint(560, 70));  // enter section 1
-  ASSERT_EQ(window->FLevel, 1);
-  TLeImage* back = window->leiBack;
+  ASSERT_EQ(probe().FLevel(), 1);
+  TLeImage* back = probe().leiBack();
   Move(back);
   ASSERT_EQ(back->tag, 1);
   Click(back);  // back to the root: the button is disabled while hovered
-  ASSERT_EQ(window->FLevel, 0);
+  ASSERT_EQ(probe().FLevel(), 0);
   EXPECT_FALSE(back->isEnabled());
   EXPECT_EQ(back->tag, 1);
 
@@ -115,22 +115,22 @@ TEST_F(CaptionButtonTest, ButtonDisabledWhileHoveredKeepsItsFlag) {
   EXPECT_EQ(Face(back).pixel(1, 1), qRgb(0, 0, 0));
 
   // Home clears its own flag when it goes home.
-  Move(window->lHome);
-  ASSERT_EQ(window->lHome->tag, 1);
-  Click(window->lHome);
-  EXPECT_EQ(window->FLevel, 0);
-  EXPECT_EQ(window->lHome->tag, 0);
+  Move(probe().lHome());
+  ASSERT_EQ(probe().lHome()->tag, 1);
+  Click(probe().lHome());
+  EXPECT_EQ(probe().FLevel(), 0);
+  EXPECT_EQ(probe().lHome()->tag, 0);
 }
 
 TEST_F(CaptionButtonTest, CompositionButtonKeepsItsFlagApartFromItsTag) {
-  window->leNext->tag = 1111;
-  window->leNext->show();
-  Move(window->leNext);
-  EXPECT_EQ(window->leNext->helpContext, 1);
-  EXPECT_EQ(window->leNext->tag, 1111);
-  EXPECT_EQ(Face(window->leNext).pixel(259, 35), qRgb(0, 0, 0));
-  Leave(window->leNext);
-  EXPECT_EQ(window->leNext->helpContext, 0);
+  probe().leNext()->tag = 1111;
+  probe().leNext()->show();
+  Move(probe().leNext());
+  EXPECT_EQ(probe().leNext()->helpContext, 1);
+  EXPECT_EQ(probe().leNext()->tag, 1111);
+  EXPECT_EQ(Face(probe().leNext()).pixel(259, 35), qRgb(0, 0, 0));
+  Leave(probe().leNext());
+  EXPECT_EQ(probe().leNext()->helpContext, 0);
 }
 
 }  // namespace

@@ -21,39 +21,39 @@ class SessionTest : public WindowTest {
   // Every node below the current one, entered and left by clicks; returns the nodes visited.
   int Walk(int depth) {
     std::vector<QPoint> targets;
-    for (TLabel* l : window->Callouts)
+    for (TLabel* l : probe().Callouts())
       if (l->isVisible()) targets.push_back(l->pos() + QPoint(3, 3));
-    if (window->leNext->isVisible()) targets.push_back(QPoint(450, 515));
+    if (probe().leNext()->isVisible()) targets.push_back(QPoint(450, 515));
     int visited = 0;
     for (QPoint p : targets) {
       ClickAt(p);
-      if (window->FLevel != depth + 1) {
+      if (probe().FLevel() != depth + 1) {
         ADD_FAILURE() << "no level entered at " << p.x() << "," << p.y();
         continue;
       }
       visited += 1 + Walk(depth + 1);
-      Click(window->leiBack);
+      Click(probe().leiBack());
     }
     return visited;
   }
   int WalkTree() {
     int visited = 0;
     for (int i = 0; i < 7; ++i) {
-      if (i == 5 || !window->HotSpots[i]->Sostoit()) continue;
+      if (i == 5 || !probe().HotSpots()[i]->Sostoit()) continue;
       ClickAt(QPoint(600, 64 + 58 * i + 20));
       visited += 1 + Walk(1);
-      Click(window->leiBack);
+      Click(probe().leiBack());
     }
     return visited;
   }
   void OpenAndCloseReview() {
-    QTimer::singleShot(0, [] {
-      if (frZakaz) {
-        frZakaz->sgZakaz->viewport()->grab();  // its thumbnails painted
-        frZakaz->reject();
+    QTimer::singleShot(0, [this] {
+      if (probe().frZakaz()) {
+        probe().frZakaz()->sgZakaz->viewport()->grab();  // its thumbnails painted
+        probe().frZakaz()->reject();
       }
     });
-    Click(window->leiWord);
+    Click(probe().leiWord());
   }
 };
 
@@ -61,22 +61,18 @@ TEST_F(SessionTest, RoundsOfBrowsingAndReviewingDoNotGrowMemory) {
 #if defined(__SANITIZE_ADDRESS__)
   GTEST_SKIP() << "the sanitizer's allocator keeps freed memory; its leak check covers this build";
 #else
-  AppEnvironment env;
+  AppEnvironment env = Environment();
   env.executablePath = QStringLiteral(DEMO_DIR "/Catalog");
-  env.screenHeight = [] { return 768; };
-  env.openUrl = [](const QUrl&) { return true; };
-  window = std::make_unique<TfrMain>(env);
-  window->show();
-  ASSERT_FALSE(window->StartupFailed());
+  ASSERT_FALSE(OpenWith(env).StartupFailed());
   // A basket of a few parts from the list.
-  window->TabControl->SetTabIndex(10);
+  probe().TabControl()->SetTabIndex(10);
   ClickAt(QPoint(600, 380));
   for (int row = 0; row < 5; ++row) {
-    window->ADOQuery.MoveTo(row * 7);
-    Click(window->liZakaz);
+    probe().ADOQuery().MoveTo(row * 7);
+    Click(probe().liZakaz());
   }
-  ASSERT_EQ(window->FBasketCount, 5);
-  Click(window->leiBack);
+  ASSERT_EQ(probe().FBasketCount(), 5);
+  Click(probe().leiBack());
 
   std::vector<std::size_t> inUse;
   int visited = 0;
@@ -87,7 +83,7 @@ TEST_F(SessionTest, RoundsOfBrowsingAndReviewingDoNotGrowMemory) {
   }
   // Every level the catalogue offers was entered: the sections but the parts-list plate, every
   // numbered part below them, and every composition.
-  const auto& t = window->ADOQuery.table();
+  const auto& t = probe().ADOQuery().table();
   std::function<int(int)> levels = [&](int id) {
     std::vector<std::size_t> kids;
     for (std::size_t r = 0; r < t.size(); ++r)

@@ -1,4 +1,6 @@
 #include <QDir>
+#include <QFile>
+#include <QFileInfo>
 #include <QTemporaryDir>
 
 #include "window/run.h"
@@ -17,89 +19,106 @@ class StartupTest : public WindowTest {
 };
 
 TEST_F(StartupTest, OpensAtTheRootWithAFixedWindowAndNoMessage) {
-  TfrMain& w = Open();
+  auto w = Open();
   EXPECT_FALSE(w.StartupFailed());
   EXPECT_TRUE(recorder.messages.isEmpty());
-  EXPECT_EQ(w.windowTitle(), QStringLiteral("Каталог запасных частей ООО \"КРАНТЕК\""));
-  EXPECT_EQ(w.size(), QSize(792, 541));
-  EXPECT_EQ(w.minimumSize(), w.maximumSize());
-  EXPECT_FALSE(w.windowFlags() & Qt::WindowMaximizeButtonHint);
-  EXPECT_TRUE(w.windowFlags() & Qt::WindowMinimizeButtonHint);
-  EXPECT_EQ(w.FLevel, 0);
-  EXPECT_EQ(w.FDisplayMode, dmSections);
-  EXPECT_EQ(w.FBasketCount, 0);
-  EXPECT_FALSE(w.leiWord->isEnabled());
-  EXPECT_FALSE(w.leiBack->isEnabled());
-  EXPECT_FALSE(w.lHome->isEnabled());
-  EXPECT_EQ(w.HelpFile, QStringLiteral("Catalog.chm"));
-  EXPECT_EQ(w.FPicturePath, cat.dir() + QStringLiteral("Images\\Fon.jpg"));
-  EXPECT_EQ(w.imMain->picture().width(), 519);  // the root picture
-  EXPECT_FALSE(w.imFon->picture().isEmpty());   // the sections background
-  EXPECT_EQ(w.Levels.size(), 15u);
-  EXPECT_EQ(w.HotSpots.size(), 7u);
-  EXPECT_EQ(w.Callouts.size(), 35u);
-  EXPECT_FALSE(w.TabControl->isVisible());
+  EXPECT_EQ(w.form().windowTitle(), QStringLiteral("Каталог запасных частей ООО \"КРАНТЕК\""));
+  EXPECT_EQ(w.form().size(), QSize(792, 541));
+  EXPECT_EQ(w.form().minimumSize(), w.form().maximumSize());
+  EXPECT_FALSE(w.form().windowFlags() & Qt::WindowMaximizeButtonHint);
+  EXPECT_TRUE(w.form().windowFlags() & Qt::WindowMinimizeButtonHint);
+  EXPECT_EQ(w.FLevel(), 0);
+  EXPECT_EQ(w.FDisplayMode(), dmSections);
+  EXPECT_EQ(w.FBasketCount(), 0);
+  EXPECT_FALSE(w.leiWord()->isEnabled());
+  EXPECT_FALSE(w.leiBack()->isEnabled());
+  EXPECT_FALSE(w.lHome()->isEnabled());
+  EXPECT_EQ(w.HelpFile(), QStringLiteral("Catalog.chm"));
+  EXPECT_EQ(w.FPicturePath(), cat.dir() + QStringLiteral("Images\\Fon.jpg"));
+  EXPECT_EQ(w.imMain()->picture().width(), 519);  // the root picture
+  EXPECT_FALSE(w.imFon()->picture().isEmpty());   // the sections background
+  EXPECT_EQ(w.Levels().size(), 15u);
+  EXPECT_EQ(w.HotSpots().size(), 7u);
+  EXPECT_EQ(w.Callouts().size(), 35u);
+  EXPECT_FALSE(w.TabControl()->isVisible());
 }
 
 TEST_F(StartupTest, PlacesTheWindowByScreenHeight) {
-  EXPECT_EQ(Open(600).pos(), QPoint(0, 0));
+  EXPECT_EQ(Open(600).form().pos(), QPoint(0, 0));
   window.reset();
-  EXPECT_EQ(Open(601).pos(), QPoint(112, 96));
+  EXPECT_EQ(Open(601).form().pos(), QPoint(112, 96));
 }
 
 TEST_F(StartupTest, FindsTheCatalogueBesideTheExecutableFromAnotherWorkingDirectory) {
   QTemporaryDir elsewhere;
   const QString before = QDir::currentPath();
   QDir::setCurrent(elsewhere.path());
-  TfrMain& w = Open();
+  auto w = Open();
   QDir::setCurrent(before);
   EXPECT_FALSE(w.StartupFailed());
-  EXPECT_EQ(w.FBaseDir, QDir::toNativeSeparators(cat.dir()));
-  EXPECT_FALSE(w.Image14->picture().isEmpty());
-  EXPECT_TRUE(w.ImageLeave1->isVisible());
+  EXPECT_EQ(w.FBaseDir(), QDir::toNativeSeparators(cat.dir()));
+  EXPECT_FALSE(w.Image(14)->picture().isEmpty());
+  EXPECT_TRUE(w.ImageLeave(1)->isVisible());
   EXPECT_TRUE(recorder.messages.isEmpty());
+}
+
+TEST_F(StartupTest, AnInstallFolderWithABackslashInItsNameLoadsTheCatalogue) {
+  // Legal on Linux: only the catalogue's own relative paths are written with backslashes.
+  const QString folder = cat.path(QStringLiteral("Каталог\\2024"));
+  for (const QString& relative : {QStringLiteral("db/my.xml"), QStringLiteral("Images/Fon.jpg"),
+                                  QStringLiteral("Images/Fon2.jpg"), QStringLiteral("Images/p1.jpg")}) {
+    QDir().mkpath(QFileInfo(folder + QLatin1Char('/') + relative).absolutePath());
+    ASSERT_TRUE(QFile::copy(cat.path(relative), folder + QLatin1Char('/') + relative)) << relative.toStdString();
+  }
+  AppEnvironment env = Environment();
+  env.executablePath = folder + QStringLiteral("/Catalog");
+  auto w = OpenWith(env);
+  EXPECT_FALSE(w.StartupFailed());
+  EXPECT_TRUE(recorder.messages.isEmpty()) << recorder.messages.join('|').toStdString();
+  EXPECT_FALSE(w.Image(14)->picture().isEmpty());
+  EXPECT_EQ(w.imMain()->picture().width(), 519);
+  ClickAt(QPoint(600, 84));
+  EXPECT_EQ(w.FLevel(), 1);
+  EXPECT_TRUE(recorder.messages.isEmpty()) << recorder.messages.join('|').toStdString();
 }
 
 TEST_F(StartupTest, MissingBackgroundIsSilent) {
   QFile::remove(cat.path(QStringLiteral("Images/Fon2.jpg")));
-  TfrMain& w = Open();
+  auto w = Open();
   EXPECT_FALSE(w.StartupFailed());
-  EXPECT_TRUE(w.Image14->picture().isEmpty());
-  EXPECT_TRUE(w.imFon->picture().isEmpty());
+  EXPECT_TRUE(w.Image(14)->picture().isEmpty());
+  EXPECT_TRUE(w.imFon()->picture().isEmpty());
   EXPECT_TRUE(recorder.messages.isEmpty());
 }
 
 TEST_F(StartupTest, MissingCatalogueShowsOneMessageAndEndsWithAnError) {
   QFile::remove(cat.path(QStringLiteral("db/my.xml")));
-  AppEnvironment env;
-  env.executablePath = cat.path(QStringLiteral("Catalog"));
-  env.screenHeight = [] { return 768; };
-  const int status = RunCatalog(*qApp, env);
+  const int status = RunCatalog(*qApp, Environment());
   EXPECT_NE(status, 0);
   EXPECT_EQ(recorder.messages, QStringList{QStringLiteral("Ошибка доступа к базе данных")});
 }
 
 TEST_F(StartupTest, MalformedCatalogueIsRefusedLikeAMissingOne) {
   cat.AddFile(QStringLiteral("db/my.xml"), "<xml><rs:data");
-  TfrMain& w = Open();
+  auto w = Open();
   EXPECT_TRUE(w.StartupFailed());
   EXPECT_EQ(recorder.messages, QStringList{QStringLiteral("Ошибка доступа к базе данных")});
 }
 
 TEST_F(StartupTest, ClosingReleasesTheStoreAndANewStartHasAnEmptyBasket) {
-  TfrMain& w = Open();
-  ASSERT_TRUE(w.ADOQuery.ApplyFilter("").ok());
-  ASSERT_TRUE(w.ADOQuery.LocateID(3));
-  w.ADOQuery.SetBoolean(catalogue::Field::Pokupka, true);
-  w.close();
-  EXPECT_FALSE(w.ADOQuery.IsOpen());
-  EXPECT_TRUE(w.imMain->picture().isEmpty());
-  EXPECT_TRUE(w.Levels.empty());
+  auto w = Open();
+  ASSERT_TRUE(w.ADOQuery().ApplyFilter("").ok());
+  ASSERT_TRUE(w.ADOQuery().LocateID(3));
+  w.ADOQuery().SetBoolean(catalogue::Field::Pokupka, true);
+  w.form().close();
+  EXPECT_FALSE(w.ADOQuery().IsOpen());
+  EXPECT_TRUE(w.imMain()->picture().isEmpty());
+  EXPECT_TRUE(w.Levels().empty());
   window.reset();
-  TfrMain& again = Open();
-  EXPECT_EQ(again.FBasketCount, 0);
-  ASSERT_TRUE(again.ADOQuery.ApplyFilter("Pokupka = True").ok());
-  EXPECT_EQ(again.ADOQuery.CountRecords(), 0);
+  auto again = Open();
+  EXPECT_EQ(again.FBasketCount(), 0);
+  ASSERT_TRUE(again.ADOQuery().ApplyFilter("Pokupka = True").ok());
+  EXPECT_EQ(again.ADOQuery().CountRecords(), 0);
 }
 
 TEST_F(StartupTest, RecordsMarkedInTheFileAreInTheBasket) {
@@ -108,10 +127,10 @@ TEST_F(StartupTest, RecordsMarkedInTheFileAreInTheBasket) {
   auto other = Item(5, 2);
   other.pokupka = true;
   cat.WriteTable({Section(1, 1, "A"), Section(2, 2, "B"), Part(3, 1, 1), marked, other});
-  TfrMain& w = Open();
-  EXPECT_EQ(w.FBasketCount, 2);
-  EXPECT_TRUE(w.leiWord->isEnabled());
-  EXPECT_EQ(w.lZakaz->Caption(), QStringLiteral("2"));
+  auto w = Open();
+  EXPECT_EQ(w.FBasketCount(), 2);
+  EXPECT_TRUE(w.leiWord()->isEnabled());
+  EXPECT_EQ(w.lZakaz()->Caption(), QStringLiteral("2"));
 }
 
 }  // namespace

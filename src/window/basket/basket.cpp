@@ -2,8 +2,8 @@
 
 #include <QAction>
 
+#include "basket/parts_list.h"
 #include "tfrmain.h"
-#include "basket/basket_walk.h"
 
 using catalogue::Field;
 
@@ -41,30 +41,42 @@ void TfrMain::SetBasketCount(int n) {
 // Puts the current record into the basket or takes it out. With no current record (a list
 // tab that matches nothing) nothing changes; the count only moves when the record's mark
 // does, so it always equals the number of marked records.
-static void Toggle(TfrMain& w) {
-  if (w.ADOQuery.AtEnd()) return;
-  const bool add = !w.FInBasket;
-  const bool changes = w.ADOQuery.GetBoolean(Field::Pokupka) != add;
-  w.SetInBasket(add);
-  if (changes) w.SetBasketCount(w.FBasketCount + (add ? 1 : -1));
-  w.ADOQuery.SetBoolean(Field::Pokupka, w.FInBasket);
+void TfrMain::ToggleBasket() {
+  if (ADOQuery.AtEnd()) return;
+  const bool add = !FInBasket;
+  const bool changes = ADOQuery.GetBoolean(Field::Pokupka) != add;
+  SetInBasket(add);
+  if (changes) SetBasketCount(FBasketCount + (add ? 1 : -1));
+  ADOQuery.SetBoolean(Field::Pokupka, FInBasket);
 }
 
-void TfrMain::liZakazClick(QWidget*) { Toggle(*this); }
-void TfrMain::lbZakazClick(QWidget*) { Toggle(*this); }
-void TfrMain::N2Click() { Toggle(*this); }
+void TfrMain::liZakazClick(QWidget*) { ToggleBasket(); }
+void TfrMain::lbZakazClick(QWidget*) { ToggleBasket(); }
+void TfrMain::N2Click() { ToggleBasket(); }
 void TfrMain::N1Click() { ClearBasket(); }
+
+void TfrMain::WalkBasket(const std::function<void()>& walk) {
+  PartsListModel::Pause pause(DataSource);
+  const catalogue::Filter filter = ADOQuery.ActiveFilter();
+  auto afterScroll = std::exchange(ADOQuery.AfterScroll, nullptr);
+  const int id = ADOQuery.GetInteger(Field::ID);
+  ADOQuery.ApplyFilter(catalogue::Filter::All());
+  ADOQuery.ApplyFilter(catalogue::Filter::FlagIs(Field::Pokupka, true));
+  walk();
+  ADOQuery.ApplyFilter(filter);
+  ADOQuery.LocateID(id);
+  ADOQuery.AfterScroll = std::move(afterScroll);
+}
 
 void TfrMain::ClearBasket() {
   if (FBasketCount == 0) return;
   SetBasketCount(0);
   SetInBasket(false);
-  {
-    // The clearing loop: each cleared record leaves the basket filter, so there is no MoveNext.
-    BasketWalk walk(*this);
+  // The clearing loop: each cleared record leaves the basket filter, so there is no MoveNext.
+  WalkBasket([this] {
     ADOQuery.MoveFirst();
     while (!ADOQuery.AtEnd()) ADOQuery.SetBoolean(Field::Pokupka, false);
-  }
+  });
   leZakazano->hide();
   leiZakazano->hide();
   const bool addShown = (FDisplayMode == dmDrawing && FCanOrder) || FDisplayMode == dmList;

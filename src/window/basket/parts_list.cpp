@@ -23,17 +23,17 @@ PartsListModel::PartsListModel(catalogue::CatalogueStore& store, QObject* parent
 PartsListModel::~PartsListModel() { store_.SetObserver(nullptr); }
 
 int PartsListModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : rows_; }
-int PartsListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : 2; }
+int PartsListModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : kPartsColumns; }
 
 QVariant PartsListModel::data(const QModelIndex& index, int role) const {
   if (role != Qt::DisplayRole || !index.isValid() || index.row() >= rows_) return {};
-  const Field f = index.column() == 0 ? Field::Oboz : Field::Naim;
+  const Field f = index.column() == kObozColumn ? Field::Oboz : Field::Naim;
   return QString::fromStdString(store_.GetStringAt(static_cast<std::size_t>(index.row()), f));
 }
 
 QVariant PartsListModel::headerData(int section, Qt::Orientation o, int role) const {
   if (o != Qt::Horizontal || role != Qt::DisplayRole) return {};
-  return section == 0 ? QStringLiteral("Обозначение") : QStringLiteral("Наименование");
+  return section == kObozColumn ? QStringLiteral("Обозначение") : QStringLiteral("Наименование");
 }
 
 bool PartsListModel::InBasket(int row) const {
@@ -78,7 +78,7 @@ void PartsListModel::RecordChanged(std::size_t position) {
     return;
   }
   if (static_cast<int>(position) < rows_)
-    emit dataChanged(index(static_cast<int>(position), 0), index(static_cast<int>(position), 1));
+    emit dataChanged(index(static_cast<int>(position), kObozColumn), index(static_cast<int>(position), kNaimColumn));
 }
 
 void PartsListModel::Resume() {
@@ -89,7 +89,7 @@ void PartsListModel::Resume() {
     endResetModel();
     cursorDirty_ = true;
   } else if ((filterDirty_ || recordsDirty_) && rows_ > 0) {
-    emit dataChanged(index(0, 0), index(rows_ - 1, 1));
+    emit dataChanged(index(0, kObozColumn), index(rows_ - 1, kNaimColumn));
   }
   if (cursorDirty_) {
     if (auto handler = OnCursor) handler(static_cast<int>(store_.Position()));
@@ -132,12 +132,12 @@ PartsGrid::PartsGrid(PartsListModel* model, catalogue::CatalogueStore& store, QW
   hh->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   hh->setHighlightSections(false);
   hh->setSectionsClickable(false);
-  setColumnWidth(0, 218);
-  setColumnWidth(1, 270);
+  setColumnWidth(kObozColumn, 218);
+  setColumnWidth(kNaimColumn, 270);
 
   model->OnCursor = [this](int) { SyncFromStore(); };
   connect(model, &QAbstractItemModel::modelReset, this, [this] {
-    setColumnWidth(0, columnWidth(0));
+    setColumnWidth(kObozColumn, columnWidth(kObozColumn));
     SyncFromStore();
   });
   connect(selectionModel(), &QItemSelectionModel::currentRowChanged, this,
@@ -160,7 +160,7 @@ void PartsGrid::SyncFromStore() {
   if (store_.AtEnd()) {
     selectionModel()->clear();
   } else {
-    const QModelIndex at = model()->index(static_cast<int>(store_.Position()), 0);
+    const QModelIndex at = model()->index(static_cast<int>(store_.Position()), kObozColumn);
     selectionModel()->setCurrentIndex(at, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
     scrollTo(at);
   }
@@ -223,13 +223,17 @@ void TfrMain::CreatePartsList() {
   TabControl->OnChange = [this] { TabControlChange(); };
 
   DataSource = new PartsListModel(ADOQuery, this);
+  DataSource->setObjectName(QStringLiteral("DataSource"));
   bdgSpisok = new PartsGrid(DataSource, ADOQuery, TabControl->page());
+  bdgSpisok->setObjectName(QStringLiteral("bdgSpisok"));
   TabControl->SetPageContent(bdgSpisok);
   bdgSpisok->OnDrawColumnCell = [this](QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) {
     bdgSpisokDrawColumnCell(p, o, i);
   };
   pmZacaz = new QMenu(this);
+  pmZacaz->setObjectName(QStringLiteral("pmZacaz"));
   N2 = pmZacaz->addAction(QStringLiteral("Заказать"));
+  N2->setObjectName(QStringLiteral("N2"));
   connect(N2, &QAction::triggered, this, [this] { N2Click(); });
   bdgSpisok->OnContextMenu = [this] { pmZacaz->popup(QCursor::pos()); };
 }

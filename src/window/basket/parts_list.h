@@ -11,6 +11,9 @@
 
 #include "catalogue/store.h"
 
+// The columns of the grid: designation and name.
+enum PartsColumn : int { kObozColumn, kNaimColumn, kPartsColumns };
+
 class PartsListModel : public QAbstractTableModel, public catalogue::StoreObserver {
   Q_OBJECT
  public:

@@ -1,10 +1,8 @@
 // The basket review window, filled from the store.
 
-#include "busy_cursor.h"
-#include "messages.h"
-#include "tfrmain.h"
-#include "basket/basket_walk.h"
 #include "basket/zakaz.h"
+#include "busy_cursor.h"
+#include "tfrmain.h"
 
 #include <QHash>
 
@@ -18,8 +16,9 @@ void TfrMain::leiWordClick(QWidget*) {
   auto window = std::make_unique<TfrZakaz>(this);
   frZakaz = window.get();
   struct Forget {
-    ~Forget() { frZakaz = nullptr; }
-  } forget;
+    TfrZakaz*& open;
+    ~Forget() { open = nullptr; }
+  } forget{frZakaz};
   frZakaz->OnOrder = [this] { CreateOrderDocument(); };
   TStringGrid* grid = frZakaz->sgZakaz;
   grid->SetRowHeight(0, 26);
@@ -28,8 +27,7 @@ void TfrMain::leiWordClick(QWidget*) {
   grid->SetCell(2, 0, QStringLiteral("Наименование"));
   grid->SetCell(3, 0, QStringLiteral("Количество"));
   grid->SetCell(4, 0, QStringLiteral("Изображение"));
-  {
-    BasketWalk walk(*this);
+  WalkBasket([&] {
     grid->SetRowCount(ADOQuery.CountRecords() + 1);
     grid->BeginFill();
     int k = 1;
@@ -52,7 +50,7 @@ void TfrMain::leiWordClick(QWidget*) {
       grid->SetObject(4, k, thumbnail);
     }
     grid->EndFill();
-  }
+  });
   // The window waits for the user with the ordinary arrow.
   busy.Release();
   frZakaz->exec();

@@ -12,8 +12,6 @@
 
 #include "controls/artwork.h"
 
-TfrZakaz* frZakaz = nullptr;
-
 // ---------------------------------------------------------------- thumbnails
 
 bool Thumbnail::Check() const {

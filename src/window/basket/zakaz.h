@@ -82,6 +82,3 @@ class TfrZakaz : public QDialog {
   std::function<void()> OnOrder;  // "Заявка": the main window's order export
   void BitBtn2Click();
 };
-
-// The open review window; empty while none is open.
-extern TfrZakaz* frZakaz;

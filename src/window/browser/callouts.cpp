@@ -8,6 +8,7 @@ using catalogue::Filter;
 // A callout label: transparent, sized to its two lines, hidden until placed.
 TLabel* TfrMain::NewCalloutLabel() {
   auto* l = new TLabel(this);
+  l->SetLayouts(&labelLayouts_);
   QFont f(QStringLiteral("MS Sans Serif"));
   f.setPixelSize(11);
   l->setFont(f);
@@ -63,20 +64,20 @@ void TfrMain::ShowAssembly(int id) {
 
 namespace {
 
-QString Lookup(const catalogue::CatalogueStore& store, int id, Field f) {
-  return QString::fromStdString(store.LookupByID(id, f).value_or(std::string()));
+std::string Lookup(const catalogue::CatalogueStore& store, int id, Field f) {
+  return store.LookupByID(id, f).value_or(std::string());
 }
 
 }  // namespace
 
 void TfrMain::Label1Click(QWidget* sender) {
   const int id = sender == leNext ? leNext->tag : static_cast<TLabel*>(sender)->tag;
-  SetPicture(CataloguePath(folder_.Picture(ADOQuery.LookupByID(id, Field::Picture).value_or(std::string()))));
-  SetView(CataloguePath(folder_.View(ADOQuery.LookupByID(id, Field::View).value_or(std::string()))));
-  SetItemNaim(Lookup(ADOQuery, id, Field::Naim));
-  SetItemOboz(Lookup(ADOQuery, id, Field::Oboz));
-  SetItemMassa(Lookup(ADOQuery, id, Field::Massa));
-  SetItemCount(Lookup(ADOQuery, id, Field::Count));
+  SetPicture(CataloguePath(folder_.Picture(Lookup(ADOQuery, id, Field::Picture))));
+  SetView(CataloguePath(folder_.View(Lookup(ADOQuery, id, Field::View))));
+  SetItemNaim(QString::fromStdString(Lookup(ADOQuery, id, Field::Naim)));
+  SetItemOboz(QString::fromStdString(Lookup(ADOQuery, id, Field::Oboz)));
+  SetItemMassa(QString::fromStdString(Lookup(ADOQuery, id, Field::Massa)));
+  SetItemCount(QString::fromStdString(Lookup(ADOQuery, id, Field::Count)));
   SetLevel(FLevel + 1);
   TMyRec& entry = CurrentLevel();
   entry.ID = id;

@@ -1,14 +1,11 @@
 // The order document: the basket typed into the table of a document made from the template.
 
-#include "busy_cursor.h"
-#include "messages.h"
-#include "tfrmain.h"
-#include "basket/basket_walk.h"
-#include "order/uword.h"
-#include "basket/zakaz.h"
-
 #include <functional>
 #include <utility>
+
+#include "basket/zakaz.h"
+#include "busy_cursor.h"
+#include "tfrmain.h"
 
 using catalogue::Field;
 
@@ -21,55 +18,57 @@ void TfrMain::CreateOrderDocument() {
     bool& documentMade;
     std::function<void()> afterScroll;
     ~Finish() {
-      if (documentMade && WordApp) WordApp->ExportFinished();
+      if (documentMade && w->word_.WordApp()) w->word_.WordApp()->ExportFinished();
       w->ADOQuery.AfterScroll = std::move(afterScroll);
     }
   } finish{this, documentMade, std::exchange(ADOQuery.AfterScroll, nullptr)};
 
-  if (!WordConnect()) {
+  WordAutomation& word = word_;
+  if (!word.WordConnect()) {
     ShowMessage(QStringLiteral("Не обнаружен Word на данном компьютере"));
     return;
   }
-  if (!WordSetVisible(true)) {
+  if (!word.WordSetVisible(true)) {
     ShowMessage(QStringLiteral("Не удалось сделать видимым Word"));
     return;
   }
-  if (!WordNewDocument(CataloguePath(folder_.Template()))) {
+  if (!word.WordNewDocument(CataloguePath(folder_.Template()))) {
     ShowMessage(QStringLiteral("Не удалось создать документ на основе заданного шаблона"));
     return;
   }
   documentMade = true;
-  if (!WordFindText(QStringLiteral("#1"))) {
+  if (!word.WordFindText(QStringLiteral("#1"))) {
     ShowMessage(QStringLiteral("Не удалось найти метку в шаблоне. Выполнение заказа прервано."));
     return;
   }
 
-  BasketWalk walk(*this);
-  const int count = ADOQuery.CountRecords();
-  int n = count;
-  int r = 1;
-  auto step = [](bool ok, const char16_t* message) {
-    if (!ok) ShowMessage(QString::fromUtf16(message));
-  };
-  while (!ADOQuery.AtEnd()) {
-    const bool first = n == count;
-    if (!first) {
-      step(WordInsertRows(1), u"Не удалось вставить строку!");
-      step(WordMoveLeft(1), u"Не удалось перейти в другой столбец!");
+  WalkBasket([&] {
+    const int count = ADOQuery.CountRecords();
+    int n = count;
+    int r = 1;
+    auto step = [this](bool ok, const char16_t* message) {
+      if (!ok) ShowMessage(QString::fromUtf16(message));
+    };
+    while (!ADOQuery.AtEnd()) {
+      const bool first = n == count;
+      if (!first) {
+        step(word.WordInsertRows(1), u"Не удалось вставить строку!");
+        step(word.WordMoveLeft(1), u"Не удалось перейти в другой столбец!");
+      }
+      step(word.WordInsertText(QString::number(n)), u"Не удалось вставить слово");
+      step(word.WordMoveRight(2), u"Не удалось перейти в другой столбец!");
+      if (first) step(word.WordDeleteChars(2), u"Не удалось перейти в другой столбец!");
+      step(word.WordInsertText(QString::fromStdString(ADOQuery.GetString(Field::Oboz))), u"Не удалось вставить слово");
+      step(word.WordMoveRight(2), u"Что-то не то.");
+      if (first) step(word.WordDeleteChars(2), u"Что-то не то.");
+      step(word.WordInsertText(QString::fromStdString(ADOQuery.GetString(Field::Naim))), u"Не удалось вставить слово");
+      step(word.WordMoveRight(2), u"Что-то не то.");
+      if (first) step(word.WordDeleteChars(2), u"Что-то не то.");
+      const QString quantity = frZakaz ? frZakaz->sgZakaz->Cell(3, r) : QString();
+      step(word.WordInsertText(quantity), u"Не удалось вставить слово");
+      ++r;
+      --n;
+      ADOQuery.MoveNext();
     }
-    step(WordInsertText(QString::number(n)), u"Не удалось вставить слово");
-    step(WordMoveRight(2), u"Не удалось перейти в другой столбец!");
-    if (first) step(WordDeleteChars(2), u"Не удалось перейти в другой столбец!");
-    step(WordInsertText(QString::fromStdString(ADOQuery.GetString(Field::Oboz))), u"Не удалось вставить слово");
-    step(WordMoveRight(2), u"Что-то не то.");
-    if (first) step(WordDeleteChars(2), u"Что-то не то.");
-    step(WordInsertText(QString::fromStdString(ADOQuery.GetString(Field::Naim))), u"Не удалось вставить слово");
-    step(WordMoveRight(2), u"Что-то не то.");
-    if (first) step(WordDeleteChars(2), u"Что-то не то.");
-    const QString quantity = frZakaz ? frZakaz->sgZakaz->Cell(3, r) : QString();
-    step(WordInsertText(quantity), u"Не удалось вставить слово");
-    ++r;
-    --n;
-    ADOQuery.MoveNext();
-  }
+  });
 }

@@ -1,68 +1,55 @@
 #include "order/uword.h"
 
-std::unique_ptr<WordBackend> WordApp;
-
-namespace {
-
-WordBackendFactory& Factory() {
-  static WordBackendFactory factory;
-  return factory;
-}
-
-// Runs one automation step: false when there is no word processor or the call fails.
+// A backend may throw (a dispatch call that raises, memory running out): no exception leaves
+// a routine, it fails instead.
 template <class Call>
-bool Step(Call call) {
-  if (!WordApp) return false;
+bool WordAutomation::Step(Call call) {
+  if (!wordApp_) return false;
   try {
-    return call(*WordApp);
+    return call(*wordApp_);
   } catch (...) {
     return false;
   }
 }
 
-}  // namespace
-
-void SetWordBackendFactory(WordBackendFactory factory) { Factory() = std::move(factory); }
-
-bool WordConnect() {
+bool WordAutomation::WordConnect() {
   try {
-    WordApp = Factory() ? Factory()() : nullptr;
-    if (!WordApp) return false;
-    if (WordApp->Connect()) return true;
+    wordApp_ = factory_ ? factory_() : nullptr;
+    if (wordApp_ && wordApp_->Connect()) return true;
   } catch (...) {
   }
-  WordApp.reset();
+  wordApp_.reset();
   return false;
 }
 
-bool WordSetVisible(bool visible) {
+bool WordAutomation::WordSetVisible(bool visible) {
   return Step([&](WordBackend& w) { return w.SetVisible(visible); });
 }
 
-bool WordNewDocument(const QString& templatePath) {
+bool WordAutomation::WordNewDocument(const QString& templatePath) {
   return Step([&](WordBackend& w) { return w.DocumentsAdd(templatePath); });
 }
 
-bool WordFindText(const QString& text) {
+bool WordAutomation::WordFindText(const QString& text) {
   return Step([&](WordBackend& w) { return w.FindExecute(text); });
 }
 
-bool WordInsertText(const QString& text) {
+bool WordAutomation::WordInsertText(const QString& text) {
   return Step([&](WordBackend& w) { return w.SelectionDelete() && w.SelectionInsertAfter(text); });
 }
 
-bool WordMoveRight(int count) {
+bool WordAutomation::WordMoveRight(int count) {
   return Step([&](WordBackend& w) { return w.SelectionMoveRight(count); });
 }
 
-bool WordMoveLeft(int count) {
+bool WordAutomation::WordMoveLeft(int count) {
   return Step([&](WordBackend& w) { return w.SelectionMoveLeft(count); });
 }
 
-bool WordDeleteChars(int count) {
+bool WordAutomation::WordDeleteChars(int count) {
   return Step([&](WordBackend& w) { return w.SelectionDeleteChars(count); });
 }
 
-bool WordInsertRows(int count) {
+bool WordAutomation::WordInsertRows(int count) {
   return Step([&](WordBackend& w) { return w.SelectionInsertRows(count); });
 }

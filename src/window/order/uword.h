@@ -30,19 +30,30 @@ class WordBackend {
 
 using WordBackendFactory = std::function<std::unique_ptr<WordBackend>()>;
 
-// The word processor in use: empty at start, set by WordConnect, kept after an export and
-// set anew by the next one, released at program end.
-extern std::unique_ptr<WordBackend> WordApp;
+// The word processor of one main window: made by WordConnect from the factory, kept after
+// an export and made anew by the next one, released with the window.
+class WordAutomation {
+ public:
+  explicit WordAutomation(WordBackendFactory factory) : factory_(std::move(factory)) {}
 
-// Where WordConnect gets its word processor from (the window installs it at start).
-void SetWordBackendFactory(WordBackendFactory factory);
+  // The word processor in use; null before the first export and after a failed connection.
+  WordBackend* WordApp() const { return wordApp_.get(); }
 
-bool WordConnect();
-bool WordSetVisible(bool visible);
-bool WordNewDocument(const QString& templatePath);
-bool WordFindText(const QString& text);
-bool WordInsertText(const QString& text);
-bool WordMoveRight(int count);
-bool WordMoveLeft(int count);
-bool WordDeleteChars(int count);
-bool WordInsertRows(int count);
+  bool WordConnect();
+  bool WordSetVisible(bool visible);
+  bool WordNewDocument(const QString& templatePath);
+  bool WordFindText(const QString& text);
+  bool WordInsertText(const QString& text);
+  bool WordMoveRight(int count);
+  bool WordMoveLeft(int count);
+  bool WordDeleteChars(int count);
+  bool WordInsertRows(int count);
+
+ private:
+  // Runs one automation step: false when there is no word processor or the call fails.
+  template <class Call>
+  bool Step(Call call);
+
+  WordBackendFactory factory_;
+  std::unique_ptr<WordBackend> wordApp_;
+};

@@ -5,7 +5,6 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
-#include "messages.h"
 #include "order_engine/docx_engine.h"
 #include "order/word_com_win.h"
 
@@ -13,13 +12,13 @@ namespace {
 
 class EngineBackend : public WordBackend {
  public:
-  EngineBackend(std::function<bool(const QUrl&)> opener, QString folder, NativePathFn nativePath)
-      : opener_(std::move(opener)), folder_(std::move(folder)), nativePath_(std::move(nativePath)) {}
+  explicit EngineBackend(EngineServices services) : services_(std::move(services)) {}
 
   bool Connect() override { return true; }
   bool SetVisible(bool) override { return true; }
   bool DocumentsAdd(const QString& templatePath) override {
-    auto doc = order::DocxDocument::FromTemplate(nativePath_(templatePath).toStdString());
+    const QString file = services_.nativePath ? services_.nativePath(templatePath) : templatePath;
+    auto doc = order::DocxDocument::FromTemplate(file.toStdString());
     if (!doc) return false;
     doc_ = std::move(doc).value();
     return true;
@@ -35,22 +34,23 @@ class EngineBackend : public WordBackend {
   void ExportFinished() override {
     if (!doc_) return;
     auto doc = std::move(doc_);
-    const QString path = NewOrderDocumentPath(folder_);
+    const QString path = NewOrderDocumentPath(services_.documentsDir);
     const auto saved = path.isEmpty() ? base::Status::Fail({}) : doc->Save(path.toStdString());
     if (!saved) {
-      ShowMessage(QStringLiteral("Не удалось сохранить документ заявки.\n%1")
-                      .arg(QString::fromStdString(saved.error())));
+      Message(QStringLiteral("Не удалось сохранить документ заявки.\n%1").arg(QString::fromStdString(saved.error())));
       return;
     }
-    if (!opener_ || !opener_(QUrl::fromLocalFile(path)))
-      ShowMessage(QStringLiteral("Документ заявки сохранён в файл\n%1\nно открыть его не удалось.")
-                      .arg(QDir::toNativeSeparators(path)));
+    if (!services_.openUrl || !services_.openUrl(QUrl::fromLocalFile(path)))
+      Message(QStringLiteral("Документ заявки сохранён в файл\n%1\nно открыть его не удалось.")
+                  .arg(QDir::toNativeSeparators(path)));
   }
 
  private:
-  std::function<bool(const QUrl&)> opener_;
-  QString folder_;
-  NativePathFn nativePath_;
+  void Message(const QString& text) const {
+    if (services_.showMessage) services_.showMessage(text);
+  }
+
+  EngineServices services_;
   std::unique_ptr<order::DocxDocument> doc_;
 };
 
@@ -79,9 +79,8 @@ class ComWordBackend : public WordBackend {
 std::unique_ptr<WordBackend> MakeComWordBackend() { return std::make_unique<ComWordBackend>(); }
 #endif
 
-std::unique_ptr<WordBackend> MakeEngineBackend(std::function<bool(const QUrl&)> opener, QString folder,
-                                               NativePathFn nativePath) {
-  return std::make_unique<EngineBackend>(std::move(opener), std::move(folder), std::move(nativePath));
+std::unique_ptr<WordBackend> MakeEngineBackend(EngineServices services) {
+  return std::make_unique<EngineBackend>(std::move(services));
 }
 
 QString NewOrderDocumentPath(const QString& folder) {
@@ -99,13 +98,12 @@ QString NewOrderDocumentPath(const QString& folder) {
   return QFileInfo::exists(path) ? QString() : path;
 }
 
-WordBackendFactory DefaultWordBackendFactory(std::function<bool(const QUrl&)> opener, QString folder,
-                                             NativePathFn nativePath) {
-  return [opener, folder, nativePath]() -> std::unique_ptr<WordBackend> {
+WordBackendFactory DefaultWordBackendFactory(EngineServices services) {
+  return [services]() -> std::unique_ptr<WordBackend> {
 #ifdef _WIN32
     auto word = MakeComWordBackend();
     if (word->Connect()) return word;
 #endif
-    return MakeEngineBackend(opener, folder, nativePath);
+    return MakeEngineBackend(services);
   };
 }

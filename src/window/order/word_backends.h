@@ -9,14 +9,17 @@
 
 #include "order/uword.h"
 
-// Turns the template's catalogue path into a path of this system.
-using NativePathFn = std::function<QString(const QString& cataloguePath)>;
+// What the built-in engine takes from the window.
+struct EngineServices {
+  std::function<bool(const QUrl&)> openUrl;  // the desktop's opener of the finished document
+  QString documentsDir;                      // where documents go; empty: the documents folder
+  std::function<QString(const QString& cataloguePath)> nativePath;  // the template on this system
+  std::function<void(const QString& text)> showMessage;            // the message box
+};
 
 // The built-in engine: the document is made from the template in memory and, when the
 // export ends, written to a new .docx file that is handed to the desktop's opener.
-// `folder` is where documents go (empty: the documents folder).
-std::unique_ptr<WordBackend> MakeEngineBackend(std::function<bool(const QUrl&)> opener, QString folder,
-                                               NativePathFn nativePath);
+std::unique_ptr<WordBackend> MakeEngineBackend(EngineServices services);
 
 // Where the engine writes a finished document: a new file in the documents folder (or the
 // temporary folder), named for what it is and when; an existing file is never reused.
@@ -28,5 +31,4 @@ std::unique_ptr<WordBackend> MakeComWordBackend();
 #endif
 
 // The platform's word processor: the automation where it can be used, else the engine.
-WordBackendFactory DefaultWordBackendFactory(std::function<bool(const QUrl&)> opener, QString folder,
-                                             NativePathFn nativePath);
+WordBackendFactory DefaultWordBackendFactory(EngineServices services);

@@ -2,19 +2,29 @@
 
 #include <QUrl>
 
+#include "help/help_service.h"
 #include "tfrmain.h"
-#include "services/help.h"
 
 namespace {
 // The maker's sales department.
 const QString kSalesAddress = QStringLiteral("sales@krantek.ru");
 }  // namespace
 
-void TfrMain::leHelpClick(QWidget*) { ShowHelp(HelpFile); }
+void TfrMain::LoadHtmlHelp() {
+  // A missing library is not an error: help then does nothing.
+  help_ = env_.help ? env_.help() : nullptr;
+  if (help_ && !help_->Load()) help_.reset();
+}
+
+void TfrMain::FreeHtmlHelp() { help_.reset(); }
+
+void TfrMain::leHelpClick(QWidget*) {
+  if (help_) help_->ShowHelp(HelpFile);
+}
 
 void TfrMain::liMailClick(QWidget*) {
   // A new message to the sales department with an empty subject and body; whatever the
   // desktop does with it, the program says nothing.
   const QUrl url(QStringLiteral("mailto:") + kSalesAddress + QStringLiteral("?Subject=&Body="));
-  if (env_.openUrl) (void)env_.openUrl(url);
+  if (env_.openUrl) env_.openUrl(url);
 }

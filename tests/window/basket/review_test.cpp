@@ -16,7 +16,7 @@ using catalogue::RecordData;
 class ReviewTest : public WindowTest {
  protected:
   // Marks records as ordered in the catalogue file and opens the window on it.
-  TfrMain& OpenWithBasket(std::vector<int> ids, std::vector<RecordData> table = StandardTable()) {
+  TfrMainProbe OpenWithBasket(std::vector<int> ids, std::vector<RecordData> table = StandardTable()) {
     for (auto& r : table)
       if (std::find(ids.begin(), ids.end(), r.id) != ids.end()) r.pokupka = true;
     cat.WriteTable(table);
@@ -28,12 +28,12 @@ class ReviewTest : public WindowTest {
   bool WhileOpen(const std::function<void(TfrZakaz&)>& inside) {
     bool ran = false;
     QTimer::singleShot(0, [&] {
-      if (!frZakaz) return;
+      if (!probe().frZakaz()) return;
       ran = true;
-      inside(*frZakaz);
-      if (frZakaz) frZakaz->reject();
+      inside(*probe().frZakaz());
+      if (probe().frZakaz()) probe().frZakaz()->reject();
     });
-    Click(window->leiWord);
+    Click(probe().leiWord());
     QApplication::processEvents();  // a timer that found no window fires here
     return ran;
   }
@@ -42,7 +42,7 @@ class ReviewTest : public WindowTest {
 };
 
 TEST_F(ReviewTest, ListsTheBasketWithNumbersQuantitiesAndThumbnails) {
-  TfrMain& w = OpenWithBasket({121, 1111});
+  auto w = OpenWithBasket({121, 1111});
   ASSERT_TRUE(WhileOpen([&](TfrZakaz& z) {
     TStringGrid* g = z.sgZakaz;
     EXPECT_EQ(z.windowTitle(), QStringLiteral("Заказанные запасные части"));
@@ -70,9 +70,9 @@ TEST_F(ReviewTest, ListsTheBasketWithNumbersQuantitiesAndThumbnails) {
     EXPECT_LT(std::abs(shot.pixelColor(cell.topLeft() + QPoint(2, 2)).hue() - parent12.hue()), 8);
     EXPECT_LT(std::abs(shot.pixelColor(cell.bottomRight() - QPoint(2, 2)).hue() - parent12.hue()), 8);
     // The store is as it was, and the window knows nothing of the walk.
-    EXPECT_EQ(w.ADOQuery.CurrentFilter(), "FID = 0");
+    EXPECT_EQ(w.ADOQuery().CurrentFilter(), "FID = 0");
   }));
-  EXPECT_EQ(frZakaz, nullptr);
+  EXPECT_EQ(probe().frZakaz(), nullptr);
   EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   EXPECT_TRUE(recorder.messages.isEmpty());
 }
@@ -112,34 +112,34 @@ TEST_F(ReviewTest, ARowWithoutAPictureGetsOneMessageAndAnEmptyCell) {
 TEST_F(ReviewTest, SameParentIsLoadedForEachRowAndTheBasketFilterIsRefreshed) {
   auto table = StandardTable();
   table.push_back(Item(122, 12));
-  TfrMain& w = OpenWithBasket({121, 122}, table);
-  (void)w.ADOQuery.ApplyFilter("Pokupka = True");
-  w.ADOQuery.MoveNext();
+  auto w = OpenWithBasket({121, 122}, table);
+  (void)w.ADOQuery().ApplyFilter("Pokupka = True");
+  w.ADOQuery().MoveNext();
   ASSERT_TRUE(WhileOpen([&](TfrZakaz& z) {
     EXPECT_EQ(z.sgZakaz->RowCount(), 3);
     EXPECT_EQ(z.sgZakaz->Cell(1, 1), QStringLiteral("ОБ-121"));
     EXPECT_EQ(z.sgZakaz->Cell(1, 2), QStringLiteral("ОБ-122"));
     EXPECT_NE(z.sgZakaz->Object(4, 1), z.sgZakaz->Object(4, 2));
   }));
-  EXPECT_EQ(w.ADOQuery.CurrentFilter(), "Pokupka = True");
-  EXPECT_EQ(w.ADOQuery.GetInteger(Field::ID), 122);
+  EXPECT_EQ(w.ADOQuery().CurrentFilter(), "Pokupka = True");
+  EXPECT_EQ(w.ADOQuery().GetInteger(Field::ID), 122);
 }
 
 TEST_F(ReviewTest, NoScrollNotificationReachesTheWindow) {
-  TfrMain& w = OpenWithBasket({121, 1111});
+  auto w = OpenWithBasket({121, 1111});
   // In the list, a notification would load the row's picture; that row's picture is gone.
-  w.TabControl->SetTabIndex(10);
+  w.TabControl()->SetTabIndex(10);
   ClickAt(QPoint(600, 380));
-  const int current = w.ADOQuery.GetInteger(Field::ID);
+  const int current = w.ADOQuery().GetInteger(Field::ID);
   QFile::remove(cat.path(QStringLiteral("Images/") +
-                         QString::fromStdString(w.ADOQuery.GetString(Field::View)) + QStringLiteral(".jpg")));
+                         QString::fromStdString(w.ADOQuery().GetString(Field::View)) + QStringLiteral(".jpg")));
   recorder.messages.clear();
   ASSERT_TRUE(WhileOpen([&](TfrZakaz&) {
-    EXPECT_EQ(w.ADOQuery.CurrentFilter(), "VozmPokupka = True");
-    EXPECT_EQ(w.ADOQuery.GetInteger(Field::ID), current);
+    EXPECT_EQ(w.ADOQuery().CurrentFilter(), "VozmPokupka = True");
+    EXPECT_EQ(w.ADOQuery().GetInteger(Field::ID), current);
   }));
   EXPECT_TRUE(recorder.messages.isEmpty()) << recorder.messages.join('|').toStdString();
-  EXPECT_EQ(w.ADOQuery.GetInteger(Field::ID), current);
+  EXPECT_EQ(w.ADOQuery().GetInteger(Field::ID), current);
 }
 
 TEST_F(ReviewTest, TypedQuantitiesGoToTheOrderAsTypedAndDoNotOutliveTheWindow) {

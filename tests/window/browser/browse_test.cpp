@@ -1,6 +1,7 @@
 #include <QDir>
 #include <QTemporaryDir>
 
+#include "catalogue/check.h"
 #include "support/window_fixture.h"
 
 namespace {
@@ -23,93 +24,93 @@ class BrowseTest : public WindowTest {
 };
 
 TEST_F(BrowseTest, SectionCalloutCompositionAndBackThreeTimes) {
-  TfrMain& w = Open();
-  ASSERT_EQ(w.FLevel, 0);
+  auto w = Open();
+  ASSERT_EQ(w.FLevel(), 0);
 
   // Section 1: its drawing with three callouts.
-  ASSERT_EQ(ClickAt(Plate(0)), w.ImageLeave1);
-  EXPECT_EQ(w.FLevel, 1);
-  EXPECT_EQ(w.FDisplayMode, dmDrawing);
-  EXPECT_EQ(w.Levels[1].ID, 1);
-  EXPECT_EQ(w.Levels[1].Parent, 0);
-  EXPECT_EQ(w.lbOboz->Caption(), QStringLiteral("КМ-1"));
-  EXPECT_EQ(w.FPicturePath, cat.dir() + QStringLiteral("Images\\p1.jpg"));
-  for (int i = 0; i < 3; ++i) EXPECT_TRUE(w.Callouts[i]->isVisible());
-  EXPECT_FALSE(w.Callouts[3]->isVisible());
-  EXPECT_EQ(w.Callouts[0]->Caption(), QStringLiteral("ОБ-11\rДеталь 11"));
-  EXPECT_EQ(w.Callouts[0]->text(), QStringLiteral("ОБ-11\nДеталь 11"));  // two lines
-  EXPECT_EQ(w.Callouts[0]->pos(), QPoint(100, 120));
-  EXPECT_EQ(w.Callouts[0]->tag, 11);
+  ASSERT_EQ(ClickAt(Plate(0)), w.ImageLeave(1));
+  EXPECT_EQ(w.FLevel(), 1);
+  EXPECT_EQ(w.FDisplayMode(), dmDrawing);
+  EXPECT_EQ(w.Levels()[1].ID, 1);
+  EXPECT_EQ(w.Levels()[1].Parent, 0);
+  EXPECT_EQ(w.lbOboz()->Caption(), QStringLiteral("КМ-1"));
+  EXPECT_EQ(w.FPicturePath(), cat.dir() + QStringLiteral("Images\\p1.jpg"));
+  for (int i = 0; i < 3; ++i) EXPECT_TRUE(w.Callouts()[i]->isVisible());
+  EXPECT_FALSE(w.Callouts()[3]->isVisible());
+  EXPECT_EQ(w.Callouts()[0]->Caption(), QStringLiteral("ОБ-11\rДеталь 11"));
+  EXPECT_EQ(w.Callouts()[0]->text(), QStringLiteral("ОБ-11\nДеталь 11"));  // two lines
+  EXPECT_EQ(w.Callouts()[0]->pos(), QPoint(100, 120));
+  EXPECT_EQ(w.Callouts()[0]->tag, 11);
 
   // Callout 11: an orderable assembly, offered with its composition.
-  ASSERT_EQ(ClickAt(CalloutOf(Rec(11))), w.Callouts[0]);
-  EXPECT_EQ(w.FLevel, 2);
-  EXPECT_EQ(w.Levels[2].ID, 11);
-  EXPECT_EQ(w.lbNaim->Caption(), QStringLiteral("Деталь 11"));
-  EXPECT_EQ(w.lbMassa->Caption(), QStringLiteral("11,5"));
-  EXPECT_FALSE(w.Callouts[0]->isVisible());
-  EXPECT_TRUE(w.leNext->isVisible());
-  EXPECT_TRUE(w.lNext->isVisible());
-  EXPECT_EQ(w.leNext->tag, 111);
-  EXPECT_TRUE(w.FCanOrder);
-  EXPECT_TRUE(w.liZakaz->isVisible());
+  ASSERT_EQ(ClickAt(CalloutOf(Rec(11))), w.Callouts()[0]);
+  EXPECT_EQ(w.FLevel(), 2);
+  EXPECT_EQ(w.Levels()[2].ID, 11);
+  EXPECT_EQ(w.lbNaim()->Caption(), QStringLiteral("Деталь 11"));
+  EXPECT_EQ(w.lbMassa()->Caption(), QStringLiteral("11,5"));
+  EXPECT_FALSE(w.Callouts()[0]->isVisible());
+  EXPECT_TRUE(w.leNext()->isVisible());
+  EXPECT_TRUE(w.lNext()->isVisible());
+  EXPECT_EQ(w.leNext()->tag, 111);
+  EXPECT_TRUE(w.FCanOrder());
+  EXPECT_TRUE(w.liZakaz()->isVisible());
 
   // The composition: the item record's drawing with its own parts.
-  ASSERT_EQ(ClickAt(QPoint(450, 515)), w.leNext);
-  EXPECT_EQ(w.FLevel, 3);
-  EXPECT_EQ(w.Levels[3].ID, 111);
-  EXPECT_TRUE(w.Callouts[0]->isVisible());
-  EXPECT_EQ(w.Callouts[0]->tag, 1111);
-  EXPECT_TRUE(w.Callouts[1]->isVisible());
-  EXPECT_FALSE(w.leNext->isVisible());
-  EXPECT_FALSE(w.liZakaz->isVisible());
+  ASSERT_EQ(ClickAt(QPoint(450, 515)), w.leNext());
+  EXPECT_EQ(w.FLevel(), 3);
+  EXPECT_EQ(w.Levels()[3].ID, 111);
+  EXPECT_TRUE(w.Callouts()[0]->isVisible());
+  EXPECT_EQ(w.Callouts()[0]->tag, 1111);
+  EXPECT_TRUE(w.Callouts()[1]->isVisible());
+  EXPECT_FALSE(w.leNext()->isVisible());
+  EXPECT_FALSE(w.liZakaz()->isVisible());
 
   // Back: the part, then the section, then the root.
-  ASSERT_EQ(ClickAt(QPoint(620, 515)), w.leiBack);
-  EXPECT_EQ(w.FLevel, 2);
-  EXPECT_TRUE(w.leNext->isVisible());
-  EXPECT_EQ(w.lbNaim->Caption(), QStringLiteral("Деталь 11"));
-  EXPECT_EQ(w.FPicturePath, cat.dir() + QStringLiteral("Images\\p11.jpg"));
+  ASSERT_EQ(ClickAt(QPoint(620, 515)), w.leiBack());
+  EXPECT_EQ(w.FLevel(), 2);
+  EXPECT_TRUE(w.leNext()->isVisible());
+  EXPECT_EQ(w.lbNaim()->Caption(), QStringLiteral("Деталь 11"));
+  EXPECT_EQ(w.FPicturePath(), cat.dir() + QStringLiteral("Images\\p11.jpg"));
   ClickAt(QPoint(620, 515));
-  EXPECT_EQ(w.FLevel, 1);
-  EXPECT_EQ(w.Callouts[2]->tag, 13);
-  EXPECT_TRUE(w.Callouts[2]->isVisible());
-  EXPECT_EQ(w.lbOboz->Caption(), QStringLiteral("КМ-1"));
+  EXPECT_EQ(w.FLevel(), 1);
+  EXPECT_EQ(w.Callouts()[2]->tag, 13);
+  EXPECT_TRUE(w.Callouts()[2]->isVisible());
+  EXPECT_EQ(w.lbOboz()->Caption(), QStringLiteral("КМ-1"));
   ClickAt(QPoint(620, 515));
-  EXPECT_EQ(w.FLevel, 0);
-  EXPECT_EQ(w.FDisplayMode, dmSections);
-  EXPECT_EQ(w.FPicturePath, cat.dir() + QStringLiteral("Images\\Fon.jpg"));
-  EXPECT_EQ(w.imMain->picture().width(), 519);
-  EXPECT_FALSE(w.FCanOrder);
-  for (TImageLeave* h : w.HotSpots) EXPECT_TRUE(h->isVisible());
+  EXPECT_EQ(w.FLevel(), 0);
+  EXPECT_EQ(w.FDisplayMode(), dmSections);
+  EXPECT_EQ(w.FPicturePath(), cat.dir() + QStringLiteral("Images\\Fon.jpg"));
+  EXPECT_EQ(w.imMain()->picture().width(), 519);
+  EXPECT_FALSE(w.FCanOrder());
+  for (TImageLeave* h : w.HotSpots()) EXPECT_TRUE(h->isVisible());
   EXPECT_TRUE(recorder.messages.isEmpty());
 }
 
 TEST_F(BrowseTest, HomeFromDepthShowsTheRootAsAtStart) {
-  TfrMain& w = Open();
+  auto w = Open();
   ClickAt(Plate(0));
   ClickAt(CalloutOf(Rec(11)));
-  Click(w.leNext);
-  ASSERT_EQ(w.FLevel, 3);
-  ASSERT_EQ(ClickAt(QPoint(700, 515)), w.lHome);
-  EXPECT_EQ(w.FLevel, 0);
-  EXPECT_EQ(w.FDisplayMode, dmSections);
-  EXPECT_FALSE(w.lHome->isEnabled());
-  EXPECT_FALSE(w.leiBack->isEnabled());
-  EXPECT_EQ(w.Levels[0].Page, 1);
-  EXPECT_EQ(w.Levels[1].ID, 0);  // the stack is cleared
-  EXPECT_EQ(w.FPicturePath, cat.dir() + QStringLiteral("Images\\Fon.jpg"));
-  EXPECT_EQ(w.ImageLeave1->ID(), 1);
+  Click(w.leNext());
+  ASSERT_EQ(w.FLevel(), 3);
+  ASSERT_EQ(ClickAt(QPoint(700, 515)), w.lHome());
+  EXPECT_EQ(w.FLevel(), 0);
+  EXPECT_EQ(w.FDisplayMode(), dmSections);
+  EXPECT_FALSE(w.lHome()->isEnabled());
+  EXPECT_FALSE(w.leiBack()->isEnabled());
+  EXPECT_EQ(w.Levels()[0].Page, 1);
+  EXPECT_EQ(w.Levels()[1].ID, 0);  // the stack is cleared
+  EXPECT_EQ(w.FPicturePath(), cat.dir() + QStringLiteral("Images\\Fon.jpg"));
+  EXPECT_EQ(w.ImageLeave(1)->ID(), 1);
   EXPECT_TRUE(recorder.messages.isEmpty());
 }
 
 TEST_F(BrowseTest, PlatesShowTheirDataAndNumbersWhereTheyBelong) {
-  TfrMain& w = Open();
-  EXPECT_EQ(w.ImageLeave1->Oboz(), QStringLiteral("КМ-1"));
-  EXPECT_EQ(w.ImageLeave1->hint(), QStringLiteral("Описание 1"));
-  EXPECT_EQ(w.ImageLeave1->PictureFile(), cat.dir() + QStringLiteral("Images\\p1.jpg"));
-  EXPECT_EQ(w.ImageLeave1->ViewFile(), cat.dir() + QStringLiteral("View\\v1"));
-  EXPECT_EQ(w.ImageLeave1->size(), QSize(225, 53));
+  auto w = Open();
+  EXPECT_EQ(w.ImageLeave(1)->Oboz(), QStringLiteral("КМ-1"));
+  EXPECT_EQ(w.ImageLeave(1)->hint(), QStringLiteral("Описание 1"));
+  EXPECT_EQ(w.ImageLeave(1)->PictureFile(), cat.dir() + QStringLiteral("Images\\p1.jpg"));
+  EXPECT_EQ(w.ImageLeave(1)->ViewFile(), cat.dir() + QStringLiteral("View\\v1"));
+  EXPECT_EQ(w.ImageLeave(1)->size(), QSize(225, 53));
   // Yellow pixels in the number field tell where a number was drawn.
   auto yellowIn = [](TImageLeave* h, int x0, int x1) {
     const QImage img = h->picture().image();
@@ -121,23 +122,23 @@ TEST_F(BrowseTest, PlatesShowTheirDataAndNumbersWhereTheyBelong) {
       }
     return n;
   };
-  EXPECT_GT(yellowIn(w.ImageLeave1, 10, 14), 0);   // 1 (< 10) at x 10
-  EXPECT_EQ(yellowIn(w.ImageLeave1, 4, 8), 0);
-  EXPECT_GT(yellowIn(w.ImageLeave2, 4, 8), 0);     // 12 (> 9) at x 4
-  EXPECT_EQ(yellowIn(w.ImageLeave3, 0, 33), 0);    // 0 draws no number
-  EXPECT_GT(yellowIn(w.ImageLeave3, 35, 120), 0);  // but its texts
-  EXPECT_EQ(w.ImageLeave1->tag, 0);
+  EXPECT_GT(yellowIn(w.ImageLeave(1), 10, 14), 0);   // 1 (< 10) at x 10
+  EXPECT_EQ(yellowIn(w.ImageLeave(1), 4, 8), 0);
+  EXPECT_GT(yellowIn(w.ImageLeave(2), 4, 8), 0);     // 12 (> 9) at x 4
+  EXPECT_EQ(yellowIn(w.ImageLeave(3), 0, 33), 0);    // 0 draws no number
+  EXPECT_GT(yellowIn(w.ImageLeave(3), 35, 120), 0);  // but its texts
+  EXPECT_EQ(w.ImageLeave(1)->tag, 0);
 }
 
 TEST_F(BrowseTest, NineSectionsShowTheFirstSevenInStoreOrder) {
   std::vector<RecordData> t;
   for (int i = 1; i <= 9; ++i) t.push_back(Section(i, i, "S" + std::to_string(i)));
   cat.WriteTable(t);
-  TfrMain& w = Open();
-  EXPECT_EQ(w.FHotSpotCount, 7);
+  auto w = Open();
+  EXPECT_EQ(w.FHotSpotCount(), 7);
   for (int i = 0; i < 7; ++i) {
-    EXPECT_TRUE(w.HotSpots[i]->isVisible());
-    EXPECT_EQ(w.HotSpots[i]->ID(), i + 1);
+    EXPECT_TRUE(w.HotSpots()[i]->isVisible());
+    EXPECT_EQ(w.HotSpots()[i]->ID(), i + 1);
   }
 }
 
@@ -145,17 +146,17 @@ TEST_F(BrowseTest, MoreThanFourteenSectionsNeverShowMoreThanSevenPlates) {
   std::vector<RecordData> t;
   for (int i = 1; i <= 20; ++i) t.push_back(Section(i, i, "S" + std::to_string(i)));
   cat.WriteTable(t);
-  TfrMain& w = Open();
+  auto w = Open();
   w.FillHotSpots(0, 2);  // page 2 asks for 13 plates
-  EXPECT_EQ(w.FHotSpotCount, 7);
-  EXPECT_EQ(w.HotSpots[0]->ID(), 8);
+  EXPECT_EQ(w.FHotSpotCount(), 7);
+  EXPECT_EQ(w.HotSpots()[0]->ID(), 8);
   w.FillHotSpots(0, 0);  // the page of the first layout at start-up
-  EXPECT_LE(w.FHotSpotCount, 7);
+  EXPECT_LE(w.FHotSpotCount(), 7);
 }
 
 TEST_F(BrowseTest, SectionWithoutCompositionIsDrawnButDoesNotOpen) {
-  TfrMain& w = Open();
-  TImageLeave* h = w.ImageLeave4;
+  auto w = Open();
+  TImageLeave* h = w.ImageLeave(4);
   ASSERT_FALSE(h->Sostoit());
   EXPECT_TRUE(h->isVisible());
   EXPECT_EQ(h->hint(), QStringLiteral("Описание 4"));
@@ -164,12 +165,12 @@ TEST_F(BrowseTest, SectionWithoutCompositionIsDrawnButDoesNotOpen) {
   EXPECT_EQ(h->picture().image().cacheKey(), drawn);
   EXPECT_EQ(h->cursor().shape(), Qt::ArrowCursor);
   ClickAt(Plate(3));
-  EXPECT_EQ(w.FLevel, 0);
+  EXPECT_EQ(w.FLevel(), 0);
 }
 
 TEST_F(BrowseTest, HoverRedrawsOncePerEntryAndOncePerLeave) {
-  TfrMain& w = Open();
-  TImageLeave* h = w.ImageLeave1;
+  auto w = Open();
+  TImageLeave* h = w.ImageLeave(1);
   int redraws = 0;
   qint64 key = h->picture().image().cacheKey();
   auto count = [&] {
@@ -200,58 +201,58 @@ TEST_F(BrowseTest, MixedChildrenShowNeitherCalloutsNorOrderButtons) {
   t.push_back(item);
   t.push_back(Part(131, 13, 1));
   cat.WriteTable(t);
-  TfrMain& w = Open();
+  auto w = Open();
   ClickAt(Plate(0));
   ClickAt(CalloutOf(Rec(13)));
-  ASSERT_EQ(w.Levels[w.FLevel].ID, 13);
-  for (TLabel* l : w.Callouts) EXPECT_FALSE(l->isVisible());
-  EXPECT_FALSE(w.leNext->isVisible());
-  EXPECT_FALSE(w.FCanOrder);
-  EXPECT_FALSE(w.liZakaz->isVisible());
-  EXPECT_FALSE(w.leZakazano->isVisible());
+  ASSERT_EQ(w.Levels()[w.FLevel()].ID, 13);
+  for (TLabel* l : w.Callouts()) EXPECT_FALSE(l->isVisible());
+  EXPECT_FALSE(w.leNext()->isVisible());
+  EXPECT_FALSE(w.FCanOrder());
+  EXPECT_FALSE(w.liZakaz()->isVisible());
+  EXPECT_FALSE(w.leZakazano()->isVisible());
 }
 
 TEST_F(BrowseTest, OneNumberedChildIsACalloutWithoutOrderFlags) {
   auto t = StandardTable();
   t.push_back(Part(131, 13, 3));
   cat.WriteTable(t);
-  TfrMain& w = Open();
+  auto w = Open();
   ClickAt(Plate(0));
   ClickAt(CalloutOf(Rec(13)));
-  EXPECT_TRUE(w.Callouts[0]->isVisible());
-  EXPECT_FALSE(w.Callouts[1]->isVisible());
-  EXPECT_FALSE(w.FCanOrder);
-  EXPECT_FALSE(w.leNext->isVisible());
+  EXPECT_TRUE(w.Callouts()[0]->isVisible());
+  EXPECT_FALSE(w.Callouts()[1]->isVisible());
+  EXPECT_FALSE(w.FCanOrder());
+  EXPECT_FALSE(w.leNext()->isVisible());
 }
 
 TEST_F(BrowseTest, MissingPictureEntersTheLevelWithOneMessage) {
   QFile::remove(cat.path(QStringLiteral("Images/p12.jpg")));
-  TfrMain& w = Open();
+  auto w = Open();
   ClickAt(Plate(0));
-  const qint64 shown = w.imMain->picture().image().cacheKey();
+  const qint64 shown = w.imMain()->picture().image().cacheKey();
   ClickAt(CalloutOf(Rec(12)));
   EXPECT_EQ(recorder.messages, QStringList{QStringLiteral("Ошибка загрузки файла картинки")});
-  EXPECT_EQ(w.FLevel, 2);
-  EXPECT_EQ(w.Levels[2].PictureFile, cat.dir() + QStringLiteral("Images\\p12.jpg"));
-  EXPECT_EQ(w.imMain->picture().image().cacheKey(), shown);
+  EXPECT_EQ(w.FLevel(), 2);
+  EXPECT_EQ(w.Levels()[2].PictureFile, cat.dir() + QStringLiteral("Images\\p12.jpg"));
+  EXPECT_EQ(w.imMain()->picture().image().cacheKey(), shown);
 }
 
 TEST_F(BrowseTest, EmptyPictureNameOnASectionReportsTwiceAndStillEnters) {
   auto t = StandardTable();
   t[0].picture.clear();
   cat.WriteTable(t);
-  TfrMain& w = Open();
+  auto w = Open();
   ClickAt(Plate(0));
   EXPECT_EQ(recorder.messages, (QStringList{QStringLiteral("Ошибка загрузки файла картинки"),
                                             QStringLiteral("Ошибка загрузки изображения")}));
-  EXPECT_EQ(w.FLevel, 1);
-  EXPECT_EQ(w.FDisplayMode, dmDrawing);
+  EXPECT_EQ(w.FLevel(), 1);
+  EXPECT_EQ(w.FDisplayMode(), dmDrawing);
 }
 
 TEST_F(BrowseTest, CalloutHoverIsBoldAndUnderlined) {
-  TfrMain& w = Open();
+  auto w = Open();
   ClickAt(Plate(0));
-  TLabel* l = w.Callouts[0];
+  TLabel* l = w.Callouts()[0];
   const int width = l->width();
   MoveAt(CalloutOf(Rec(11)));
   EXPECT_TRUE(l->font().bold());
@@ -268,78 +269,119 @@ TEST_F(BrowseTest, AChainDeeperThanTheStackStaysBrowsable) {
   for (int level = 2; level <= 18; ++level) t.push_back(Part(level, level - 1, 1, 100, 100));
   cat.WriteTable(t);
   cat.AddRootPictures();
-  TfrMain& w = Open();
+  auto w = Open();
   ClickAt(Plate(0));
   for (int level = 2; level <= 18; ++level) ASSERT_TRUE(ClickAt(QPoint(104, 104))) << level;
-  EXPECT_EQ(w.FLevel, 18);
-  EXPECT_EQ(w.Levels[18].ID, 18);
+  EXPECT_EQ(w.FLevel(), 18);
+  EXPECT_EQ(w.Levels()[18].ID, 18);
   for (int level = 17; level >= 1; --level) {
-    Click(w.leiBack);
-    ASSERT_EQ(w.FLevel, level);
-    EXPECT_EQ(w.FItemOboz, QString::fromStdString(level == 1 ? "S1" : "ОБ-" + std::to_string(level)));
+    Click(w.leiBack());
+    ASSERT_EQ(w.FLevel(), level);
+    EXPECT_EQ(w.FItemOboz(), QString::fromStdString(level == 1 ? "S1" : "ОБ-" + std::to_string(level)));
   }
-  Click(w.leiBack);
-  EXPECT_EQ(w.FLevel, 0);
+  Click(w.leiBack());
+  EXPECT_EQ(w.FLevel(), 0);
 }
 
 TEST_F(BrowseTest, ANodeWithFortyPartsShowsEveryOne) {
   std::vector<RecordData> t{Section(1, 1, "S1")};
   for (int i = 0; i < 40; ++i) t.push_back(Part(100 + i, 1, i + 1, 10 + (i % 8) * 95, 10 + (i / 8) * 60));
   cat.WriteTable(t);
-  TfrMain& w = Open();
+  auto w = Open();
   ClickAt(Plate(0));
-  ASSERT_GE(w.Callouts.size(), 40u);
+  ASSERT_GE(w.Callouts().size(), 40u);
   for (int i = 0; i < 40; ++i) {
-    EXPECT_TRUE(w.Callouts[i]->isVisible()) << i;
-    EXPECT_EQ(w.Callouts[i]->tag, 100 + i);
+    EXPECT_TRUE(w.Callouts()[i]->isVisible()) << i;
+    EXPECT_EQ(w.Callouts()[i]->tag, 100 + i);
   }
   // The further labels behave as the others.
-  ASSERT_EQ(ClickAt(QPoint(10 + 7 * 95 + 4, 10 + 4 * 60 + 4)), w.Callouts[39]);
-  EXPECT_EQ(w.Levels[2].ID, 139);
-  Click(w.leiBack);
-  EXPECT_TRUE(w.Callouts[39]->isVisible());
+  ASSERT_EQ(ClickAt(QPoint(10 + 7 * 95 + 4, 10 + 4 * 60 + 4)), w.Callouts()[39]);
+  EXPECT_EQ(w.Levels()[2].ID, 139);
+  Click(w.leiBack());
+  EXPECT_TRUE(w.Callouts()[39]->isVisible());
 }
 
 TEST_F(BrowseTest, BackToTheRootFindsTheRootPictureFromAnotherWorkingDirectory) {
   QTemporaryDir elsewhere;
   const QString before = QDir::currentPath();
   QDir::setCurrent(elsewhere.path());
-  TfrMain& w = Open();
+  auto w = Open();
   ClickAt(Plate(0));
-  Click(w.leiBack);
+  Click(w.leiBack());
   QDir::setCurrent(before);
   EXPECT_TRUE(recorder.messages.isEmpty()) << recorder.messages.join('|').toStdString();
-  EXPECT_EQ(w.imMain->picture().width(), 519);
+  EXPECT_EQ(w.imMain()->picture().width(), 519);
 }
 
 TEST_F(BrowseTest, EveryNodeIsReachableAndLeavable) {
-  TfrMain& w = Open();
+  auto w = Open();
   // Walk depth-first through the standard catalogue by clicks only.
   std::function<void(int)> visit = [&](int depth) {
     std::vector<QPoint> targets;
-    for (TLabel* l : w.Callouts)
+    for (TLabel* l : w.Callouts())
       if (l->isVisible()) targets.push_back(l->pos() + QPoint(4, 4));
-    if (w.leNext->isVisible()) targets.push_back(QPoint(450, 515));
+    if (w.leNext()->isVisible()) targets.push_back(QPoint(450, 515));
     for (QPoint p : targets) {
       ClickAt(p);
-      ASSERT_EQ(w.FLevel, depth + 1);
+      ASSERT_EQ(w.FLevel(), depth + 1);
       visit(depth + 1);
-      Click(w.leiBack);
-      ASSERT_EQ(w.FLevel, depth);
+      Click(w.leiBack());
+      ASSERT_EQ(w.FLevel(), depth);
     }
   };
   int entered = 0;
   for (int i = 0; i < 7; ++i) {
-    if (!w.HotSpots[i]->Sostoit() || i == 5) continue;
+    if (!w.HotSpots()[i]->Sostoit() || i == 5) continue;
     ClickAt(Plate(i));
-    ASSERT_EQ(w.FLevel, 1);
+    ASSERT_EQ(w.FLevel(), 1);
     ++entered;
     visit(1);
-    Click(w.leiBack);
-    ASSERT_EQ(w.FLevel, 0);
+    Click(w.leiBack());
+    ASSERT_EQ(w.FLevel(), 0);
   }
   EXPECT_EQ(entered, 5);
   EXPECT_TRUE(recorder.messages.isEmpty());
+}
+
+// The program and catalogue-tool check find a picture the same way, whatever alphabet and
+// letter case its name and its file are written in.
+TEST_F(BrowseTest, ProgramAndCheckerAgreeOnEveryPictureLookup) {
+  struct Case {
+    const char* picture;  // as the catalogue names it
+    const char* file;     // as it lies in Images/, empty: none
+  };
+  const Case cases[] = {{"Fine", "Fine.jpg"},   {"СТРЕЛА", "стрела.jpg"}, {"ÉTÉ", "été.jpg"},
+                        {"ΩMEGA", "ωmega.jpg"}, {"Ёлка", "ёлка.jpg"},     {"absent", ""},
+                        {"Узел-5", "УЗЕЛ-5.jpg"}, {"x", "X.JPG"}};
+  std::vector<RecordData> table = StandardTable();
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    RecordData r = Part(9000 + static_cast<int>(i), 13, static_cast<int>(i) + 1);
+    r.picture = cases[i].picture;
+    table.push_back(r);
+    if (!*cases[i].file) continue;
+    cat.AddPicture(QStringLiteral("new"));
+    ASSERT_TRUE(QFile::rename(cat.path(QStringLiteral("Images/new.jpg")),
+                              cat.path(QStringLiteral("Images/") + QString::fromUtf8(cases[i].file))));
+  }
+  cat.WriteTable(table);
+  auto w = Open();
+  const auto findings = catalogue::CheckCatalogue(w.ADOQuery().table(), cat.dir().toStdString());
+  for (std::size_t i = 0; i < std::size(cases); ++i) {
+    const QString name = QString::fromUtf8(cases[i].picture);
+    SCOPED_TRACE(name.toStdString());
+    recorder.messages.clear();
+    w.SetPicture(cat.dir() + QStringLiteral("Images\\") + name + QStringLiteral(".jpg"));
+    const bool shown = recorder.messages.isEmpty();
+    bool missing = false, ignoringCase = false;
+    for (const auto& f : findings) {
+      if (f.id != 9000 + static_cast<int>(i) || f.what.rfind("picture ", 0) != 0) continue;
+      missing = missing || f.what.ends_with("is missing");
+      ignoringCase = ignoringCase || f.what.ends_with("found only ignoring letter case");
+    }
+    EXPECT_EQ(shown, !missing);
+    EXPECT_EQ(shown, *cases[i].file != 0);
+    EXPECT_EQ(ignoringCase, shown && std::string(cases[i].picture) + ".jpg" != cases[i].file);
+  }
 }
 
 }  // namespace

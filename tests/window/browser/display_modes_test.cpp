@@ -15,139 +15,139 @@ class DisplayModeTest : public WindowTest {
 };
 
 TEST_F(DisplayModeTest, SectionsModeLayout) {
-  TfrMain& w = *window;
-  ASSERT_EQ(w.FDisplayMode, dmSections);
-  EXPECT_EQ(w.imMain->geometry(), QRect(2, 100, 519, 346));
-  ExpectAt(w.leiBack, 532, 475, "leiBack");
-  ExpectAt(w.lBack, 534, 477, "lBack");
-  ExpectAt(w.lHome, 615, 475, "lHome");
-  ExpectAt(w.liHome, 617, 475, "liHome");
-  ExpectAt(w.liMail, 14, 480, "liMail");
-  ExpectAt(w.liEmail, 16, 482, "liEmail");
-  ExpectAt(w.leiWord, 102, 480, "leiWord");
-  ExpectAt(w.liWord, 104, 482, "liWord");
-  ExpectAt(w.leHelp, 190, 480, "leHelp");
-  ExpectAt(w.leiHelp, 192, 482, "leiHelp");
-  ExpectAt(w.liZakaz, 683, 90, "liZakaz");
-  ExpectAt(w.leiZakaz, 685, 92, "leiZakaz");
-  ExpectAt(w.leZakazano, 683, 90, "leZakazano");
-  ExpectAt(w.leiZakazano, 683, 90, "leiZakazano");
-  for (QWidget* c : {static_cast<QWidget*>(w.lbOboz), static_cast<QWidget*>(w.lbNaim),
-                     static_cast<QWidget*>(w.lbMassa), static_cast<QWidget*>(w.lbCount),
-                     static_cast<QWidget*>(w.liZakaz), static_cast<QWidget*>(w.leiZakaz),
-                     static_cast<QWidget*>(w.leZakazano), static_cast<QWidget*>(w.leiZakazano),
-                     static_cast<QWidget*>(w.TabControl), static_cast<QWidget*>(w.leNext),
-                     static_cast<QWidget*>(w.lNext)})
+  auto w = probe();
+  ASSERT_EQ(w.FDisplayMode(), dmSections);
+  EXPECT_EQ(w.imMain()->geometry(), QRect(2, 100, 519, 346));
+  ExpectAt(w.leiBack(), 532, 475, "leiBack");
+  ExpectAt(w.lBack(), 534, 477, "lBack");
+  ExpectAt(w.lHome(), 615, 475, "lHome");
+  ExpectAt(w.liHome(), 617, 475, "liHome");
+  ExpectAt(w.liMail(), 14, 480, "liMail");
+  ExpectAt(w.liEmail(), 16, 482, "liEmail");
+  ExpectAt(w.leiWord(), 102, 480, "leiWord");
+  ExpectAt(w.liWord(), 104, 482, "liWord");
+  ExpectAt(w.leHelp(), 190, 480, "leHelp");
+  ExpectAt(w.leiHelp(), 192, 482, "leiHelp");
+  ExpectAt(w.liZakaz(), 683, 90, "liZakaz");
+  ExpectAt(w.leiZakaz(), 685, 92, "leiZakaz");
+  ExpectAt(w.leZakazano(), 683, 90, "leZakazano");
+  ExpectAt(w.leiZakazano(), 683, 90, "leiZakazano");
+  for (QWidget* c : {static_cast<QWidget*>(w.lbOboz()), static_cast<QWidget*>(w.lbNaim()),
+                     static_cast<QWidget*>(w.lbMassa()), static_cast<QWidget*>(w.lbCount()),
+                     static_cast<QWidget*>(w.liZakaz()), static_cast<QWidget*>(w.leiZakaz()),
+                     static_cast<QWidget*>(w.leZakazano()), static_cast<QWidget*>(w.leiZakazano()),
+                     static_cast<QWidget*>(w.TabControl()), static_cast<QWidget*>(w.leNext()),
+                     static_cast<QWidget*>(w.lNext())})
     EXPECT_FALSE(c->isVisible()) << c->objectName().toStdString();
-  EXPECT_TRUE(w.lHome->isVisible());
-  EXPECT_FALSE(w.lHome->isEnabled());
-  EXPECT_TRUE(w.leiBack->isVisible());
-  EXPECT_FALSE(w.leiBack->isEnabled());
-  for (TImageLeave* h : w.HotSpots) EXPECT_TRUE(h->isVisible());
-  EXPECT_EQ(w.imFon->picture().image(), w.Image14->picture().image());
-  EXPECT_FALSE(w.imMain->proportional());
+  EXPECT_TRUE(w.lHome()->isVisible());
+  EXPECT_FALSE(w.lHome()->isEnabled());
+  EXPECT_TRUE(w.leiBack()->isVisible());
+  EXPECT_FALSE(w.leiBack()->isEnabled());
+  for (TImageLeave* h : w.HotSpots()) EXPECT_TRUE(h->isVisible());
+  EXPECT_EQ(w.imFon()->picture().image(), w.Image(14)->picture().image());
+  EXPECT_FALSE(w.imMain()->proportional());
 }
 
 TEST_F(DisplayModeTest, DrawingModeLayout) {
-  TfrMain& w = *window;
+  auto w = probe();
   ClickAt(QPoint(600, 80));  // section 1
-  ASSERT_EQ(w.FDisplayMode, dmDrawing);
-  EXPECT_EQ(w.imMain->geometry(), QRect(0, 0, 792, 541));
-  EXPECT_FALSE(w.imMain->proportional());
-  EXPECT_EQ(w.imMain->PictureRect(), QRect(0, 0, 792, 541));  // natural size, centred
-  ExpectAt(w.leiBack, 600, 500, "leiBack");
-  ExpectAt(w.lBack, 602, 502, "lBack");
-  ExpectAt(w.lHome, 683, 500, "lHome");
-  ExpectAt(w.liHome, 685, 502, "liHome");
-  ExpectAt(w.liMail, 14, 500, "liMail");
-  ExpectAt(w.liEmail, 16, 502, "liEmail");
-  ExpectAt(w.leiWord, 102, 500, "leiWord");
-  ExpectAt(w.liWord, 104, 502, "liWord");
-  ExpectAt(w.leHelp, 190, 500, "leHelp");
-  ExpectAt(w.leiHelp, 192, 502, "leiHelp");
-  ExpectAt(w.liZakaz, 683, 90, "liZakaz (kept)");
-  for (TImageLeave* h : w.HotSpots) EXPECT_FALSE(h->isVisible());
-  EXPECT_FALSE(w.TabControl->isVisible());
-  for (QWidget* c : {static_cast<QWidget*>(w.lbOboz), static_cast<QWidget*>(w.lbNaim),
-                     static_cast<QWidget*>(w.lbMassa), static_cast<QWidget*>(w.lbCount),
-                     static_cast<QWidget*>(w.lHome), static_cast<QWidget*>(w.liHome)})
+  ASSERT_EQ(w.FDisplayMode(), dmDrawing);
+  EXPECT_EQ(w.imMain()->geometry(), QRect(0, 0, 792, 541));
+  EXPECT_FALSE(w.imMain()->proportional());
+  EXPECT_EQ(w.imMain()->PictureRect(), QRect(0, 0, 792, 541));  // natural size, centred
+  ExpectAt(w.leiBack(), 600, 500, "leiBack");
+  ExpectAt(w.lBack(), 602, 502, "lBack");
+  ExpectAt(w.lHome(), 683, 500, "lHome");
+  ExpectAt(w.liHome(), 685, 502, "liHome");
+  ExpectAt(w.liMail(), 14, 500, "liMail");
+  ExpectAt(w.liEmail(), 16, 502, "liEmail");
+  ExpectAt(w.leiWord(), 102, 500, "leiWord");
+  ExpectAt(w.liWord(), 104, 502, "liWord");
+  ExpectAt(w.leHelp(), 190, 500, "leHelp");
+  ExpectAt(w.leiHelp(), 192, 502, "leiHelp");
+  ExpectAt(w.liZakaz(), 683, 90, "liZakaz (kept)");
+  for (TImageLeave* h : w.HotSpots()) EXPECT_FALSE(h->isVisible());
+  EXPECT_FALSE(w.TabControl()->isVisible());
+  for (QWidget* c : {static_cast<QWidget*>(w.lbOboz()), static_cast<QWidget*>(w.lbNaim()),
+                     static_cast<QWidget*>(w.lbMassa()), static_cast<QWidget*>(w.lbCount()),
+                     static_cast<QWidget*>(w.lHome()), static_cast<QWidget*>(w.liHome())})
     EXPECT_TRUE(c->isVisible());
-  EXPECT_TRUE(w.lHome->isEnabled());
-  EXPECT_TRUE(w.imFon->picture().isEmpty());
+  EXPECT_TRUE(w.lHome()->isEnabled());
+  EXPECT_TRUE(w.imFon()->picture().isEmpty());
   // Section 1 shows its three parts and no basket button.
-  EXPECT_TRUE(w.Callouts[0]->isVisible());
-  EXPECT_FALSE(w.liZakaz->isVisible());
-  EXPECT_FALSE(w.leZakazano->isVisible());
+  EXPECT_TRUE(w.Callouts()[0]->isVisible());
+  EXPECT_FALSE(w.liZakaz()->isVisible());
+  EXPECT_FALSE(w.leZakazano()->isVisible());
 }
 
 TEST_F(DisplayModeTest, ListModeLayout) {
-  TfrMain& w = *window;
-  w.TabControl->SetTabIndex(10);
+  auto w = probe();
+  w.TabControl()->SetTabIndex(10);
   ClickAt(QPoint(600, 380));  // the sixth plate opens the list
-  ASSERT_EQ(w.FDisplayMode, dmList);
-  EXPECT_EQ(w.FLevel, 1);
-  EXPECT_EQ(w.imMain->geometry(), QRect(532, 64, 225, 400));
-  EXPECT_TRUE(w.TabControl->isVisible());
-  EXPECT_EQ(w.TabControl->geometry(), QRect(3, 100, 519, 346));
-  EXPECT_FALSE(w.lHome->isVisible());
-  EXPECT_FALSE(w.liHome->isVisible());
-  EXPECT_TRUE(w.leiBack->isEnabled());
-  ExpectAt(w.leiBack, 532, 475, "leiBack (kept)");
-  ExpectAt(w.liZakaz, 615, 475, "liZakaz");
-  ExpectAt(w.leiZakaz, 617, 477, "leiZakaz");
-  ExpectAt(w.leZakazano, 615, 475, "leZakazano");
-  ExpectAt(w.leiZakazano, 617, 477, "leiZakazano");
-  for (TImageLeave* h : w.HotSpots) EXPECT_FALSE(h->isVisible());
-  EXPECT_FALSE(w.lbOboz->isVisible());
-  EXPECT_TRUE(w.FCanOrder);
-  EXPECT_EQ(w.ADOQuery.CurrentFilter(), "VozmPokupka = True");
-  EXPECT_TRUE(w.liZakaz->isVisible());  // the first orderable row is not in the basket
-  EXPECT_FALSE(w.leZakazano->isVisible());
-  EXPECT_EQ(w.imFon->picture().image(), w.Image14->picture().image());  // unchanged
+  ASSERT_EQ(w.FDisplayMode(), dmList);
+  EXPECT_EQ(w.FLevel(), 1);
+  EXPECT_EQ(w.imMain()->geometry(), QRect(532, 64, 225, 400));
+  EXPECT_TRUE(w.TabControl()->isVisible());
+  EXPECT_EQ(w.TabControl()->geometry(), QRect(3, 100, 519, 346));
+  EXPECT_FALSE(w.lHome()->isVisible());
+  EXPECT_FALSE(w.liHome()->isVisible());
+  EXPECT_TRUE(w.leiBack()->isEnabled());
+  ExpectAt(w.leiBack(), 532, 475, "leiBack (kept)");
+  ExpectAt(w.liZakaz(), 615, 475, "liZakaz");
+  ExpectAt(w.leiZakaz(), 617, 477, "leiZakaz");
+  ExpectAt(w.leZakazano(), 615, 475, "leZakazano");
+  ExpectAt(w.leiZakazano(), 617, 477, "leiZakazano");
+  for (TImageLeave* h : w.HotSpots()) EXPECT_FALSE(h->isVisible());
+  EXPECT_FALSE(w.lbOboz()->isVisible());
+  EXPECT_TRUE(w.FCanOrder());
+  EXPECT_EQ(w.ADOQuery().CurrentFilter(), "VozmPokupka = True");
+  EXPECT_TRUE(w.liZakaz()->isVisible());  // the first orderable row is not in the basket
+  EXPECT_FALSE(w.leZakazano()->isVisible());
+  EXPECT_EQ(w.imFon()->picture().image(), w.Image(14)->picture().image());  // unchanged
   // The row's picture is its View picture, decoded at a quarter.
-  EXPECT_EQ(w.imMain->picture().width(), 30);
-  EXPECT_TRUE(w.imMain->picture().jpegOptions().quarter);
+  EXPECT_EQ(w.imMain()->picture().width(), 30);
+  EXPECT_TRUE(w.imMain()->picture().jpegOptions().quarter);
 }
 
 TEST_F(DisplayModeTest, TheDrawingBackgroundComesBackAtTheRoot) {
-  TfrMain& w = *window;
+  auto w = probe();
   ClickAt(QPoint(600, 80));
-  ASSERT_TRUE(w.imFon->picture().isEmpty());
-  Click(w.leiBack);
-  EXPECT_EQ(w.FDisplayMode, dmSections);
-  EXPECT_EQ(w.imFon->picture().image(), w.Image14->picture().image());
+  ASSERT_TRUE(w.imFon()->picture().isEmpty());
+  Click(w.leiBack());
+  EXPECT_EQ(w.FDisplayMode(), dmSections);
+  EXPECT_EQ(w.imFon()->picture().image(), w.Image(14)->picture().image());
 }
 
 TEST_F(DisplayModeTest, StackingOrderPutsTheListAboveAndTheBackgroundBelow) {
-  TfrMain& w = *window;
-  const QObjectList& kids = w.children();
+  auto w = probe();
+  const QObjectList& kids = w.form().children();
   auto at = [&](QObject* o) { return kids.indexOf(o); };
-  EXPECT_LT(at(w.imFon), at(w.ImageLeave1));
-  EXPECT_LT(at(w.ImageLeave7), at(w.imMain));
-  EXPECT_LT(at(w.imMain), at(w.Callouts[0]));
-  EXPECT_LT(at(w.lBack), at(w.leiBack));  // the icon lies beneath its button
-  EXPECT_LT(at(w.leiBack), at(w.TabControl));
+  EXPECT_LT(at(w.imFon()), at(w.ImageLeave(1)));
+  EXPECT_LT(at(w.ImageLeave(7)), at(w.imMain()));
+  EXPECT_LT(at(w.imMain()), at(w.Callouts()[0]));
+  EXPECT_LT(at(w.lBack()), at(w.leiBack()));  // the icon lies beneath its button
+  EXPECT_LT(at(w.leiBack()), at(w.TabControl()));
 }
 
 TEST_F(DisplayModeTest, DetailsFollowTheZeroAndBlankRules) {
-  TfrMain& w = *window;
+  auto w = probe();
   w.SetItemMassa(QStringLiteral("0"));
-  EXPECT_EQ(w.lbMassa->Caption(), QString());
-  EXPECT_EQ(w.FItemMassa, QStringLiteral("0"));
+  EXPECT_EQ(w.lbMassa()->Caption(), QString());
+  EXPECT_EQ(w.FItemMassa(), QStringLiteral("0"));
   w.SetItemCount(QStringLiteral(" 12 "));
-  EXPECT_EQ(w.lbCount->Caption(), QStringLiteral(" 12 "));
+  EXPECT_EQ(w.lbCount()->Caption(), QStringLiteral(" 12 "));
   w.SetItemCount(QStringLiteral("0"));
-  EXPECT_EQ(w.lbCount->Caption(), QString());
+  EXPECT_EQ(w.lbCount()->Caption(), QString());
   w.SetItemNaim(QStringLiteral("  \t "));
-  EXPECT_EQ(w.lbNaim->Caption(), QString());
-  EXPECT_EQ(w.FItemNaim, QStringLiteral("  \t "));
+  EXPECT_EQ(w.lbNaim()->Caption(), QString());
+  EXPECT_EQ(w.FItemNaim(), QStringLiteral("  \t "));
   w.SetItemNaim(QStringLiteral("0"));
-  EXPECT_EQ(w.lbNaim->Caption(), QStringLiteral("0"));
+  EXPECT_EQ(w.lbNaim()->Caption(), QStringLiteral("0"));
   w.SetItemNaim(QStringLiteral("Втулка"));
   w.SetItemOboz(QStringLiteral("КМ-1"));
-  EXPECT_EQ(w.lbOboz->Caption(), QStringLiteral("КМ-1"));
+  EXPECT_EQ(w.lbOboz()->Caption(), QStringLiteral("КМ-1"));
   // The details stand at the right edge of their labels, the wrapped designation too.
-  for (TLabel* l : {w.lbOboz, w.lbNaim}) {
+  for (TLabel* l : {w.lbOboz(), w.lbNaim()}) {
     l->show();
     const QImage shot = l->grab().toImage();
     int left = shot.width(), right = -1;
@@ -163,27 +163,27 @@ TEST_F(DisplayModeTest, DetailsFollowTheZeroAndBlankRules) {
 }
 
 TEST_F(DisplayModeTest, FailedPictureKeepsThePreviousOneAndStoresThePath) {
-  TfrMain& w = *window;
-  const qint64 shown = w.imMain->picture().image().cacheKey();
+  auto w = probe();
+  const qint64 shown = w.imMain()->picture().image().cacheKey();
   const QString missing = cat.dir() + QStringLiteral("Images\\absent.jpg");
   w.SetPicture(missing);
   EXPECT_EQ(recorder.messages, QStringList{QStringLiteral("Ошибка загрузки файла картинки")});
-  EXPECT_EQ(w.FPicturePath, missing);
-  EXPECT_EQ(w.imMain->picture().image().cacheKey(), shown);
+  EXPECT_EQ(w.FPicturePath(), missing);
+  EXPECT_EQ(w.imMain()->picture().image().cacheKey(), shown);
   // Corrupt and truncated files are failed loads too, without a crash.
   cat.AddFile(QStringLiteral("Images/bad.jpg"), QByteArray("\xFF\xD8\xFF\xE0 garbage", 12));
   w.SetPicture(cat.dir() + QStringLiteral("Images\\bad.jpg"));
   EXPECT_EQ(recorder.messages.size(), 2);
-  EXPECT_EQ(w.imMain->picture().image().cacheKey(), shown);
+  EXPECT_EQ(w.imMain()->picture().image().cacheKey(), shown);
 }
 
 TEST_F(DisplayModeTest, GoHomeAtTheRootChangesNothing) {
-  TfrMain& w = *window;
-  const qint64 shown = w.imMain->picture().image().cacheKey();
-  w.Levels[3].Naim = QStringLiteral("kept");
+  auto w = probe();
+  const qint64 shown = w.imMain()->picture().image().cacheKey();
+  w.Levels()[3].Naim = QStringLiteral("kept");
   w.GoHome();
-  EXPECT_EQ(w.imMain->picture().image().cacheKey(), shown);
-  EXPECT_EQ(w.Levels[3].Naim, QStringLiteral("kept"));
+  EXPECT_EQ(w.imMain()->picture().image().cacheKey(), shown);
+  EXPECT_EQ(w.Levels()[3].Naim, QStringLiteral("kept"));
 }
 
 }  // namespace

@@ -24,17 +24,17 @@ class OrderDocumentTest : public WindowTest {
     wordProcessor = [s = fake] { return std::make_unique<FakeWord>(s); };
     Open();
     // Somewhere in the catalogue, with a notification that counts.
-    (void)window->ADOQuery.ApplyFilter("Table = 3");
-    window->ADOQuery.MoveNext();
-    before = window->ADOQuery.GetInteger(Field::ID);
+    (void)probe().ADOQuery().ApplyFilter("Table = 3");
+    probe().ADOQuery().MoveNext();
+    before = probe().ADOQuery().GetInteger(Field::ID);
   }
   void Export() {
     int scrolls = 0;
-    window->ADOQuery.AfterScroll = [&] { ++scrolls; };
-    window->CreateOrderDocument();
-    EXPECT_EQ(window->ADOQuery.CurrentFilter(), "Table = 3");
-    EXPECT_EQ(window->ADOQuery.GetInteger(Field::ID), before);
-    EXPECT_TRUE(window->ADOQuery.AfterScroll);  // attached again
+    probe().ADOQuery().AfterScroll = [&] { ++scrolls; };
+    probe().CreateOrderDocument();
+    EXPECT_EQ(probe().ADOQuery().CurrentFilter(), "Table = 3");
+    EXPECT_EQ(probe().ADOQuery().GetInteger(Field::ID), before);
+    EXPECT_TRUE(probe().ADOQuery().AfterScroll);  // attached again
     EXPECT_EQ(scrolls, 0);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   }
@@ -71,7 +71,7 @@ TEST_F(OrderDocumentTest, OneRecordInsertsNoRow) {
   cat.WriteTable(table);
   window.reset();
   Open();
-  window->CreateOrderDocument();
+  probe().CreateOrderDocument();
   EXPECT_FALSE(fake->log.join('|').contains(QLatin1String("InsertRows")));
   EXPECT_EQ(fake->Typed().mid(0, 3), (QStringList{QStringLiteral("1"), QStringLiteral("ОБ-121"),
                                                   QStringLiteral("Деталь 121")}));
@@ -146,8 +146,8 @@ TEST_F(OrderDocumentTest, AWordProcessorClosedMidwayFailsEveryCallToTheEnd) {
 }
 
 TEST_F(OrderDocumentTest, EachPressMakesANewDocument) {
-  window->CreateOrderDocument();
-  window->CreateOrderDocument();
+  probe().CreateOrderDocument();
+  probe().CreateOrderDocument();
   EXPECT_EQ(fake->log.filter(QStringLiteral("Add ")).size(), 2);
   EXPECT_EQ(fake->finished, 2);
 }
@@ -174,17 +174,17 @@ class OrderEngineTest : public WindowTest {
 };
 
 TEST_F(OrderEngineTest, ThreeItemsWithTypedQuantitiesMakeTheOrderTableNewestFirst) {
-  frZakaz = nullptr;
+  probe().frZakaz() = nullptr;
   // The review's quantity column, as the user typed it: 2, 1 and 5.
   TfrZakaz review(window.get());
   review.sgZakaz->SetRowCount(4);
   review.sgZakaz->SetCell(3, 1, QStringLiteral("2"));
   review.sgZakaz->SetCell(3, 2, QStringLiteral("1"));
   review.sgZakaz->SetCell(3, 3, QStringLiteral("5"));
-  frZakaz = &review;
-  window->CreateOrderDocument();
-  window->CreateOrderDocument();  // a second press: a second document
-  frZakaz = nullptr;
+  probe().frZakaz() = &review;
+  probe().CreateOrderDocument();
+  probe().CreateOrderDocument();  // a second press: a second document
+  probe().frZakaz() = nullptr;
   EXPECT_TRUE(recorder.messages.isEmpty()) << recorder.messages.join('|').toStdString();
   ASSERT_EQ(openedUrls.size(), 2);
   EXPECT_NE(openedUrls[0], openedUrls[1]);
@@ -207,12 +207,12 @@ TEST_F(OrderEngineTest, ThreeItemsWithTypedQuantitiesMakeTheOrderTableNewestFirs
 
 TEST_F(OrderEngineTest, MissingOrBrokenTemplateIsReported) {
   QFile::remove(cat.path(QStringLiteral("Template/Заказ.dot")));
-  window->CreateOrderDocument();
+  probe().CreateOrderDocument();
   EXPECT_EQ(recorder.messages,
             QStringList{QStringLiteral("Не удалось создать документ на основе заданного шаблона")});
   cat.AddFile(QStringLiteral("Template/Заказ.dot"), QByteArray("not a package"));
   recorder.messages.clear();
-  window->CreateOrderDocument();
+  probe().CreateOrderDocument();
   EXPECT_EQ(recorder.messages.size(), 1);
   EXPECT_TRUE(openedUrls.isEmpty());
 }

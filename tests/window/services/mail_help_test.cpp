@@ -2,7 +2,9 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "services/help.h"
+#include <QPointer>
+
+#include "help/help_service.h"
 #include "help/help_viewer.h"
 #include "support/window_fixture.h"
 
@@ -14,51 +16,56 @@ class MailHelpTest : public WindowTest {
 };
 
 TEST_F(MailHelpTest, MailHandsExactlyOneAddressToTheDesktop) {
-  TfrMain& w = Open();
-  ASSERT_EQ(ClickAt(QPoint(60, 498)), w.liMail);
+  auto w = Open();
+  ASSERT_EQ(ClickAt(QPoint(60, 498)), w.liMail());
   ASSERT_EQ(openedUrls.size(), 1);
   EXPECT_EQ(openedUrls[0].toString(), QStringLiteral("mailto:sales@krantek.ru?Subject=&Body="));
   EXPECT_TRUE(recorder.messages.isEmpty());
   // Also from the drawing display, and with no mail program: still no message.
   ClickAt(QPoint(600, 80));
-  Click(w.liMail);
+  Click(w.liMail());
   EXPECT_EQ(openedUrls.size(), 2);
 }
 
 TEST_F(MailHelpTest, HelpLibraryIsLoadedOnceAndShowsTheDefaultTopic) {
   QFile::copy(QStringLiteral(DEMO_HELP_FILE), cat.path(QStringLiteral("Catalog.chm")));
-  TfrMain& w = Open();
-  const std::uintptr_t lib = HelpLib;
-  ASSERT_NE(lib, 0u);
-  EXPECT_TRUE(LoadHtmlHelp());
-  EXPECT_EQ(HelpLib, lib);
+  AppEnvironment env = Environment();
+  int loaded = 0;
+  env.help = [&, made = env.help] {
+    ++loaded;
+    return made();
+  };
+  auto w = OpenWith(env);
+  HelpService* lib = w.help();
+  ASSERT_NE(lib, nullptr);
+  EXPECT_EQ(loaded, 1);
   // Looked for in the working directory, then beside the executable.
-  ASSERT_EQ(ClickAt(QPoint(240, 498)), w.leHelp);
-  HelpViewer* viewer = BuiltInHelpWindow();
+  ASSERT_EQ(ClickAt(QPoint(240, 498)), w.leHelp());
+  QPointer<HelpViewer> viewer = lib->Window();
   ASSERT_NE(viewer, nullptr);
   EXPECT_TRUE(viewer->isVisible());
   const QString topic = viewer->currentTopic();
   EXPECT_FALSE(topic.isEmpty());
   EXPECT_FALSE(viewer->documentText().isEmpty());
-  Click(w.leHelp);
-  Click(w.leHelp);
-  EXPECT_EQ(BuiltInHelpWindow(), viewer);  // one window, shown again
+  Click(w.leHelp());
+  Click(w.leHelp());
+  EXPECT_EQ(lib->Window(), viewer);  // one window, shown again
   EXPECT_EQ(viewer->currentTopic(), topic);
-  EXPECT_EQ(HelpLib, lib);
+  EXPECT_EQ(w.help(), lib);
+  EXPECT_EQ(loaded, 1);
   EXPECT_TRUE(recorder.messages.isEmpty());
   window.reset();  // the window's end releases the library
-  EXPECT_EQ(HelpLib, 0u);
-  EXPECT_EQ(BuiltInHelpWindow(), nullptr);
+  EXPECT_EQ(viewer, nullptr);
 }
 
 TEST_F(MailHelpTest, MissingHelpFileShowsNothing) {
   QTemporaryDir elsewhere;
   const QString before = QDir::currentPath();
   QDir::setCurrent(elsewhere.path());
-  TfrMain& w = Open();
-  Click(w.leHelp);
+  auto w = Open();
+  Click(w.leHelp());
   QDir::setCurrent(before);
-  EXPECT_TRUE(BuiltInHelpWindow() == nullptr || !BuiltInHelpWindow()->isVisible());
+  EXPECT_TRUE(w.help()->Window() == nullptr || !w.help()->Window()->isVisible());
   EXPECT_TRUE(recorder.messages.isEmpty());
 }
 

@@ -20,7 +20,6 @@ class TImageLeave : public TImage {
   const QString& ViewFile() const { return viewFile_; }
   int Number() const { return number_; }
   bool Sostoit() const { return sostoit_; }
-  bool VozmPokupka() const { return vozmPokupka_; }
   int ID() const { return id_; }
   int Parent() const { return parentId_; }
   const QString& Massa() const { return massa_; }
@@ -32,7 +31,6 @@ class TImageLeave : public TImage {
   void SetViewFile(const QString& v) { viewFile_ = v; }
   void SetNumber(int v) { number_ = v; }
   void SetSostoit(bool v) { sostoit_ = v; }
-  void SetVozmPokupka(bool v) { vozmPokupka_ = v; }
   void SetID(int v) { id_ = v; }
   void SetParent(int v) { parentId_ = v; }
   void SetMassa(const QString& v) { massa_ = v; }
@@ -50,7 +48,6 @@ class TImageLeave : public TImage {
   QString naim_;
   QString oboz_;
   bool sostoit_ = false;
-  bool vozmPokupka_ = false;
   int id_ = 0;
   int parentId_ = 0;
   QString pictureFile_;

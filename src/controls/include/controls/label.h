@@ -3,12 +3,33 @@
 // caption may hold a carriage return, which shows as a line break. The text is laid out once
 // per caption and font, not at every paint: a drawing shows dozens of labels.
 
+#include <QHash>
 #include <QLabel>
 #include <QStaticText>
 
 #include <vector>
 
 #include "controls/picture.h"
+
+// Laid-out lines of text kept by text, font and layout, for labels that show the same texts
+// again and again (the callouts of drawings shown anew, the same part on several drawings).
+class TextLayouts {
+ public:
+  // The line laid out for the key; `layout` makes it when it is not kept.
+  template <class Make>
+  const QStaticText& Get(const QString& key, Make layout) {
+    auto it = lines_.constFind(key);
+    if (it == lines_.constEnd()) {
+      if (lines_.size() > kMaxLines) lines_.clear();
+      it = lines_.insert(key, layout());
+    }
+    return *it;
+  }
+
+ private:
+  static constexpr qsizetype kMaxLines = 8192;
+  QHash<QString, QStaticText> lines_;
+};
 
 class TLabel : public QLabel {
   Q_OBJECT
@@ -20,8 +41,9 @@ class TLabel : public QLabel {
   void SetCaption(const QString& caption);
   // Sizes the label to its text when on.
   void SetAutoSize(bool on);
-  bool autoSize() const { return autoSize_; }
   void SetFontStyle(bool bold, bool underline);
+  // Where laid-out lines are kept; null (the default): each label lays out its own.
+  void SetLayouts(TextLayouts* layouts) { layouts_ = layouts; }
 
   QSize sizeHint() const override;
   QSize minimumSizeHint() const override { return sizeHint(); }
@@ -51,4 +73,5 @@ class TLabel : public QLabel {
   int laidOutWidth_ = -1;
   bool autoSize_ = false;
   bool pressed_ = false;
+  TextLayouts* layouts_ = nullptr;
 };

@@ -24,7 +24,6 @@ class Picture {
  public:
   enum class Kind { None, Bitmap, Jpeg };
 
-  Kind kind() const { return kind_; }
   bool isEmpty() const { return kind_ == Kind::None; }
   bool isJpeg() const { return kind_ == Kind::Jpeg; }
   // What is shown: the bitmap, or the JPEG as decoded with its options.
@@ -66,8 +65,6 @@ class Canvas {
   void SetFont(const QFont& f) { font_ = f; }
   void SetFontColor(const QColor& c) { fontColor_ = c; }
   const QFont& font() const { return font_; }
-  const QColor& fontColor() const { return fontColor_; }
-  BrushStyle brushStyle() const { return brushStyle_; }
 
   void FillRect(const QRect& r);                     // with the brush
   void TextOut(int x, int y, const QString& text);   // top-left of the text; brush behind it when solid
@@ -105,14 +102,10 @@ class TImage : public QWidget {
   QImage& CanvasBitmap();   // the bitmap the canvas draws on (created at the control's size)
   void CanvasChanged();     // repaint after drawing
 
-  bool transparent() const { return transparent_; }   // the bottom-left pixel's colour is see-through
-  bool autoSize() const { return autoSize_; }
   bool center() const { return center_; }
-  bool stretch() const { return stretch_; }
   bool proportional() const { return proportional_; }
-  bool showHint() const { return showHint_; }
   const QString& hint() const { return hint_; }
-  void SetTransparent(bool on);
+  void SetTransparent(bool on);  // the bottom-left pixel's colour is see-through
   void SetAutoSize(bool on);
   void SetCenter(bool on);
   void SetStretch(bool on);

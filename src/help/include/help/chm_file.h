@@ -63,8 +63,9 @@ class ChmFile {
   static QString NormalizePath(const QString& objectPath);
 
   // Zeroes the compile times a CHM compiler stamps into the file header and the system data,
-  // so that compiling the same sources twice gives the same bytes.
-  static bool ClearTimestamps(const QString& path, QString* error);
+  // so that compiling the same sources twice gives the same bytes. The file is opened for it
+  // and closed again; false, with errorString() set, when it cannot be done.
+  bool ClearTimestamps(const QString& path);
 
  private:
   struct Entry {

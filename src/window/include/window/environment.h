@@ -7,12 +7,18 @@
 #include <functional>
 #include <memory>
 
+class HelpService;
 class WordBackend;
 
 struct AppEnvironment {
   QString executablePath;               // the base directory is the directory of this file
   std::function<int()> screenHeight;    // height of the screen in pixels
   std::function<bool(const QUrl&)> openUrl;  // the desktop's handler for mail links and documents
+  // The program's message box: modal, with the application title as caption and an OK
+  // button. Empty: messages are not shown.
+  std::function<void(const QString& text)> showMessage;
+  // The help library, made when the window starts; empty: there is none and help does nothing.
+  std::function<std::unique_ptr<HelpService>()> help;
   // The word processor the order export drives; empty: the platform's own (the word
   // processor's automation on Windows when it is there, else the built-in engine).
   std::function<std::unique_ptr<WordBackend>()> wordProcessor;

@@ -1,0 +1,108 @@
+#pragma once
+// The one way from outside into the main window: finds its controls by their design names,
+// reads its state and calls its operations, for tests and benchmarks.
+
+#include <QString>
+#include <QWidget>
+
+#include <vector>
+
+#include "basket/parts_list.h"
+#include "browser/level.h"
+#include "catalogue/store.h"
+#include "controls/imageleave.h"
+#include "controls/label.h"
+#include "controls/picture.h"
+#include "controls/tab_control.h"
+
+class HelpService;
+class QAction;
+class QMenu;
+class TfrMain;
+class TfrZakaz;
+class WordBackend;
+
+class TfrMainProbe {
+ public:
+  explicit TfrMainProbe(TfrMain& window) : w_(window) {}
+
+  QWidget& form() const;
+
+  // A control by its design name; null when the window has none of that name and kind.
+  template <class Control = QWidget>
+  Control* Find(const QString& designName) const {
+    return form().findChild<Control*>(designName);
+  }
+
+  TImage* imFon() const { return Find<TImage>(QStringLiteral("imFon")); }
+  TImage* imMain() const { return Find<TImage>(QStringLiteral("imMain")); }
+  // The section hot-spot ImageLeaveN.
+  TImageLeave* ImageLeave(int n) const { return Find<TImageLeave>(QStringLiteral("ImageLeave%1").arg(n)); }
+  // A hidden picture holder ImageN.
+  TImage* Image(int n) const { return Find<TImage>(QStringLiteral("Image%1").arg(n)); }
+  TLeImage* leNext() const { return Find<TLeImage>(QStringLiteral("leNext")); }
+  TLeImage* lNext() const { return Find<TLeImage>(QStringLiteral("lNext")); }
+  TLabel* lbOboz() const { return Find<TLabel>(QStringLiteral("lbOboz")); }
+  TLabel* lbNaim() const { return Find<TLabel>(QStringLiteral("lbNaim")); }
+  TLabel* lbMassa() const { return Find<TLabel>(QStringLiteral("lbMassa")); }
+  TLabel* lbCount() const { return Find<TLabel>(QStringLiteral("lbCount")); }
+  TLeImage* leiBack() const { return Find<TLeImage>(QStringLiteral("leiBack")); }
+  TLeImage* lBack() const { return Find<TLeImage>(QStringLiteral("lBack")); }
+  TLeImage* lHome() const { return Find<TLeImage>(QStringLiteral("lHome")); }
+  TLeImage* liHome() const { return Find<TLeImage>(QStringLiteral("liHome")); }
+  TLeImage* liZakaz() const { return Find<TLeImage>(QStringLiteral("liZakaz")); }
+  TLeImage* leiZakaz() const { return Find<TLeImage>(QStringLiteral("leiZakaz")); }
+  TLeImage* leZakazano() const { return Find<TLeImage>(QStringLiteral("leZakazano")); }
+  TLeImage* leiZakazano() const { return Find<TLeImage>(QStringLiteral("leiZakazano")); }
+  TLeImage* leiWord() const { return Find<TLeImage>(QStringLiteral("leiWord")); }
+  TLeImage* liWord() const { return Find<TLeImage>(QStringLiteral("liWord")); }
+  TLeImage* liMail() const { return Find<TLeImage>(QStringLiteral("liMail")); }
+  TLeImage* liEmail() const { return Find<TLeImage>(QStringLiteral("liEmail")); }
+  TLeImage* leHelp() const { return Find<TLeImage>(QStringLiteral("leHelp")); }
+  TLeImage* leiHelp() const { return Find<TLeImage>(QStringLiteral("leiHelp")); }
+  TImage* imZakaz() const { return Find<TImage>(QStringLiteral("imZakaz")); }
+  TLabel* lZakaz() const { return Find<TLabel>(QStringLiteral("lZakaz")); }
+  QAction* N1() const;
+  QAction* N2() const;
+  TTabControl* TabControl() const { return Find<TTabControl>(QStringLiteral("TabControl")); }
+  PartsGrid* bdgSpisok() const { return Find<PartsGrid>(QStringLiteral("bdgSpisok")); }
+
+  // State.
+  bool StartupFailed() const;
+  QString FBaseDir() const;
+  QString HelpFile() const;
+  int FLevel() const;
+  int FDisplayMode() const;
+  int FBasketCount() const;
+  int FHotSpotCount() const;
+  bool FCanOrder() const;
+  bool FInBasket() const;
+  QString FPicturePath() const;
+  QString FItemOboz() const;
+  QString FItemNaim() const;
+  QString FItemMassa() const;
+  QString FItemCount() const;
+  std::vector<TMyRec>& Levels() const;
+  const std::vector<TImageLeave*>& HotSpots() const;
+  const std::vector<TLabel*>& Callouts() const;
+  catalogue::CatalogueStore& ADOQuery() const;
+  TfrZakaz*& frZakaz() const;  // the open review window; tests may stand one in
+  HelpService* help() const;
+  WordBackend* WordApp() const;
+
+  // Operations.
+  void GoHome() const;
+  void FillHotSpots(int id, int page) const;
+  void DrawHotSpot(int index) const;
+  void SetPicture(const QString& fileName) const;
+  void SetItemOboz(const QString& text) const;
+  void SetItemNaim(const QString& text) const;
+  void SetItemMassa(const QString& text) const;
+  void SetItemCount(const QString& text) const;
+  void SetBasketCount(int n) const;
+  void ClearBasket() const;
+  void CreateOrderDocument() const;
+
+ private:
+  TfrMain& w_;
+};
