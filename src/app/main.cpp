@@ -6,5 +6,6 @@
 
 int main(int argc, char** argv) {
   QApplication app(argc, argv);
-  return RunCatalog(app);
+  // The running program's own services: its executable, the screen, the desktop.
+  return RunCatalog(app, AppEnvironment::FromApplication());
 }

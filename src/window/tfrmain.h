@@ -36,7 +36,7 @@ class TfrZakaz;
 class TfrMain : public QWidget {
   Q_OBJECT
  public:
-  explicit TfrMain(AppEnvironment env = AppEnvironment::FromApplication(), QWidget* parent = nullptr);
+  explicit TfrMain(AppEnvironment env, QWidget* parent = nullptr);
   ~TfrMain() override;
 
   // True when start-up could not load the catalogue: the program ends without showing it.

@@ -1,5 +1,4 @@
 #include "base/file_lookup.h"
-#include "base/fold.h"
 
 #include <gtest/gtest.h>
 
@@ -28,19 +27,6 @@ class FileLookupTest : public ::testing::Test {
   }
   fs::path dir_;
 };
-
-TEST(FoldCaseTest, LatinGreekAndCyrillicLettersFoldAndTheRestStays) {
-  const std::pair<const char*, const char*> cases[] = {
-      {"IMAGES\\Fon.JPG", "images\\fon.jpg"},
-      {"СТРЕЛА Ёлка ЯЩИК", "стрела ёлка ящик"},
-      {"ÉTÉ Ÿ ĹŽ", "été ÿ ĺž"},
-      {"ΑΒΓ Ω", "αβγ ω"},
-      {"Ѓ Ї Ґ Ӂ", "ѓ ї ґ ӂ"},
-      {"× ß 12-Ab_", "× ß 12-ab_"},
-      {"\xFF\xC3", "\xFF\xC3"},  // not UTF-8: kept byte for byte
-  };
-  for (const auto& [in, out] : cases) EXPECT_EQ(FoldCase(in), out) << in;
-}
 
 TEST_F(FileLookupTest, BackslashesSeparateAndLetterCaseIsMatched) {
   Touch("Images/Узлы/Стрела.jpg");

@@ -9,4 +9,4 @@ void PrepareApplication(QApplication& app);
 
 // Creates the main window (its start-up runs) and runs the event loop until it is closed.
 // A catalogue that cannot be loaded ends the program at once with exit status 1.
-int RunCatalog(QApplication& app, AppEnvironment env = AppEnvironment::FromApplication());
+int RunCatalog(QApplication& app, AppEnvironment env);
