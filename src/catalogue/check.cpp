@@ -48,7 +48,10 @@ std::vector<Finding> CheckCatalogue(const Table& t, const std::string& baseDir) 
     else if (items == 1 && rows.size() > 1)
       report(fid, itemFirst ? "node mixes its item record with numbered parts: the parts are not shown"
                             : "node mixes numbered parts with an item record");
-    if (!itemFirst && static_cast<int>(rows.size()) > kMaxCallouts)
+    if (!itemFirst && static_cast<int>(rows.size()) > kMaxShownCallouts)
+      report(fid, "drawing with " + std::to_string(rows.size()) + " numbered parts: only the first " +
+                      std::to_string(kMaxShownCallouts) + " are shown");
+    else if (!itemFirst && static_cast<int>(rows.size()) > kMaxCallouts)
       report(fid, "drawing with " + std::to_string(rows.size()) + " numbered parts, more than 35");
     if (itemFirst) continue;
     for (std::size_t r : rows) {
@@ -68,10 +71,37 @@ std::vector<Finding> CheckCatalogue(const Table& t, const std::string& baseDir) 
     }
   }
 
+  // Chains of parents that come back to where they began: a record that is its own parent,
+  // or records that are each other's. Each cycle is reported once, at its smallest ID.
+  std::unordered_map<std::int32_t, char> walked;  // 1: on the chain being followed, 2: done
+  std::set<std::int32_t> onCycle;
+  for (std::size_t r = 0; r < n; ++r) {
+    std::vector<std::int32_t> chain;
+    for (std::int32_t id = t.Integer(r, Field::ID); id != 0 && rowOf.count(id) && !walked[id];
+         id = t.Integer(rowOf[id], Field::FID)) {
+      walked[id] = 1;
+      chain.push_back(id);
+    }
+    if (!chain.empty()) {
+      const std::int32_t end = t.Integer(rowOf[chain.back()], Field::FID);
+      if (end != 0 && walked[end] == 1) {
+        const auto from = std::find(chain.begin(), chain.end(), end);
+        std::string ids;
+        for (auto it = from; it != chain.end(); ++it) {
+          ids += (ids.empty() ? "" : ", ") + std::to_string(*it);
+          onCycle.insert(*it);
+        }
+        report(*std::min_element(from, chain.end()),
+               chain.end() - from == 1 ? "FID cycle: the record is its own parent"
+                                       : "FID cycle through IDs " + ids + ": none of them is shown");
+      }
+    }
+    for (std::int32_t id : chain) walked[id] = 2;
+  }
+
   // Depth: a chain below the root deeper than the level stack.
   std::unordered_map<std::int32_t, int> depth{{0, 0}};
   std::vector<std::int32_t> queue{0};
-  std::set<std::int32_t> tooDeep;
   for (std::size_t q = 0; q < queue.size(); ++q) {
     const std::int32_t node = queue[q];
     auto it = children.find(node);
@@ -82,6 +112,40 @@ std::vector<Finding> CheckCatalogue(const Table& t, const std::string& baseDir) 
       depth[id] = depth[node] + 1;
       if (depth[id] == kMaxDepth + 1) report(id, "more than 14 levels below the root");
       queue.push_back(id);
+    }
+  }
+
+  // Records that no path from the root reaches can never be seen. Those whose own FID is
+  // broken or lies on a cycle are reported above already.
+  for (std::size_t r = 0; r < n; ++r) {
+    const int id = t.Integer(r, Field::ID);
+    const int fid = t.Integer(r, Field::FID);
+    if (!depth.count(id) && rowOf.count(fid) && !onCycle.count(id))
+      report(id, "no path from the root reaches it (its parent " + std::to_string(fid) + " is not shown)");
+  }
+
+  // Picture paths that climb out of the catalogue folder.
+  const auto leaves = [](const std::string& relative) {
+    int level = 0;
+    std::size_t start = 0;
+    while (start <= relative.size()) {
+      std::size_t end = relative.find_first_of("\\/", start);
+      if (end == std::string::npos) end = relative.size();
+      const std::string_view part(relative.data() + start, end - start);
+      if (part == "..") {
+        if (--level < 0) return true;
+      } else if (!part.empty() && part != ".") {
+        ++level;
+      }
+      start = end + 1;
+    }
+    return false;
+  };
+  for (std::size_t r = 0; r < n; ++r) {
+    for (Field f : {Field::Picture, Field::View}) {
+      const std::string relative = "Images\\" + std::string(t.Text(r, f)) + ".jpg";
+      if (leaves(relative))
+        report(t.Integer(r, Field::ID), std::string(FieldName(f)) + " path " + relative + " leaves the catalogue folder");
     }
   }
 

@@ -33,7 +33,7 @@ bool IsChmLinkScheme(const QString& scheme) {
 
 // Addresses handed to the system rather than shown here.
 bool IsOutsideScheme(const QString& scheme) {
-  for (const char* s : {"http", "https", "mailto", "ftp"})
+  for (const char* s : {"http", "https", "mailto"})
     if (scheme.compare(QLatin1String(s), Qt::CaseInsensitive) == 0) return true;
   return false;
 }
@@ -160,16 +160,27 @@ void HelpBrowser::doSetSource(const QUrl& name, QTextDocument::ResourceType type
 }
 
 QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
-  // Everything comes from the help file: never from disk or the network.
+  // Everything comes from the help file: never from disk or the network. Every resource is
+  // answered here, also one the file lacks: an empty answer would send the document and its
+  // picture painter to the file system (relative to the working directory) instead.
+  const auto nothing = [type]() -> QVariant {
+    if (type == QTextDocument::ImageResource) {
+      QImage none(1, 1, QImage::Format_ARGB32);
+      none.fill(Qt::transparent);
+      return none;
+    }
+    if (type == QTextDocument::StyleSheetResource) return QString();
+    return QByteArray();
+  };
   QUrl url = name;
   if (url.isRelative() && !source().isEmpty()) url = source().resolved(url);
   const QString path = file_ ? objectPathOf(url) : QString();
   const bool page = type == QTextDocument::HtmlResource || type == QTextDocument::UnknownResource;
-  if (path.isEmpty()) return page ? QVariant(ErrorPage(tr("Раздел не найден"), url.toString())) : QVariant();
+  if (path.isEmpty()) return page ? QVariant(ErrorPage(tr("Раздел не найден"), url.toString())) : nothing();
 
   const auto data = file_->read(path);
   if (!data) {
-    if (!page) return {};
+    if (!page) return nothing();
     if (!file_->contains(path))
       return ErrorPage(tr("Раздел не найден"), tr("В файле справки нет раздела «%1».").arg(path));
     return ErrorPage(tr("Раздел не читается"), tr("Раздел «%1» в файле справки повреждён.").arg(path));
@@ -195,13 +206,13 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
     else if (size.isValid() && (size.width() > kMaxImageSide || size.height() > kMaxImageSide))
       reader.setScaledSize(size.scaled(kMaxImageSide, kMaxImageSide, Qt::KeepAspectRatio));
     QImage image = reader.read();
-    if (image.isNull()) return {};
+    if (image.isNull()) return nothing();
     if (drawing) image.setDevicePixelRatio(2);
     return image;
   }
   if (page) return WithStyleSheetTypes(DecodeHelpText(*data, file_->codepage()));
   if (type == QTextDocument::StyleSheetResource) return DecodeHelpText(*data, file_->codepage());
-  return {};
+  return nothing();
 }
 
 // ---------------------------------------------------------------------------------------------

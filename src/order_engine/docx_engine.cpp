@@ -1,6 +1,8 @@
 #include "order_engine/docx_engine.h"
 #include "order_engine/utf8.h"
 
+#include "base/file_lookup.h"
+
 #include <zip.h>
 
 #include <algorithm>
@@ -27,6 +29,7 @@
 
 namespace order {
 
+using base::PathFromUtf8;
 using base::Result;
 using base::Status;
 
@@ -64,13 +67,6 @@ std::string Lower(std::string_view s) {
   return out;
 }
 
-fs::path PathFromUtf8(const std::string& s) {
-#ifdef _WIN32
-  return fs::path(std::u8string(s.begin(), s.end()));
-#else
-  return fs::path(s);
-#endif
-}
 
 std::string_view LocalName(const char* name) {
   std::string_view n(name);
@@ -131,18 +127,41 @@ struct Part {
   bool directory = false;
 };
 
-std::string ZipErrorText(int code) {
-  zip_error_t e;
-  zip_error_init_with_code(&e, code);
-  std::string s = zip_error_strerror(&e);
-  zip_error_fini(&e);
-  return s;
+// The first bytes of an OLE compound file: a Word 97-2003 document or template.
+constexpr char kCompoundFileMagic[] = "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1";
+
+// A part name that stays inside the package: relative, without "..".
+bool SafePartName(const std::string& name) {
+  if (name.front() == '/' || name.front() == '\\' || name.find(':') != std::string::npos) return false;
+  std::size_t start = 0;
+  while (start <= name.size()) {
+    std::size_t end = name.find_first_of("/\\", start);
+    if (end == std::string::npos) end = name.size();
+    if (name.compare(start, end - start, "..") == 0) return false;
+    start = end + 1;
+  }
+  return true;
 }
+
+#ifndef _WIN32
+// Why a file could not be written, in the user's words.
+std::string WriteError(int error) {
+  switch (error) {
+    case ENOSPC: return "на диске нет места.";
+    case EACCES:
+    case EPERM: return "нет прав на запись в эту папку.";
+    case EROFS: return "диск доступен только для чтения.";
+    case ENOENT:
+    case ENOTDIR: return "папка не найдена.";
+    default: return "ошибка записи.";
+  }
+}
+#endif
 
 // Inflates one entry, stopping as soon as it yields more than it stated.
 Status ReadEntry(zip_t* z, zip_uint64_t index, zip_uint64_t stated, std::string* out) {
   zip_file_t* f = zip_fopen_index(z, index, 0);
-  if (!f) return Status::Fail(zip_strerror(z));
+  if (!f) return Status::Fail("не читается");
   out->clear();
   out->reserve(static_cast<std::size_t>(std::min<zip_uint64_t>(stated, 16u << 20)));
   std::vector<char> buf(1 << 16);
@@ -150,18 +169,18 @@ Status ReadEntry(zip_t* z, zip_uint64_t index, zip_uint64_t stated, std::string*
   for (;;) {
     const zip_int64_t n = zip_fread(f, buf.data(), buf.size());
     if (n < 0) {
-      status = Status::Fail(zip_file_strerror(f));
+      status = Status::Fail("не распаковывается");
       break;
     }
     if (n == 0) break;
     if (out->size() + static_cast<std::uint64_t>(n) > stated) {
-      status = Status::Fail("it inflates beyond its stated size");
+      status = Status::Fail("распаковывается больше заявленного размера");
       break;
     }
     out->append(buf.data(), static_cast<std::size_t>(n));
   }
   zip_fclose(f);
-  if (status && out->size() != stated) status = Status::Fail("it is shorter than its stated size");
+  if (status && out->size() != stated) status = Status::Fail("короче заявленного размера");
   return status;
 }
 
@@ -171,12 +190,11 @@ Status ParseXml(const std::string& data, const std::string& name, pugi::xml_docu
   const pugi::xml_parse_result r = doc->load_buffer(
       data.data(), data.size(), pugi::parse_default | pugi::parse_ws_pcdata | pugi::parse_doctype);
   if (!r)
-    return Status::Fail(name + " is not well-formed XML (" + r.description() + " at byte " +
-                        std::to_string(r.offset) + ")");
+    return Status::Fail("часть " + name + " содержит ошибку XML (байт " + std::to_string(r.offset) + ")");
   for (pugi::xml_node c = doc->first_child(); c; c = c.next_sibling())
     if (c.type() == pugi::node_doctype)
-      return Status::Fail(name + " holds a DOCTYPE declaration, which a document package never has");
-  if (!doc->document_element()) return Status::Fail(name + " holds no XML element");
+      return Status::Fail("часть " + name + " содержит объявление DOCTYPE, которого в документах Word не бывает");
+  if (!doc->document_element()) return Status::Fail("часть " + name + " не содержит XML");
   return Status::Ok();
 }
 
@@ -276,17 +294,14 @@ Status ReadPackage(const std::string& path, Package* pkg) {
   const fs::path fsPath = PathFromUtf8(path);
   std::error_code ec;
   const fs::file_status st = fs::status(fsPath, ec);
-  if (ec || !fs::exists(st)) return Status::Fail("the template " + path + " does not exist");
-  if (!fs::is_regular_file(st)) return Status::Fail("the template " + path + " is not a file");
+  if (ec || !fs::exists(st)) return Status::Fail("Файл шаблона " + path + " не найден.");
+  if (!fs::is_regular_file(st)) return Status::Fail(path + " — не файл.");
   {
     std::ifstream in(fsPath, std::ios::binary);
     char magic[8] = {};
     in.read(magic, sizeof magic);
-    if (!in && !in.eof()) return Status::Fail("the template " + path + " cannot be read");
-    if (in.gcount() == 8 && std::memcmp(magic, "\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) == 0)
-      return Status::Fail(
-                  "the template " + path +
-                      " is a Word 97-2003 file; only Office Open XML templates (.dotx, .docx) can be used");
+    if (!in && !in.eof()) return Status::Fail("Файл шаблона " + path + " не читается.");
+    if (in.gcount() == 8 && std::memcmp(magic, kCompoundFileMagic, 8) == 0) return Status::Fail(kWord97Template);
   }
 
   int zerr = 0;
@@ -294,13 +309,13 @@ Status ReadPackage(const std::string& path, Package* pkg) {
                                              [](zip_t* p) { zip_discard(p); });
   if (!z) {
     if (zerr == ZIP_ER_NOZIP)
-      return Status::Fail("the template " + path + " is not a Word document package (not a ZIP archive)");
-    return Status::Fail("the template " + path + " cannot be opened: " + ZipErrorText(zerr));
+      return Status::Fail("Шаблон не является документом Word (.dotx, .docx).");
+    return Status::Fail("Шаблон не открывается: файл повреждён.");
   }
-  const std::string damaged = "the template " + path + " is damaged: ";
+  const std::string damaged = "Шаблон повреждён: ";
 
   const zip_int64_t count = zip_get_num_entries(z.get(), 0);
-  if (count < 0 || count > kMaxEntries) return Status::Fail(damaged + "too many entries");
+  if (count < 0 || count > kMaxEntries) return Status::Fail(damaged + "в нём слишком много частей.");
   std::vector<zip_uint64_t> sizes;
   std::set<std::string> seen;
   std::uint64_t total = 0;
@@ -310,18 +325,22 @@ Status ReadPackage(const std::string& path, Package* pkg) {
     zip_stat_init(&zs);
     if (zip_stat_index(z.get(), static_cast<zip_uint64_t>(i), 0, &zs) != 0 || !(zs.valid & ZIP_STAT_NAME) ||
         !(zs.valid & ZIP_STAT_SIZE) || !zs.name || !*zs.name)
-      return Status::Fail(damaged + "an entry cannot be read");
+      return Status::Fail(damaged + "одна из частей не читается.");
     if ((zs.valid & ZIP_STAT_ENCRYPTION_METHOD) && zs.encryption_method != ZIP_EM_NONE)
-      return Status::Fail("the template " + path + " is encrypted");
+      return Status::Fail("Шаблон зашифрован.");
     Part part;
     part.name = zs.name;
     part.directory = part.name.back() == '/';
+    // Names are written back as they are into the order: one that could name a place outside
+    // the package is refused.
+    if (!SafePartName(part.name))
+      return Status::Fail("Шаблон содержит часть с недопустимым именем «" + part.name + "».");
     if (!seen.insert(Lower(part.name)).second)
-      return Status::Fail(damaged + "the entry " + part.name + " appears twice");
+      return Status::Fail(damaged + "часть " + part.name + " встречается дважды.");
     const zip_uint64_t size = part.directory ? 0 : zs.size;
     if (size > kMaxPackage || total + size > kMaxPackage)
-      return Status::Fail("the template " + path + " is too large: its parts inflate to more than " +
-                             std::to_string(kMaxPackage >> 20) + " MiB");
+      return Status::Fail("Шаблон слишком велик: его части занимают больше " + std::to_string(kMaxPackage >> 20) +
+                          " МиБ.");
     total += size;
     const std::string lower = Lower(part.name);
     if (lower == "[content_types].xml") contentTypes = pkg->parts.size();
@@ -330,18 +349,16 @@ Status ReadPackage(const std::string& path, Package* pkg) {
     sizes.push_back(size);
   }
   if (contentTypes == SIZE_MAX)
-    return Status::Fail(
-                "the template " + path + " is not an Office Open XML package: it has no [Content_Types].xml");
-  if (rootRels == SIZE_MAX)
-    return Status::Fail("the template " + path + " is not an Office Open XML package: it has no _rels/.rels");
+    return Status::Fail("Шаблон не является документом Word: в нём нет части [Content_Types].xml.");
+  if (rootRels == SIZE_MAX) return Status::Fail("Шаблон не является документом Word: в нём нет части _rels/.rels.");
 
   std::vector<bool> read(pkg->parts.size(), false);
   auto readPart = [&](std::size_t i, std::uint64_t limit) {
     if (sizes[i] > limit)
-      return Status::Fail("the template " + path + " is too large: " + pkg->parts[i].name +
-                             " inflates to more than " + std::to_string(limit >> 20) + " MiB");
+      return Status::Fail("Шаблон слишком велик: часть " + pkg->parts[i].name + " занимает больше " +
+                          std::to_string(limit >> 20) + " МиБ.");
     if (auto entry = ReadEntry(z.get(), i, sizes[i], &pkg->parts[i].data); !entry)
-      return Status::Fail(damaged + pkg->parts[i].name + ": " + entry.error());
+      return Status::Fail(damaged + "часть " + pkg->parts[i].name + " " + entry.error() + ".");
     read[i] = true;
     return Status::Ok();
   };
@@ -350,9 +367,9 @@ Status ReadPackage(const std::string& path, Package* pkg) {
 
   pugi::xml_document typesXml, relsXml;
   if (auto s = ParseXml(pkg->parts[contentTypes].data, "[Content_Types].xml", &typesXml); !s)
-    return Status::Fail(damaged + s.error());
+    return Status::Fail(damaged + s.error() + ".");
   if (auto s = ParseXml(pkg->parts[rootRels].data, "_rels/.rels", &relsXml); !s)
-    return Status::Fail(damaged + s.error());
+    return Status::Fail(damaged + s.error() + ".");
   std::string mainName;
   for (pugi::xml_node rel : relsXml.document_element().children()) {
     if (LocalName(rel.name()) != "Relationship") continue;
@@ -365,20 +382,19 @@ Status ReadPackage(const std::string& path, Package* pkg) {
     }
   }
   if (mainName.empty())
-    return Status::Fail(
-                "the template " + path + " is not a Word document: the package names no main document part");
+    return Status::Fail("Шаблон не является документом Word: в нём нет основной части документа.");
   std::size_t main = SIZE_MAX;
   for (std::size_t i = 0; i < pkg->parts.size(); ++i)
     if (!pkg->parts[i].directory && Lower(pkg->parts[i].name) == Lower(mainName)) main = i;
-  if (main == SIZE_MAX) return Status::Fail(damaged + "its main document part " + mainName + " is missing");
+  if (main == SIZE_MAX) return Status::Fail(damaged + "нет основной части документа " + mainName + ".");
 
   const ContentTypes types = ReadContentTypes(typesXml);
   const std::string mainType = types.TypeOf(pkg->parts[main].name);
   if (mainType == kMacroDocumentType || mainType == kMacroTemplateType)
-    return Status::Fail("the template " + path + " holds macros; use a template without macros (.dotx)");
+    return Status::Fail("Шаблон содержит макросы. Используйте шаблон без макросов (.dotx).");
   if (mainType != kDocumentMainType && mainType != kTemplateMainType)
-    return Status::Fail("the template " + path + " is not a Word document (its main part is " +
-                           (mainType.empty() ? std::string("of no declared type") : mainType) + ")");
+    return Status::Fail("Шаблон не является документом Word (его основная часть — " +
+                        (mainType.empty() ? std::string("без объявленного типа") : mainType) + ").");
   if (auto s = readPart(main, kMaxXmlPart); !s) return s;
   for (std::size_t i = 0; i < pkg->parts.size(); ++i) {
     if (read[i] || pkg->parts[i].directory) continue;
@@ -401,13 +417,13 @@ Status BuildZip(const std::vector<Part>& parts, std::size_t main, const std::str
   zip_error_init(&ze);
   zip_source_t* mem = zip_source_buffer_create(nullptr, 0, 0, &ze);
   if (!mem) {
-    Status failed = Status::Fail(zip_error_strerror(&ze));
+    Status failed = Status::Fail("пакет не собирается");
     zip_error_fini(&ze);
     return failed;
   }
   zip_t* z = zip_open_from_source(mem, ZIP_TRUNCATE, &ze);
   if (!z) {
-    Status failed = Status::Fail(zip_error_strerror(&ze));
+    Status failed = Status::Fail("пакет не собирается");
     zip_error_fini(&ze);
     zip_source_free(mem);
     return failed;
@@ -428,7 +444,7 @@ Status BuildZip(const std::vector<Part>& parts, std::size_t main, const std::str
     const Part& part = parts[i];
     if (part.directory) {
       if (zip_dir_add(z, part.name.c_str(), ZIP_FL_ENC_UTF_8) < 0) {
-        Status failed = Status::Fail(zip_strerror(z));
+        Status failed = Status::Fail("пакет не собирается");
         zip_discard(z);
         return failed;
       }
@@ -437,27 +453,27 @@ Status BuildZip(const std::vector<Part>& parts, std::size_t main, const std::str
     const std::string& data = i == main ? mainXml : part.data;
     zip_source_t* s = zip_source_buffer(z, data.data(), data.size(), 0);
     if (!s || zip_file_add(z, part.name.c_str(), s, ZIP_FL_ENC_UTF_8) < 0) {
-      Status failed = Status::Fail(zip_strerror(z));
+      Status failed = Status::Fail("пакет не собирается");
       if (s) zip_source_free(s);
       zip_discard(z);
       return failed;
     }
   }
   if (zip_close(z) != 0) {
-    Status failed = Status::Fail(zip_strerror(z));
+    Status failed = Status::Fail("пакет не собирается");
     zip_discard(z);
     return failed;
   }
   zip_stat_t st;
   zip_stat_init(&st);
   if (zip_source_stat(mem, &st) != 0 || !(st.valid & ZIP_STAT_SIZE) || zip_source_open(mem) != 0) {
-    return Status::Fail(zip_error_strerror(zip_source_error(mem)));
+    return Status::Fail("пакет не собирается");
   }
   out->resize(static_cast<std::size_t>(st.size));
   const zip_int64_t n = zip_source_read(mem, out->data(), st.size);
   zip_source_close(mem);
   if (n < 0 || static_cast<zip_uint64_t>(n) != st.size) {
-    return Status::Fail("the package could not be assembled");
+    return Status::Fail("пакет не собирается");
   }
   return Status::Ok();
 }
@@ -465,7 +481,7 @@ Status BuildZip(const std::vector<Part>& parts, std::size_t main, const std::str
 // Writes `bytes` to `path` through a temporary file beside it; never replaces a file.
 Status WriteNewFile(const std::string& path, const std::string& bytes) {
   const fs::path target = PathFromUtf8(path);
-  const std::string exists = "the file " + path + " already exists";
+  const std::string exists = "Файл " + path + " уже существует.";
   std::error_code ec;
   if (fs::exists(fs::symlink_status(target, ec))) return Status::Fail(exists);
   fs::path dir = target.parent_path();
@@ -477,15 +493,15 @@ Status WriteNewFile(const std::string& path, const std::string& bytes) {
     return std::string(name);
   };
 #ifndef _WIN32
-  const std::string cannot = "cannot write " + path + ": ";
+  const std::string cannot = "Не удалось записать файл " + path + ": ";
   fs::path temp;
   int fd = -1;
   for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
     temp = dir / tempName();
     fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) return Status::Fail(cannot + std::strerror(errno));
+    if (fd < 0 && errno != EEXIST) return Status::Fail(cannot + WriteError(errno));
   }
-  if (fd < 0) return Status::Fail(cannot + "no temporary file name is free");
+  if (fd < 0) return Status::Fail(cannot + "нет свободного имени для временного файла.");
   auto abandon = [&](const std::string& why) {
     ::unlink(temp.c_str());
     return Status::Fail(why);
@@ -496,16 +512,16 @@ Status WriteNewFile(const std::string& path, const std::string& bytes) {
     if (n < 0) {
       const int e = errno;
       ::close(fd);
-      return abandon(cannot + std::strerror(e));
+      return abandon(cannot + WriteError(e));
     }
     done += static_cast<std::size_t>(n);
   }
   if (::fsync(fd) != 0) {
     const int e = errno;
     ::close(fd);
-    return abandon(cannot + std::strerror(e));
+    return abandon(cannot + WriteError(e));
   }
-  if (::close(fd) != 0) return abandon(cannot + std::strerror(errno));
+  if (::close(fd) != 0) return abandon(cannot + WriteError(errno));
   // link() puts the file in place only if the name is free, atomically.
   if (::link(temp.c_str(), target.c_str()) == 0) {
     ::unlink(temp.c_str());
@@ -515,9 +531,9 @@ Status WriteNewFile(const std::string& path, const std::string& bytes) {
              errno == EMLINK) {
     // A file system without hard links.
     if (fs::exists(fs::symlink_status(target, ec))) return abandon(exists);
-    if (::rename(temp.c_str(), target.c_str()) != 0) return abandon(cannot + std::strerror(errno));
+    if (::rename(temp.c_str(), target.c_str()) != 0) return abandon(cannot + WriteError(errno));
   } else {
-    return abandon(cannot + std::strerror(errno));
+    return abandon(cannot + WriteError(errno));
   }
   const int dfd = ::open(dir.c_str(), O_RDONLY | O_CLOEXEC);
   if (dfd >= 0) {
@@ -533,7 +549,7 @@ Status WriteNewFile(const std::string& path, const std::string& bytes) {
     out.close();
     if (!out) {
       fs::remove(temp, ec);
-      return Status::Fail("cannot write " + path);
+      return Status::Fail("Не удалось записать файл " + path + ".");
     }
   }
   if (fs::exists(fs::symlink_status(target, ec))) {
@@ -543,7 +559,7 @@ Status WriteNewFile(const std::string& path, const std::string& bytes) {
   fs::rename(temp, target, ec);
   if (ec) {
     fs::remove(temp, ec);
-    return Status::Fail("cannot write " + path);
+    return Status::Fail("Не удалось записать файл " + path + ".");
   }
   return Status::Ok();
 #endif
@@ -651,7 +667,7 @@ struct DocxDocument::Impl {
       if (pugi::xml_node c = n.first_child()) {
         n = c;
         if (++depth > kMaxDepth)
-          return Status::Fail("its document nests elements more than " + std::to_string(kMaxDepth) + " deep");
+          return Status::Fail("элементы документа вложены глубже " + std::to_string(kMaxDepth) + " уровней");
         continue;
       }
       while (n != root && !n.next_sibling()) {
@@ -1079,6 +1095,13 @@ struct DocxDocument::Impl {
   }
 };
 
+bool IsWord97File(const std::string& path) {
+  std::ifstream in(PathFromUtf8(path), std::ios::binary);
+  char magic[8] = {};
+  in.read(magic, sizeof magic);
+  return in.gcount() == 8 && std::memcmp(magic, kCompoundFileMagic, 8) == 0;
+}
+
 // ---- DocxDocument ----------------------------------------------------------------------
 
 DocxDocument::DocxDocument(std::unique_ptr<Impl> impl) : impl_(std::move(impl)) {}
@@ -1094,7 +1117,7 @@ Result<std::unique_ptr<DocxDocument>> DocxDocument::FromTemplate(const std::stri
   impl->mainPart = pkg.main;
   Part& main = impl->parts[pkg.main];
   if (auto parsed = ParseXml(main.data, main.name, &impl->xml); !parsed)
-    return Made::Fail("the template " + templatePath + " is damaged: " + parsed.error());
+    return Made::Fail("Шаблон повреждён: " + parsed.error() + ".");
   main.data.clear();
   main.data.shrink_to_fit();
 
@@ -1107,12 +1130,11 @@ Result<std::unique_ptr<DocxDocument>> DocxDocument::FromTemplate(const std::stri
       std::find(std::begin(kWordNamespaces), std::end(kWordNamespaces), ns) != std::end(kWordNamespaces);
   impl->pfx = prefix.empty() ? "" : prefix + ":";
   if (LocalName(root.name()) != "document" || !wordNs)
-    return Made::Fail("the template " + templatePath +
-                      " is not a Word document: its main part is no WordprocessingML document");
+    return Made::Fail("Шаблон не является документом Word: его основная часть — не текст документа.");
   impl->body = root.child(impl->W("body").c_str());
-  if (!impl->body) return Made::Fail("the template " + templatePath + " is damaged: its document has no body");
+  if (!impl->body) return Made::Fail("Шаблон повреждён: в документе нет текста.");
   if (auto prepared = impl->PrepareTree(); !prepared)
-    return Made::Fail("the template " + templatePath + " cannot be used: " + prepared.error());
+    return Made::Fail("Шаблон нельзя использовать: " + prepared.error() + ".");
   impl->Rebuild();
   return std::unique_ptr<DocxDocument>(new DocxDocument(std::move(impl)));
 }
@@ -1253,14 +1275,14 @@ bool DocxDocument::InsertRows(int count) {
 }
 
 Status DocxDocument::Save(const std::string& path) const {
-  if (path.empty()) return Status::Fail("no file name to save the order to");
+  if (path.empty()) return Status::Fail("Не задано имя файла заявки.");
   std::error_code ec;
   if (fs::exists(fs::symlink_status(PathFromUtf8(path), ec)))
-    return Status::Fail("the file " + path + " already exists");
+    return Status::Fail("Файл " + path + " уже существует.");
   const std::string mainXml = Serialize(impl_->xml);
   std::string bytes;
   if (auto built = BuildZip(impl_->parts, impl_->mainPart, mainXml, &bytes); !built)
-    return Status::Fail("cannot assemble the document " + path + ": " + built.error());
+    return Status::Fail("Не удалось собрать документ заявки: " + built.error() + ".");
   return WriteNewFile(path, bytes);
 }
 

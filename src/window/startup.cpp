@@ -16,7 +16,10 @@ TfrMain::TfrMain(AppEnvironment env, QWidget* parent)
       word_(env_.wordProcessor ? env_.wordProcessor
                                : DefaultWordBackendFactory({env_.openUrl, env_.documentsDir,
                                                             [this](const QString& p) { return NativeFile(p); },
-                                                            [this](const QString& text) { ShowMessage(text); }})) {
+                                                            [this](const QString& text) { ShowMessage(text); },
+                                                            [this](const std::string& path) {
+                                                              return converted_.Convert(path);
+                                                            }})) {
   setWindowTitle(QStringLiteral("Каталог запасных частей ООО \"КРАНТЕК\""));
   setFixedSize(792, 541);
   setAutoFillBackground(true);

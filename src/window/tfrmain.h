@@ -20,6 +20,7 @@
 #include "controls/label.h"
 #include "controls/picture.h"
 #include "order/uword.h"
+#include "order/word_backends.h"
 #include "window/environment.h"
 
 class HelpService;
@@ -183,6 +184,7 @@ class TfrMain : public QWidget {
   int FDisplayMode = 0;
   int FBasketCount = 0;
   std::unique_ptr<HelpService> help_;  // the help library, from start-up to the window's end
+  ConvertedTemplates converted_;       // Word 97-2003 templates converted for this run
   WordAutomation word_;                // the word processor of the order export
   TfrZakaz* frZakaz = nullptr;         // the basket review window while it is open
   bool startupFailed_ = false;

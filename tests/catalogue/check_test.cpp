@@ -80,6 +80,33 @@ TEST_F(CheckTest, ReportsKeysLinksAndGroups) {
   EXPECT_TRUE(Has(Check(), 4, "ascending"));
 }
 
+TEST_F(CheckTest, ReportsRecordsNoUserCanReach) {
+  records.push_back(Rec(20, 20, 1));  // its own parent
+  records.push_back(Rec(21, 22, 1));  // two records, each the other's parent
+  records.push_back(Rec(22, 21, 2));
+  records.push_back(Rec(23, 22, 3));  // below the cycle
+  records.push_back(Rec(24, 99, 1));  // a parent that does not exist
+  records.push_back(Rec(25, 24, 1));  // below it
+  records.push_back(Rec(26, 2, 1));
+  records.back().picture = "..\\..\\outside";
+  records.push_back(Rec(27, 2, 2));
+  records.back().view = "sub\\..\\inside";
+  const auto f = Check();
+  EXPECT_TRUE(Has(f, 20, "its own parent"));
+  EXPECT_TRUE(Has(f, 21, "FID cycle through IDs 21, 22") || Has(f, 21, "FID cycle through IDs 22, 21"));
+  EXPECT_FALSE(Has(f, 22, "FID cycle"));  // one line per cycle
+  EXPECT_TRUE(Has(f, 23, "no path from the root"));
+  EXPECT_TRUE(Has(f, 24, "names no record"));
+  EXPECT_FALSE(Has(f, 24, "no path from the root"));
+  EXPECT_TRUE(Has(f, 25, "no path from the root"));
+  EXPECT_TRUE(Has(f, 26, "Picture path Images\\..\\..\\outside.jpg leaves the catalogue folder"));
+  EXPECT_FALSE(Has(f, 27, "leaves"));
+  for (int id : {1, 2, 3, 4}) EXPECT_FALSE(Has(f, id, "no path")) << id;
+  records = {Rec(1, 0, 1)};
+  for (int i = 0; i < 1001; ++i) records.push_back(Rec(100 + i, 1, i + 1));
+  EXPECT_TRUE(Has(Check(), 1, "1001 numbered parts: only the first 1000 are shown"));
+}
+
 TEST_F(CheckTest, ReportsTreesThatDoNotFitTheWindow) {
   for (int i = 0; i < 8; ++i) records.push_back(Rec(100 + i, 0, i + 2));  // nine sections
   records.push_back(Rec(200, 3, 0));   // node 3: item record, then a part

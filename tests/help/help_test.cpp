@@ -8,6 +8,7 @@
 #include <QCoreApplication>
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QImage>
 #include <QRandomGenerator>
 #include <QStringEncoder>
@@ -596,7 +597,7 @@ TEST(HelpViewerTest, OutsideLinksGoToTheOpenerAndLocalFilesAreNotRead) {
   EXPECT_EQ(viewer.currentTopic(), QStringLiteral("/contacts.htm"));
   EXPECT_EQ(opened.size(), 2u);
   EXPECT_FALSE(viewer.browser()->loadResource(QTextDocument::HtmlResource, QUrl::fromLocalFile(secret)).toString().contains(QStringLiteral("secret</")));
-  EXPECT_FALSE(viewer.browser()->loadResource(QTextDocument::ImageResource, QUrl::fromLocalFile(secret)).isValid());
+  EXPECT_EQ(viewer.browser()->loadResource(QTextDocument::ImageResource, QUrl::fromLocalFile(secret)).value<QImage>().width(), 1);
 }
 
 TEST(HelpViewerTest, RelativeLinksPicturesAndDeclaredCharsetInSubfolders) {
@@ -630,4 +631,47 @@ TEST(HelpViewerTest, RelativeLinksPicturesAndDeclaredCharsetInSubfolders) {
   EXPECT_TRUE(viewer.documentText().contains(QStringLiteral("Опорно-поворотное устройство")));
   ASSERT_TRUE(ClickLink(viewer.browser(), QStringLiteral("mk:@MSITStore:Other.chm::/topics/start.htm")));
   EXPECT_EQ(viewer.currentTopic(), QStringLiteral("/topics/start.htm"));
+}
+
+// Every way out of the help file stays shut: ".." above the file's root, absolute paths and
+// file: addresses, for links, pictures and style sheets, whatever the working directory holds.
+TEST(HelpViewerTest, LinksAndPicturesNeverLeaveTheHelpFile) {
+  QTemporaryDir outside;
+  const QString secretPage = Write(outside, QStringLiteral("secret.htm"), "<html><body>SECRET PAGE</body></html>");
+  const QString secretPicture = Write(outside, QStringLiteral("secret.png"), PngBytes(40, 30));
+  Write(outside, QStringLiteral("here.png"), PngBytes(50, 20));
+  const QString secretStyle = Write(outside, QStringLiteral("s.css"), "h1 { color: #ff0000 }");
+  const QString up = QStringLiteral("../../../../../../../..") + QFileInfo(secretPage).absoluteFilePath();
+  const QString page = QStringLiteral(
+      "<html><head><link rel=\"stylesheet\" href=\"%1\"></head><body><h1>Start</h1><p>"
+      "<a href=\"%2\">up</a> <a href=\"%3\">absolute</a> <a href=\"%4\">file</a> "
+      "<img src=\"%5\"><img src=\"%6\"><img src=\"here.png\"><img src=\"../../../../..%6\"></p></body></html>")
+      .arg(QUrl::fromLocalFile(secretStyle).toString(), up, secretPage, QUrl::fromLocalFile(secretPage).toString(),
+           QUrl::fromLocalFile(secretPicture).toString(), secretPicture);
+  QTemporaryDir dir;
+  const QString file = Write(dir, QStringLiteral("out.chm"),
+                             SimpleChm({{"/#SYSTEM", SystemData({{2, "topics/start.htm"}})},
+                                        {"/topics/start.htm", page.toUtf8()}}));
+  const QString before = QDir::currentPath();
+  QDir::setCurrent(outside.path());  // the working directory holds here.png
+  HelpViewer viewer;
+  std::vector<QUrl> opened;
+  viewer.setUrlOpener([&opened](const QUrl& url) {
+    opened.push_back(url);
+    return true;
+  });
+  ASSERT_TRUE(viewer.ShowDefaultTopic(file)) << viewer.errorString().toStdString();
+  viewer.browser()->viewport()->grab();  // the pictures are drawn
+  for (const QImage& image : PageImages(viewer.browser())) EXPECT_LE(image.width(), 1) << "a picture from outside";
+  EXPECT_NE(FirstHeading(viewer.browser()->document()).charFormat().foreground().color(), QColor(0xff, 0, 0));
+  for (const QString& href : {up, secretPage, QUrl::fromLocalFile(secretPage).toString()}) {
+    SCOPED_TRACE(href.toStdString());
+    ASSERT_TRUE(ClickLink(viewer.browser(), href));
+    EXPECT_FALSE(viewer.documentText().contains(QStringLiteral("SECRET")));
+    EXPECT_TRUE(viewer.documentText().contains(QStringLiteral("Раздел не найден")) ||
+                viewer.currentTopic() == QStringLiteral("/topics/start.htm"));
+    viewer.browser()->setSource(viewer.browser()->topicUrl(QStringLiteral("/topics/start.htm")));
+  }
+  QDir::setCurrent(before);
+  EXPECT_TRUE(opened.empty());
 }

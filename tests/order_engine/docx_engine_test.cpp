@@ -586,23 +586,23 @@ void StateSize(const std::string& path, const std::string& entry, std::uint32_t 
 }
 
 TEST_F(DocxTest, UnusableTemplatesFailWithAReason) {
-  EXPECT_NE(Error("missing.dot").find("does not exist"), std::string::npos);
+  EXPECT_NE(Error("missing.dot").find("не найден"), std::string::npos);
 
   std::mt19937 random(7);
   std::string noise(4096, '\0');
   for (char& c : noise) c = static_cast<char>(random());
   std::ofstream(Path("noise.dot"), std::ios::binary) << noise;
-  EXPECT_NE(Error("noise.dot").find("not a ZIP"), std::string::npos);
+  EXPECT_NE(Error("noise.dot").find("не является документом Word"), std::string::npos);
   std::ofstream(Path("old.dot"), std::ios::binary)
       << std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + noise;
-  EXPECT_NE(Error("old.dot").find("Word 97-2003"), std::string::npos);
+  EXPECT_NE(Error("old.dot").find("Word 97–2003"), std::string::npos);
 
   auto without = [](Entries e, const std::string& name) {
     std::erase_if(e, [&](const auto& p) { return p.first == name; });
     return e;
   };
   WriteZip(Path("nomain.dot"), without(Package(P("x")), "word/document.xml"));
-  EXPECT_NE(Error("nomain.dot").find("word/document.xml is missing"), std::string::npos);
+  EXPECT_NE(Error("nomain.dot").find("нет основной части документа word/document.xml"), std::string::npos);
   WriteZip(Path("norels.dot"), without(Package(P("x")), "_rels/.rels"));
   EXPECT_NE(Error("norels.dot").find("_rels/.rels"), std::string::npos);
   WriteZip(Path("notypes.dot"), without(Package(P("x")), "[Content_Types].xml"));
@@ -611,7 +611,7 @@ TEST_F(DocxTest, UnusableTemplatesFailWithAReason) {
   Entries e = Package(P("x"));
   e[3].second = DocumentXml("<w:p><w:r><w:t>x</w:r></w:p>");
   WriteZip(Path("malformed.dot"), e);
-  EXPECT_NE(Error("malformed.dot").find("not well-formed"), std::string::npos);
+  EXPECT_NE(Error("malformed.dot").find("ошибку XML"), std::string::npos);
   e[3].second = DocumentXml(P("&a;"));
   e[3].second.insert(e[3].second.find("?>") + 2, "<!DOCTYPE d [<!ENTITY a \"aaaa\">]>");
   WriteZip(Path("doctype.dot"), e);
@@ -620,14 +620,21 @@ TEST_F(DocxTest, UnusableTemplatesFailWithAReason) {
   for (int i = 0; i < 300; ++i) deep = "<w:sdt><w:sdtContent>" + deep + "</w:sdtContent></w:sdt>";
   e[3].second = DocumentXml(deep);
   WriteZip(Path("deep.dot"), e);
-  EXPECT_NE(Error("deep.dot").find("deep"), std::string::npos);
+  EXPECT_NE(Error("deep.dot").find("вложены глубже"), std::string::npos);
 
   WriteZip(Path("sheet.dot"),
            Package(P("x"), "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml"));
-  EXPECT_NE(Error("sheet.dot").find("not a Word document"), std::string::npos);
+  EXPECT_NE(Error("sheet.dot").find("не является документом Word"), std::string::npos);
   WriteZip(Path("macro.dot"),
            Package(P("x"), "application/vnd.ms-word.template.macroEnabledTemplate.main+xml"));
-  EXPECT_NE(Error("macro.dot").find("macros"), std::string::npos);
+  EXPECT_NE(Error("macro.dot").find("макросы"), std::string::npos);
+  // Entries whose names would lead out of the package are never copied into an order.
+  for (const char* name : {"../../x", "/x", "word/../../x", "C:\\x", "word\\..\\..\\x"}) {
+    Entries escaping = Package(P("x"));
+    escaping.push_back({name, "x"});
+    WriteZip(Path("escaping.dot"), escaping);
+    EXPECT_NE(Error("escaping.dot").find("недопустимым именем"), std::string::npos) << name;
+  }
 }
 
 TEST_F(DocxTest, PartsInflatingBeyondTheirLimitsAreRefused) {
@@ -635,15 +642,15 @@ TEST_F(DocxTest, PartsInflatingBeyondTheirLimitsAreRefused) {
   e[3].second = DocumentXml(P(std::string(1 << 20, 'a')));
   WriteZip(Path("huge.dot"), e);
   StateSize(Path("huge.dot"), "word/document.xml", 0xF0000000u);
-  EXPECT_NE(Error("huge.dot").find("too large"), std::string::npos);
+  EXPECT_NE(Error("huge.dot").find("слишком велик"), std::string::npos);
 
   WriteZip(Path("lying.dot"), e);
   StateSize(Path("lying.dot"), "word/document.xml", 4096);
-  EXPECT_NE(Error("lying.dot").find("inflates beyond its stated size"), std::string::npos);
+  EXPECT_NE(Error("lying.dot").find("больше заявленного размера"), std::string::npos);
 
   WriteZip(Path("bigmain.dot"), e);
   StateSize(Path("bigmain.dot"), "word/document.xml", (64u << 20) + 1);
-  EXPECT_NE(Error("bigmain.dot").find("more than 64 MiB"), std::string::npos);
+  EXPECT_NE(Error("bigmain.dot").find("больше 64 МиБ"), std::string::npos);
 }
 
 // ---- saving ----------------------------------------------------------------------------
@@ -662,7 +669,7 @@ TEST_F(DocxTest, SavingMakesNewFilesOnly) {
   std::ofstream(Path("taken.docx")) << "keep me";
   const auto taken = doc->Save(Path("taken.docx"));
   EXPECT_FALSE(taken);
-  EXPECT_NE(taken.error().find("already exists"), std::string::npos);
+  EXPECT_NE(taken.error().find("уже существует"), std::string::npos);
   std::ifstream kept(Path("taken.docx"));
   EXPECT_EQ(std::string(std::istreambuf_iterator<char>(kept), {}), "keep me");
   const auto nowhere = doc->Save(Path("no/such/dir/c.docx"));

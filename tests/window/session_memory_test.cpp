@@ -14,7 +14,7 @@
 
 namespace {
 
-std::size_t HeapInUse() { return mallinfo2().uordblks; }
+[[maybe_unused]] std::size_t HeapInUse() { return mallinfo2().uordblks; }
 
 class SessionTest : public WindowTest {
  protected:

@@ -33,7 +33,10 @@ void TfrMain::CreateOrderDocument() {
     return;
   }
   if (!word.WordNewDocument(CataloguePath(folder_.Template()))) {
-    ShowMessage(QStringLiteral("Не удалось создать документ на основе заданного шаблона"));
+    // The second line says why, where the word processor tells.
+    const QString why = word.WordError();
+    ShowMessage(QStringLiteral("Не удалось создать документ на основе заданного шаблона") +
+                (why.isEmpty() ? QString() : QLatin1Char('\n') + why));
     return;
   }
   documentMade = true;

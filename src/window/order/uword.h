@@ -26,6 +26,8 @@ class WordBackend {
   virtual bool SelectionInsertRows(int count) = 0;
   // The export is over; a document it created is handed to the user.
   virtual void ExportFinished() {}
+  // Why the last call failed, in the user's words; empty when the word processor does not say.
+  virtual QString errorString() const { return {}; }
 };
 
 using WordBackendFactory = std::function<std::unique_ptr<WordBackend>()>;
@@ -38,6 +40,8 @@ class WordAutomation {
 
   // The word processor in use; null before the first export and after a failed connection.
   WordBackend* WordApp() const { return wordApp_.get(); }
+  // Why the word processor refused its last call; empty when it does not say.
+  QString WordError() const { return wordApp_ ? wordApp_->errorString() : QString(); }
 
   bool WordConnect();
   bool WordSetVisible(bool visible);

@@ -5,7 +5,9 @@
 #include <QFileInfo>
 #include <QStandardPaths>
 
+#include "base/file_lookup.h"
 #include "order_engine/docx_engine.h"
+#include "order_engine/word97.h"
 #include "order/word_com_win.h"
 
 namespace {
@@ -17,12 +19,19 @@ class EngineBackend : public WordBackend {
   bool Connect() override { return true; }
   bool SetVisible(bool) override { return true; }
   bool DocumentsAdd(const QString& templatePath) override {
-    const QString file = services_.nativePath ? services_.nativePath(templatePath) : templatePath;
-    auto doc = order::DocxDocument::FromTemplate(file.toStdString());
-    if (!doc) return false;
+    std::string file = (services_.nativePath ? services_.nativePath(templatePath) : templatePath).toStdString();
+    if (order::IsWord97File(file)) {
+      auto converted = services_.convertWord97 ? services_.convertWord97(file)
+                                               : base::Result<std::string>::Fail(order::kWord97Template);
+      if (!converted) return Fail(converted.error());
+      file = std::move(converted).value();
+    }
+    auto doc = order::DocxDocument::FromTemplate(file);
+    if (!doc) return Fail(doc.error());
     doc_ = std::move(doc).value();
     return true;
   }
+  QString errorString() const override { return error_; }
   bool FindExecute(const QString& text) override { return doc_ && doc_->Find(text.toStdString()); }
   bool SelectionDelete() override { return doc_ && doc_->Delete(); }
   bool SelectionInsertAfter(const QString& text) override { return doc_ && doc_->InsertAfter(text.toStdString()); }
@@ -34,8 +43,19 @@ class EngineBackend : public WordBackend {
   void ExportFinished() override {
     if (!doc_) return;
     auto doc = std::move(doc_);
-    const QString path = NewOrderDocumentPath(services_.documentsDir);
-    const auto saved = path.isEmpty() ? base::Status::Fail({}) : doc->Save(path.toStdString());
+    QString path;
+    base::Status saved = base::Status::Fail("Нет свободного имени для файла заявки.");
+    // The first free name; a name anything holds (a dangling link too) is passed over, and so
+    // is one taken between the look and the writing, since saving never replaces a file.
+    const QDir dir(OrderDocumentsFolder(services_.documentsDir));
+    const QString stem = QStringLiteral("Заявка на запасные части %1")
+                             .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH-mm-ss")));
+    for (int n = 1; n < 1000 && !saved; ++n) {
+      path = dir.filePath(n == 1 ? stem + QStringLiteral(".docx") : QStringLiteral("%1 (%2).docx").arg(stem).arg(n));
+      if (Taken(path)) continue;
+      saved = doc->Save(path.toStdString());
+      if (!saved && !Taken(path)) break;
+    }
     if (!saved) {
       Message(QStringLiteral("Не удалось сохранить документ заявки.\n%1").arg(QString::fromStdString(saved.error())));
       return;
@@ -49,8 +69,25 @@ class EngineBackend : public WordBackend {
   void Message(const QString& text) const {
     if (services_.showMessage) services_.showMessage(text);
   }
+  bool Fail(const std::string& why) {
+    error_ = QString::fromStdString(why);
+    return false;
+  }
+  static bool Taken(const QString& path) {
+    const QFileInfo info(path);
+    return info.exists() || info.isSymLink();
+  }
+  static QString OrderDocumentsFolder(const QString& folder) {
+    if (!folder.isEmpty()) return folder;
+    const QString documents = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QFileInfo info(documents);
+    return !documents.isEmpty() && info.isDir() && info.isWritable()
+               ? documents
+               : QStandardPaths::writableLocation(QStandardPaths::TempLocation);
+  }
 
   EngineServices services_;
+  QString error_;
   std::unique_ptr<order::DocxDocument> doc_;
 };
 
@@ -83,21 +120,6 @@ std::unique_ptr<WordBackend> MakeEngineBackend(EngineServices services) {
   return std::make_unique<EngineBackend>(std::move(services));
 }
 
-QString NewOrderDocumentPath(const QString& folder) {
-  QString dir = folder;
-  if (dir.isEmpty()) {
-    dir = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    if (dir.isEmpty() || !QFileInfo(dir).isDir() || !QFileInfo(dir).isWritable())
-      dir = QStandardPaths::writableLocation(QStandardPaths::TempLocation);
-  }
-  const QString stem = QStringLiteral("Заявка на запасные части %1")
-                           .arg(QDateTime::currentDateTime().toString(QStringLiteral("yyyy-MM-dd HH-mm-ss")));
-  QString path = QDir(dir).filePath(stem + QStringLiteral(".docx"));
-  for (int n = 2; QFileInfo::exists(path) && n < 1000; ++n)
-    path = QDir(dir).filePath(QStringLiteral("%1 (%2).docx").arg(stem).arg(n));
-  return QFileInfo::exists(path) ? QString() : path;
-}
-
 WordBackendFactory DefaultWordBackendFactory(EngineServices services) {
   return [services]() -> std::unique_ptr<WordBackend> {
 #ifdef _WIN32
@@ -106,4 +128,20 @@ WordBackendFactory DefaultWordBackendFactory(EngineServices services) {
 #endif
     return MakeEngineBackend(services);
   };
+}
+
+base::Result<std::string> ConvertedTemplates::Convert(const std::string& templatePath) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const fs::path source = base::PathFromUtf8(templatePath);
+  const auto size = fs::file_size(source, ec);
+  const auto modified = fs::last_write_time(source, ec);
+  for (const Done& d : done_)
+    if (d.source == templatePath && d.size == size && d.modified == modified && fs::is_regular_file(base::PathFromUtf8(d.converted), ec))
+      return d.converted;
+  if (!dir_.isValid()) return base::Result<std::string>::Fail(order::kWord97Template);
+  const QString work = dir_.filePath(QString::number(done_.size() + 1));
+  auto converted = order::ConvertWord97Template(templatePath, work.toStdString());
+  if (converted) done_.push_back({templatePath, size, modified, converted.value()});
+  return converted;
 }

@@ -2,12 +2,35 @@
 // The word processors the order export can drive.
 
 #include <QString>
+#include <QTemporaryDir>
 #include <QUrl>
 
+#include <filesystem>
 #include <functional>
 #include <memory>
+#include <string>
+#include <vector>
 
+#include "base/result.h"
 #include "order/uword.h"
+
+// Word 97-2003 templates turned into Office Open XML for this run: each file is converted
+// once (again only when it changes), into a temporary folder of the program's own that goes
+// when the window does. The catalogue folder is never written to.
+class ConvertedTemplates {
+ public:
+  base::Result<std::string> Convert(const std::string& templatePath);
+
+ private:
+  struct Done {
+    std::string source;
+    std::uintmax_t size;
+    std::filesystem::file_time_type modified;
+    std::string converted;
+  };
+  QTemporaryDir dir_;
+  std::vector<Done> done_;
+};
 
 // What the built-in engine takes from the window.
 struct EngineServices {
@@ -15,15 +38,14 @@ struct EngineServices {
   QString documentsDir;                      // where documents go; empty: the documents folder
   std::function<QString(const QString& cataloguePath)> nativePath;  // the template on this system
   std::function<void(const QString& text)> showMessage;            // the message box
+  // A Word 97-2003 template in Office Open XML; empty: such templates are refused.
+  std::function<base::Result<std::string>(const std::string& templatePath)> convertWord97;
 };
 
 // The built-in engine: the document is made from the template in memory and, when the
 // export ends, written to a new .docx file that is handed to the desktop's opener.
 std::unique_ptr<WordBackend> MakeEngineBackend(EngineServices services);
 
-// Where the engine writes a finished document: a new file in the documents folder (or the
-// temporary folder), named for what it is and when; an existing file is never reused.
-QString NewOrderDocumentPath(const QString& folder = QString());
 
 #ifdef _WIN32
 // The word processor's own automation, late-bound ("Word.Application").

@@ -1,3 +1,9 @@
+#include <QDir>
+#include <QElapsedTimer>
+#include <QProcess>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+
 #include "order_engine/docx_engine.h"
 #include "basket/zakaz.h"
 #include "support/fake_word.h"
@@ -205,16 +211,77 @@ TEST_F(OrderEngineTest, ThreeItemsWithTypedQuantitiesMakeTheOrderTableNewestFirs
   EXPECT_NE(doc.value()->Text().find("М.П."), std::string::npos);
 }
 
-TEST_F(OrderEngineTest, MissingOrBrokenTemplateIsReported) {
+// The template's message, and on a second line why, in the user's words.
+TEST_F(OrderEngineTest, MissingOrBrokenTemplateIsReportedWithItsReason) {
+  const QString cannot = QStringLiteral("Не удалось создать документ на основе заданного шаблона\n");
   QFile::remove(cat.path(QStringLiteral("Template/Заказ.dot")));
   probe().CreateOrderDocument();
-  EXPECT_EQ(recorder.messages,
-            QStringList{QStringLiteral("Не удалось создать документ на основе заданного шаблона")});
+  ASSERT_EQ(recorder.messages.size(), 1);
+  EXPECT_TRUE(recorder.messages[0].startsWith(cannot + QStringLiteral("Файл шаблона "))) << recorder.messages[0].toStdString();
+  EXPECT_TRUE(recorder.messages[0].endsWith(QStringLiteral("не найден.")));
   cat.AddFile(QStringLiteral("Template/Заказ.dot"), QByteArray("not a package"));
   recorder.messages.clear();
   probe().CreateOrderDocument();
-  EXPECT_EQ(recorder.messages.size(), 1);
+  EXPECT_EQ(recorder.messages, QStringList{cannot + QStringLiteral("Шаблон не является документом Word (.dotx, .docx).")});
+  // A Word 97-2003 template with no LibreOffice to convert it.
+  cat.AddFile(QStringLiteral("Template/Заказ.dot"), QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1 binary", 15));
+  const QByteArray path = qgetenv("PATH");
+  QTemporaryDir empty;
+  qputenv("PATH", empty.path().toLocal8Bit());
+  recorder.messages.clear();
+  probe().CreateOrderDocument();
+  qputenv("PATH", path);
+  EXPECT_EQ(recorder.messages, QStringList{cannot + QString::fromUtf8(order::kWord97Template)});
   EXPECT_TRUE(openedUrls.isEmpty());
+}
+
+// A catalogue as customers have it: the template in Word 97-2003's binary format, converted
+// by LibreOffice into a folder of the program's own, then filled as any other.
+TEST_F(OrderEngineTest, Word97TemplateIsConvertedOnceAndFilled) {
+  if (QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty()) GTEST_SKIP() << "LibreOffice is not installed";
+  QTemporaryDir work;
+  QFile::copy(QStringLiteral(DEMO_TEMPLATE), work.filePath(QStringLiteral("t.dotx")));
+  QProcess soffice;
+  soffice.start(QStringLiteral("soffice"), {QStringLiteral("--headless"), QStringLiteral("--norestore"),
+                                            QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(work.filePath(QStringLiteral("p"))).toString(QUrl::FullyEncoded),
+                                            QStringLiteral("--convert-to"), QStringLiteral("dot:MS Word 97 Vorlage"),
+                                            QStringLiteral("--outdir"), work.path(), work.filePath(QStringLiteral("t.dotx"))});
+  ASSERT_TRUE(soffice.waitForFinished(120000));
+  QFile binary(work.filePath(QStringLiteral("t.dot")));
+  ASSERT_TRUE(binary.open(QIODevice::ReadOnly));
+  cat.AddFile(QStringLiteral("Template/Заказ.dot"), binary.readAll());
+  ASSERT_TRUE(order::IsWord97File(cat.path(QStringLiteral("Template/Заказ.dot")).toStdString()));
+  const auto listing = [&] { return QDir(cat.dir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); };
+  const auto templates = [&] { return QDir(cat.path(QStringLiteral("Template"))).entryList(QDir::Files | QDir::Hidden); };
+  const QStringList before = listing(), templatesBefore = templates();
+
+  probe().CreateOrderDocument();
+  QElapsedTimer second;
+  second.start();
+  probe().CreateOrderDocument();  // converted once: the second export does not wait for it
+  EXPECT_LT(second.elapsed(), 3000);
+  EXPECT_TRUE(recorder.messages.isEmpty()) << recorder.messages.join('|').toStdString();
+  ASSERT_EQ(openedUrls.size(), 2);
+  const auto rows = OrderTable(openedUrls[0].toLocalFile());
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_EQ(rows[1][1], "ОБ-1111");
+  EXPECT_EQ(rows[3][2], "Деталь 111");
+  EXPECT_EQ(listing(), before);  // nothing written into the catalogue folder
+  EXPECT_EQ(templates(), templatesBefore);
+}
+
+// A name held by a dangling link is passed over like any taken name.
+TEST_F(OrderEngineTest, DanglingLinksDoNotHoldUpTheOrder) {
+  const QDateTime now = QDateTime::currentDateTime();
+  for (int s = 0; s < 3; ++s) {
+    const QString name = QStringLiteral("Заявка на запасные части %1.docx")
+                             .arg(now.addSecs(s).toString(QStringLiteral("yyyy-MM-dd HH-mm-ss")));
+    ASSERT_TRUE(QFile::link(documents.filePath(QStringLiteral("nowhere/x")), documents.filePath(name)));
+  }
+  probe().CreateOrderDocument();
+  EXPECT_TRUE(recorder.messages.isEmpty()) << recorder.messages.join('|').toStdString();
+  ASSERT_EQ(openedUrls.size(), 1);
+  EXPECT_TRUE(openedUrls[0].toLocalFile().endsWith(QStringLiteral(" (2).docx"))) << openedUrls[0].toString().toStdString();
 }
 
 }  // namespace

@@ -17,6 +17,8 @@ struct Finding {
 // The window's limits the catalogue must fit.
 inline constexpr int kMaxSections = 7;
 inline constexpr int kMaxCallouts = 35;
+// The most callouts the window lays out on one drawing; the rest are not shown.
+inline constexpr int kMaxShownCallouts = 1000;
 inline constexpr int kMaxDepth = 14;
 inline constexpr int kClientWidth = 792;
 inline constexpr int kClientHeight = 541;

@@ -25,6 +25,14 @@
 
 namespace order {
 
+// Why a template in the Word 97-2003 format cannot be used, and what to do: the engine reads
+// only Office Open XML.
+inline constexpr const char* kWord97Template =
+    "Шаблон сохранён в формате Word 97–2003. Установите LibreOffice или сохраните шаблон в формате Word (.dotx).";
+
+// Whether the file is a Word 97-2003 document or template (an OLE compound file).
+bool IsWord97File(const std::string& path);
+
 class DocxDocument {
  public:
   // A new document from an OOXML package (.dotx, .docx or any extension): the template's
