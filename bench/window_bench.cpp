@@ -55,10 +55,10 @@ QImage Drawing(int n, int w, int h) {
   return img;
 }
 
-void SavePicture(const QString& name, const QImage& image) {
+void SavePicture(const QString& name, const QImage& image, const QString& dir = kDir) {
   QByteArray data;
   EncodeJpeg(image, 85, false, data);
-  QFile f(kDir + QStringLiteral("Images/") + name + QStringLiteral(".jpg"));
+  QFile f(dir + QStringLiteral("Images/") + name + QStringLiteral(".jpg"));
   if (f.open(QIODevice::WriteOnly)) f.write(data);
 }
 
@@ -105,9 +105,39 @@ void MakeCatalogue() {
   catalogue::WriteAdoFooter(out);
 }
 
-AppEnvironment Environment() {
+// A catalogue whose first section is one drawing with 200,000 parts.
+const QString kHugeDir = QStringLiteral("/tmp/window_bench_huge/");
+constexpr int kHugeParts = 200000;
+
+void MakeHugeCatalogue() {
+  const QString table = kHugeDir + QStringLiteral("db/my.xml");
+  if (QFile::exists(table)) return;
+  QDir().mkpath(kHugeDir + QStringLiteral("db"));
+  QDir().mkpath(kHugeDir + QStringLiteral("Images"));
+  SavePicture(QStringLiteral("d0"), Drawing(0, 792, 541), kHugeDir);
+  SavePicture(QStringLiteral("Fon"), Drawing(1000, 519, 346), kHugeDir);
+  SavePicture(QStringLiteral("Fon2"), Drawing(1001, 792, 541), kHugeDir);
+  std::ofstream out(table.toStdString(), std::ios::binary);
+  catalogue::WriteAdoHeader(out);
+  for (int i = 1; i <= kSections + kHugeParts; ++i) {
+    catalogue::RecordData r;
+    r.id = i;
+    r.fid = i <= kSections ? 0 : 1;
+    r.number = i <= kSections ? i : i - kSections;
+    r.oboz = "КМ-120.01." + std::to_string(i);
+    r.naim = "Деталь " + std::to_string(i);
+    r.picture = "d0";
+    r.sostoit = true;
+    r.left = 10 + (i * 37) % 700;
+    r.top = 10 + (i * 53) % 480;
+    catalogue::WriteAdoRow(out, r);
+  }
+  catalogue::WriteAdoFooter(out);
+}
+
+AppEnvironment Environment(const QString& dir = kDir) {
   AppEnvironment env;
-  env.executablePath = kDir + QStringLiteral("Catalog");
+  env.executablePath = dir + QStringLiteral("Catalog");
   env.screenHeight = [] { return 768; };
   env.openUrl = [](const QUrl&) { return true; };
   env.showMessage = [](const QString& text) { std::fprintf(stderr, "message: %s\n", qPrintable(text)); };
@@ -238,6 +268,20 @@ void BM_Home(benchmark::State& state) {
   Ratio(state, "home", "bare_root", "ratio_to_decode");
 }
 
+// A click on a section whose drawing has 200,000 parts, to the painted window.
+void BM_HugeDrawingClick(benchmark::State& state) {
+  TfrMain window(Environment(kHugeDir));
+  window.show();
+  QApplication::processEvents();
+  const TfrMainProbe w(window);
+  Timed(state, "huge", [&] { ClickAt(w, kPlate1); }, [&] { ClickAt(w, kBack); });
+  ClickAt(w, kPlate1);
+  int shown = 0;
+  for (TLabel* l : w.Callouts()) shown += l->isVisible();
+  state.counters["callouts_shown"] = shown;
+  state.counters["widgets"] = static_cast<double>(window.findChildren<QWidget*>().size());
+}
+
 void BM_BareFilterWalk(benchmark::State& state) {
   catalogue::CatalogueStore& s = Window().ADOQuery();
   auto handler = s.AfterScroll;
@@ -335,6 +379,7 @@ BENCHMARK(BM_SectionClick)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_CalloutClick)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Back)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_Home)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HugeDrawingClick)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareFilterWalk)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TabChange)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScrollToEnd)->UseManualTime()->Unit(benchmark::kMillisecond);
@@ -345,6 +390,7 @@ int main(int argc, char** argv) {
   QApplication app(argc, argv);
   PrepareApplication(app);
   MakeCatalogue();
+  MakeHugeCatalogue();
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -1,5 +1,8 @@
 // The drawing of a node with its parts as callout labels, and entering a part.
 
+#include <algorithm>
+
+#include "catalogue/check.h"
 #include "tfrmain.h"
 
 using catalogue::Field;
@@ -50,7 +53,10 @@ void TfrMain::ShowAssembly(int id) {
     leNext->tag = ADOQuery.GetInteger(Field::ID);
   }
   if (!itemRecord) {
-    for (int i = 0; i < n; ++i) {
+    // A drawing with an unreasonable number of parts (catalogue-tool check reports it) shows
+    // the first ones: the work of a click stays bounded by what can be seen.
+    const int shown = std::min(n, catalogue::kMaxShownCallouts);
+    for (int i = 0; i < shown; ++i) {
       TLabel* l = CalloutLabel(i);
       l->SetCaption(QString::fromStdString(ADOQuery.GetString(Field::Oboz)) + QChar(13) +
                     QString::fromStdString(ADOQuery.GetString(Field::Naim)));

@@ -384,4 +384,34 @@ TEST_F(BrowseTest, ProgramAndCheckerAgreeOnEveryPictureLookup) {
   }
 }
 
+// A drawing with 200,000 parts: the click comes back, with the first thousand callouts laid
+// out and no more widgets than that.
+TEST_F(BrowseTest, AHugeDrawingShowsItsFirstThousandParts) {
+  std::vector<RecordData> table = StandardTable();
+  constexpr int kParts = 200000;
+  for (int i = 0; i < kParts; ++i) {
+    RecordData r;
+    r.id = 100000 + i;
+    r.fid = 2;
+    r.number = i + 1;
+    r.oboz = "Д" + std::to_string(i);
+    r.left = i % 700;
+    r.top = 40 + i % 400;
+    table.push_back(r);
+  }
+  cat.WriteTable(table);
+  auto w = Open();
+  const int before = w.form().findChildren<QWidget*>().size();
+  ASSERT_EQ(ClickAt(Plate(1)), w.ImageLeave(2));
+  EXPECT_EQ(w.FLevel(), 1);
+  int shown = 0;
+  for (TLabel* l : w.Callouts()) shown += l->isVisible();
+  EXPECT_EQ(shown, 1000);
+  EXPECT_EQ(w.Callouts()[999]->tag, 100000 + 997);  // after the section's own parts 21 and 22
+  EXPECT_LE(w.form().findChildren<QWidget*>().size(), before + 1000);
+  ClickAt(QPoint(620, 515));  // back, and in again: the same labels
+  ClickAt(Plate(1));
+  EXPECT_LE(w.form().findChildren<QWidget*>().size(), before + 1000);
+}
+
 }  // namespace
