@@ -139,7 +139,7 @@ AppEnvironment Environment(const QString& dir = kDir) {
   AppEnvironment env;
   env.executablePath = dir + QStringLiteral("Catalog");
   env.screenHeight = [] { return 768; };
-  env.openUrl = [](const QUrl&) { return true; };
+  env.openUrl = [](const QUrl&, QWidget*) { return true; };
   env.showMessage = [](const QString& text) { std::fprintf(stderr, "message: %s\n", qPrintable(text)); };
   return env;
 }

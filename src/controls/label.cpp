@@ -76,6 +76,9 @@ void TLabel::paintEvent(QPaintEvent*) {
   p.setFont(font());
   p.setPen(palette().color(QPalette::WindowText));
   const Qt::Alignment a = alignment();
+  // Laid-out text is drawn without the font's underline: it is drawn here, under each line.
+  const QFontMetrics fm(font());
+  const bool underline = font().underline();
   qreal y = 0;
   for (const QStaticText& t : lines_) {
     const QSizeF size = t.size();
@@ -84,6 +87,10 @@ void TLabel::paintEvent(QPaintEvent*) {
     else if (a & Qt::AlignRight) x = width() - size.width();
     else if (a & Qt::AlignHCenter) x = (width() - size.width()) / 2;
     p.drawStaticText(QPointF(x, y), t);
+    if (underline && size.width() > 0) {
+      const int base = static_cast<int>(y) + fm.ascent() + fm.underlinePos();
+      p.fillRect(QRectF(x, base, size.width(), std::max(1, fm.lineWidth())), p.pen().color());
+    }
     y += std::max<qreal>(lineSpacing_, size.height());
   }
 }
@@ -123,6 +130,9 @@ void TLabel::mousePressEvent(QMouseEvent* e) {
   if (e->button() == Qt::LeftButton) pressed_ = true;
   QLabel::mousePressEvent(e);
 }
+
+// The second press of a double-click is no click of its own: the button was clicked once.
+void TLabel::mouseDoubleClickEvent(QMouseEvent* e) { e->accept(); }
 
 void TLabel::mouseReleaseEvent(QMouseEvent* e) {
   const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());

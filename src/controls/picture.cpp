@@ -319,6 +319,9 @@ void TImage::mousePressEvent(QMouseEvent* e) {
   QWidget::mousePressEvent(e);
 }
 
+// The second press of a double-click is no click of its own: the control was clicked once.
+void TImage::mouseDoubleClickEvent(QMouseEvent* e) { e->accept(); }
+
 void TImage::mouseReleaseEvent(QMouseEvent* e) {
   const bool click = pressed_ && e->button() == Qt::LeftButton && rect().contains(e->position().toPoint());
   pressed_ = false;

@@ -1,5 +1,6 @@
 #include "controls/tab_control.h"
 
+#include <QEvent>
 #include <QPainter>
 #include <QStyleOptionTabWidgetFrame>
 #include <QStylePainter>
@@ -18,11 +19,18 @@ TTabControl::TTabControl(QWidget* parent) : QWidget(parent) {
   tabs_->setAttribute(Qt::WA_Hover);
   page_ = new QWidget(this);
   resizeEvent(nullptr);
+  // The wheel does not page through the tabs: every change would enter the list afresh.
+  tabs_->installEventFilter(this);
   connect(tabs_, &QTabBar::currentChanged, this, [this](int) {
     if (!ready_) return;
     if (auto handler = OnChange) handler();
   });
   ready_ = true;
+}
+
+bool TTabControl::eventFilter(QObject* watched, QEvent* event) {
+  if (watched == tabs_ && event->type() == QEvent::Wheel) return true;
+  return QWidget::eventFilter(watched, event);
 }
 
 void TTabControl::resizeEvent(QResizeEvent*) {

@@ -38,9 +38,12 @@ const TfrMain::ButtonLook& TfrMain::Look(Button b) const {
       {&TfrMain::leZakazano, &TfrMain::leiZakazano, 100, u"заказано", 34, &TfrMain::Image5, &TfrMain::Image6, nullptr, true},
       {&TfrMain::leNext, &TfrMain::lNext, 260, u"посмотреть составные части", 36, &TfrMain::Image24, &TfrMain::Image25, nullptr, false},
       {&TfrMain::leHelp, &TfrMain::leiHelp, 100, u"справка", 36, &TfrMain::Image27, &TfrMain::Image28, nullptr, false},
+      {&TfrMain::leiFind, &TfrMain::liFind, 36, u"", 0, &TfrMain::Image29, &TfrMain::Image30, nullptr, false},
   };
   return looks[static_cast<int>(b)];
 }
+
+TLeImage* TfrMain::CaptionButton(Button b) const { return this->*Look(b).button; }
 
 // The composition button's tag holds the record it opens, so its flag is its second integer.
 int& TfrMain::HoverFlag(Button b) {
@@ -123,3 +126,4 @@ void TfrMain::PaintAddButton() { PaintResting(Button::Add, false); }
 void TfrMain::PaintRemoveButton() { PaintResting(Button::Remove, false); }
 void TfrMain::PaintNextButton() { PaintResting(Button::Next, false); }
 void TfrMain::PaintHelpButton() { PaintResting(Button::Help, false); }
+void TfrMain::PaintFindButton() { PaintResting(Button::Find, false); }

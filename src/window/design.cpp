@@ -49,6 +49,7 @@ void TfrMain::CreateControls() {
       h->OnClick = [this](QWidget* s) { ImageLeave5Click(s); };
     else
       h->OnClick = [this](QWidget* s) { ImageLeave1Click(s); };
+    TakeKeys(h);
     *hotSpots[i] = h;
   }
 
@@ -64,7 +65,8 @@ void TfrMain::CreateControls() {
       {&Image2, 2},   {&Image3, 3},   {&Image5, 5},   {&Image6, 6},   {&Image7, 7},   {&Image8, 8},
       {&Image9, 9},   {&Image10, 10}, {&Image13, 13}, {&Image14, 14}, {&Image15, 15}, {&Image16, 16},
       {&Image17, 17}, {&Image18, 18}, {&Image19, 19}, {&Image20, 20}, {&Image21, 21}, {&Image22, 22},
-      {&Image23, 23}, {&Image24, 24}, {&Image25, 25}, {&Image26, 26}, {&Image27, 27}, {&Image28, 28}};
+      {&Image23, 23}, {&Image24, 24}, {&Image25, 25}, {&Image26, 26}, {&Image27, 27}, {&Image28, 28},
+      {&Image29, 29}, {&Image30, 30}};
   for (auto [holder, number] : holders) {
     *holder = Named(new TImage(this), QStringLiteral("Image%1").arg(number));
     (*holder)->hide();
@@ -102,6 +104,7 @@ void TfrMain::CreateControls() {
     button->setCursor(Qt::PointingHandCursor);
     button->SetHint(hint);
     button->SetShowHint(true);
+    TakeKeys(button);
   };
   pair(liMail, liEmail, "liMail", "liEmail", 14, 480, 80, QStringLiteral("Электронная почта"));
   pair(leiWord, liWord, "leiWord", "liWord", 102, 480, 80, QStringLiteral("Просмотреть корзину заказов"));
@@ -113,6 +116,8 @@ void TfrMain::CreateControls() {
   pair(leZakazano, leiZakazano, "leZakazano", "leiZakazano", 683, 90, 100,
        QStringLiteral("Кликните чтобы удалить выбранный объект из корзины заказов"));
   pair(leNext, lNext, "leNext", "lNext", 338, 500, 260, QStringLiteral("Посмотреть состав сборочной единицы"));
+  // Find: a button of its icon alone, in the bottom row between help and the composition button.
+  pair(leiFind, liFind, "leiFind", "liFind", 296, 480, 36, QStringLiteral("Найти деталь (Ctrl+F)"));
   for (QWidget* w : {static_cast<QWidget*>(liZakaz), static_cast<QWidget*>(leiZakaz),
                      static_cast<QWidget*>(leZakazano), static_cast<QWidget*>(leiZakazano),
                      static_cast<QWidget*>(leNext), static_cast<QWidget*>(lNext)})
@@ -125,6 +130,7 @@ void TfrMain::CreateControls() {
   AttachButton(Button::Remove, [this](QWidget* s) { lbZakazClick(s); });
   AttachButton(Button::Next, [this](QWidget* s) { leNextClick(s); });
   AttachButton(Button::Help, [this](QWidget* s) { leHelpClick(s); });
+  AttachButton(Button::Find, [this](QWidget* s) { leiFindClick(s); });
 
   // Basket indicator with its pop-up menu.
   imZakaz = Named(new TImage(this), QStringLiteral("imZakaz"));
@@ -164,6 +170,7 @@ void TfrMain::LoadArtwork() {
       {Image8, Image20, Image15, "home"},          {Image21, Image22, Image23, "back"},
       {Image7, Image10, nullptr, "add_to_basket"}, {Image5, Image6, nullptr, "basket_full"},
       {Image24, Image25, nullptr, "next"},         {Image27, Image28, nullptr, "help"},
+      {Image29, Image30, nullptr, "search"},
   };
   for (const Face& f : faces) {
     const QImage icon = IconPicture(QString::fromLatin1(f.icon));

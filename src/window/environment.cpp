@@ -20,12 +20,13 @@ AppEnvironment AppEnvironment::FromApplication() {
   };
 #ifdef _WIN32
   // The shell's "open": a mailto: link opens a new message, a document its application.
-  env.openUrl = [](const QUrl& url) {
+  env.openUrl = [](const QUrl& url, QWidget* owner) {
     const QString target = url.isLocalFile() ? QDir::toNativeSeparators(url.toLocalFile()) : url.toString();
-    return ShellOpen(nullptr, target.toStdWString());
+    void* window = owner ? reinterpret_cast<void*>(owner->window()->winId()) : nullptr;
+    return ShellOpen(window, target.toStdWString());
   };
 #else
-  env.openUrl = [](const QUrl& url) { return QDesktopServices::openUrl(url); };
+  env.openUrl = [](const QUrl& url, QWidget*) { return QDesktopServices::openUrl(url); };
 #endif
   env.showMessage = [](const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, text, QMessageBox::Ok, QApplication::activeWindow());

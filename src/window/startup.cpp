@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QFileInfo>
 
+#include "catalogue/search.h"
 #include "help/help_service.h"
 #include "order/word_backends.h"
 #include "tfrmain.h"
@@ -14,7 +15,8 @@ TfrMain::TfrMain(AppEnvironment env, QWidget* parent)
                           Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       env_(std::move(env)),
       word_(env_.wordProcessor ? env_.wordProcessor
-                               : DefaultWordBackendFactory({env_.openUrl, env_.documentsDir,
+                               : DefaultWordBackendFactory({[this](const QUrl& url) { return env_.openUrl && env_.openUrl(url, this); },
+                                                            env_.documentsDir,
                                                             [this](const QString& p) { return NativeFile(p); },
                                                             [this](const QString& text) { ShowMessage(text); },
                                                             [this](const std::string& path) {
@@ -29,6 +31,7 @@ TfrMain::TfrMain(AppEnvironment env, QWidget* parent)
   setFont(f);
   CreateControls();
   LoadArtwork();
+  CreateShortcuts();
   ADOQuery.AfterScroll = [this] { ADOQueryAfterScroll(); };
   FormCreate();
 }
@@ -77,6 +80,7 @@ void TfrMain::FormCreate() {
   PaintAddButton();
   PaintNextButton();
   PaintHelpButton();
+  PaintFindButton();
   // 12. The sections background; a failure is silent and leaves it empty.
   Image14->LoadFromFile(NativeFile(CataloguePath(folder_.SectionsBackground())));
   // 13. The catalogue.

@@ -10,6 +10,7 @@
 #include <array>
 #include <functional>
 #include <memory>
+#include <optional>
 #include <unordered_map>
 #include <vector>
 
@@ -24,6 +25,9 @@
 #include "window/environment.h"
 
 class HelpService;
+namespace catalogue {
+class PartSearch;
+}
 class QAction;
 class QMenu;
 class QModelIndex;
@@ -45,6 +49,8 @@ class TfrMain : public QWidget {
 
  protected:
   void closeEvent(QCloseEvent* e) override;
+  bool focusNextPrevChild(bool next) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
   friend class TfrMainProbe;
@@ -76,15 +82,28 @@ class TfrMain : public QWidget {
   void ImageLeave1MouseMove(QWidget* sender, Qt::KeyboardModifiers shift, int x, int y);
   void ImageLeave1MouseLeave(QWidget* sender);
   void ImageLeave1Click(QWidget* sender);
+  // Enters a section as its hot-spot does.
+  void OpenSection(const TMyRec& section);
 
   // ---- Drawing and callouts
   void ShowAssembly(int id);
   TLabel* NewCalloutLabel();
   TLabel* CalloutLabel(int index);
   void Label1Click(QWidget* sender);
+  // Enters a part as its callout or the composition button does.
+  void EnterPart(int id);
   void Label1MouseMove(QWidget* sender, Qt::KeyboardModifiers shift, int x, int y);
   void Label1MouseLeave(QWidget* sender);
   void leNextClick(QWidget* sender);
+
+  // ---- Finding a part
+  void leiFindClick(QWidget* sender);
+  // The rows from a section down to the record on whose drawing the part is a callout (a
+  // numbered record itself, an item record its node); nothing when a parent is missing or the
+  // parents loop.
+  std::optional<std::vector<std::uint32_t>> PathTo(std::uint32_t row) const;
+  QString WhereText(std::uint32_t row) const;  // the sections and assemblies above the part
+  bool OpenFound(std::uint32_t row);
 
   // ---- Item details and pictures
   void SetPicture(const QString& fileName);
@@ -136,12 +155,15 @@ class TfrMain : public QWidget {
   void LoadHtmlHelp();
   void FreeHtmlHelp();
   void leHelpClick(QWidget* sender);
+  QString HelpFilePath() const;  // the help file, found as every catalogue file is
   void liMailClick(QWidget* sender);
 
   // ---- Caption buttons: one painter and one pair of hover handlers for all eight
-  enum class Button { Mail, Basket, Home, Back, Add, Remove, Next, Help };
+  enum class Button { Mail, Basket, Home, Back, Add, Remove, Next, Help, Find };
+  static constexpr int kButtons = 9;
   struct ButtonLook;
   const ButtonLook& Look(Button b) const;
+  TLeImage* CaptionButton(Button b) const;
   int& HoverFlag(Button b);
   void PaintResting(Button b, bool disabled);
   void DrawRestingFace(Button b, TImage* icon);
@@ -157,10 +179,19 @@ class TfrMain : public QWidget {
   void PaintRemoveButton();
   void PaintNextButton();
   void PaintHelpButton();
+  void PaintFindButton();
 
   // ---- The window design: every control at its place, in stacking order (design.cpp)
   void CreateControls();
   void LoadArtwork();
+
+  // ---- The keyboard (keyboard.cpp)
+  void CreateShortcuts();
+  // The control takes Enter and Space as a click, and shows its hover look while focused.
+  void TakeKeys(QWidget* control);
+  // The controls Tab moves over: visible, enabled and clickable, in reading order.
+  std::vector<QWidget*> FocusChain() const;
+  void ShowFocus(QWidget* control, bool focused);
 
   // ---- State
   AppEnvironment env_;
@@ -187,6 +218,7 @@ class TfrMain : public QWidget {
   ConvertedTemplates converted_;       // Word 97-2003 templates converted for this run
   WordAutomation word_;                // the word processor of the order export
   TfrZakaz* frZakaz = nullptr;         // the basket review window while it is open
+  std::unique_ptr<catalogue::PartSearch> search_;  // the folded texts, made at the first search
   bool startupFailed_ = false;
   bool closed_ = false;
 
@@ -225,6 +257,8 @@ class TfrMain : public QWidget {
   TImage* Image26 = nullptr;
   TImage* Image27 = nullptr;
   TImage* Image28 = nullptr;
+  TImage* Image29 = nullptr;  // the faces of the find button
+  TImage* Image30 = nullptr;
   TLeImage* leNext = nullptr;
   TLeImage* lNext = nullptr;
   TLabel* lbOboz = nullptr;
@@ -245,6 +279,8 @@ class TfrMain : public QWidget {
   TLeImage* liEmail = nullptr;
   TLeImage* leHelp = nullptr;
   TLeImage* leiHelp = nullptr;
+  TLeImage* leiFind = nullptr;
+  TLeImage* liFind = nullptr;
   TImage* imZakaz = nullptr;
   TLabel* lZakaz = nullptr;
   QMenu* pmZakaz = nullptr;
@@ -259,5 +295,5 @@ class TfrMain : public QWidget {
   std::vector<TLabel*> designLabels_;  // Label1 .. Label35
   TextLayouts labelLayouts_;           // laid-out label lines, shared by the window's labels
   std::unordered_map<TImageLeave*, QString> plateDrawn_;  // what each hot-spot's plate shows
-  std::array<TImage*, 8> restingFace_{};  // the resting icon each caption button shows; null when hovered
+  std::array<TImage*, kButtons> restingFace_{};  // the resting icon each caption button shows; null when hovered
 };

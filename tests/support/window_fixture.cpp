@@ -10,7 +10,7 @@ AppEnvironment WindowTest::Environment(int screenHeight) {
   AppEnvironment env;
   env.executablePath = cat.path(QStringLiteral("Catalog"));
   env.screenHeight = [screenHeight] { return screenHeight; };
-  env.openUrl = [this](const QUrl& url) {
+  env.openUrl = [this](const QUrl& url, QWidget*) {
     openedUrls.append(url);
     return true;
   };

@@ -14,9 +14,10 @@
 
 // ---------------------------------------------------------------- thumbnails
 
-bool Thumbnail::Check() const {
+bool Thumbnail::Check() {
   const QFileInfo f(path_);
-  return f.isFile() && f.isReadable();
+  // A file that is there but does not decode is as much of a fault as a missing one.
+  return f.isFile() && f.isReadable() && !Image().isNull();
 }
 
 const QImage& Thumbnail::Image() {

@@ -18,8 +18,8 @@ class QWidget;
 class Thumbnail : public QObject {
  public:
   Thumbnail(const QString& path, QObject* parent) : QObject(parent), path_(path) {}
-  // Whether the picture file is there to be read.
-  bool Check() const;
+  // Whether the picture is there and decodes; it is decoded for it.
+  bool Check();
   // The decoded picture; null when it cannot be decoded.
   const QImage& Image();
   bool decoded() const { return decoded_; }

@@ -12,6 +12,7 @@ using catalogue::Filter;
 TLabel* TfrMain::NewCalloutLabel() {
   auto* l = new TLabel(this);
   l->SetLayouts(&labelLayouts_);
+  TakeKeys(l);
   QFont f(QStringLiteral("MS Sans Serif"));
   f.setPixelSize(11);
   l->setFont(f);
@@ -77,7 +78,10 @@ std::string Lookup(const catalogue::CatalogueStore& store, int id, Field f) {
 }  // namespace
 
 void TfrMain::Label1Click(QWidget* sender) {
-  const int id = sender == leNext ? leNext->tag : static_cast<TLabel*>(sender)->tag;
+  EnterPart(sender == leNext ? leNext->tag : static_cast<TLabel*>(sender)->tag);
+}
+
+void TfrMain::EnterPart(int id) {
   SetPicture(CataloguePath(folder_.Picture(Lookup(ADOQuery, id, Field::Picture))));
   SetView(CataloguePath(folder_.View(Lookup(ADOQuery, id, Field::View))));
   SetItemNaim(QString::fromStdString(Lookup(ADOQuery, id, Field::Naim)));

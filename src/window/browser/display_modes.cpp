@@ -55,6 +55,8 @@ void TfrMain::SetDisplayMode(int mode) {
     liWord->move(104, 482);
     leHelp->move(190, 480);
     leiHelp->move(192, 482);
+    leiFind->move(296, 480);
+    liFind->move(298, 482);
     for (TLabel* l : {lbOboz, lbNaim, lbMassa, lbCount}) l->hide();
     SetBasketPairs(false, false);
     liZakaz->move(683, 90);
@@ -94,6 +96,8 @@ void TfrMain::SetDisplayMode(int mode) {
   liWord->move(104, 502);
   leHelp->move(190, 500);
   leiHelp->move(192, 502);
+  leiFind->move(296, 500);
+  liFind->move(298, 502);
   for (QWidget* w : {static_cast<QWidget*>(lHome), static_cast<QWidget*>(liHome),
                      static_cast<QWidget*>(lbOboz), static_cast<QWidget*>(lbNaim),
                      static_cast<QWidget*>(lbMassa), static_cast<QWidget*>(lbCount)})

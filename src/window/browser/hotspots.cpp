@@ -119,23 +119,21 @@ void TfrMain::ImageLeave1MouseLeave(QWidget* sender) {
 void TfrMain::ImageLeave1Click(QWidget* sender) {
   auto* h = static_cast<TImageLeave*>(sender);
   if (!h->Sostoit()) return;
-  SetPicture(h->PictureFile());
-  SetView(h->ViewFile());
-  SetItemNaim(h->Naim());
-  SetItemOboz(h->Oboz());
-  SetItemMassa(h->Massa());
-  SetItemCount(h->Count());
+  OpenSection({h->ID(), h->Parent(), 1, h->Oboz(), h->Naim(), h->Massa(), h->Count(), h->PictureFile(),
+               h->ViewFile()});
+}
+
+void TfrMain::OpenSection(const TMyRec& section) {
+  SetPicture(section.PictureFile);
+  SetView(section.ViewFile);
+  SetItemNaim(section.Naim);
+  SetItemOboz(section.Oboz);
+  SetItemMassa(section.Massa);
+  SetItemCount(section.Count);
   SetLevel(FLevel + 1);
   TMyRec& entry = CurrentLevel();
-  entry.ID = h->ID();
-  entry.Parent = h->Parent();
+  entry = section;
   entry.Page = 1;
-  entry.Naim = h->Naim();
-  entry.Oboz = h->Oboz();
-  entry.Massa = h->Massa();
-  entry.Count = h->Count();
-  entry.PictureFile = h->PictureFile();
-  entry.ViewFile = h->ViewFile();
   ShowAssembly(entry.ID);
   SetDisplayMode(dmDrawing);
 }

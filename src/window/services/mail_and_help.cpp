@@ -1,5 +1,6 @@
 // The help and e-mail buttons of the main window.
 
+#include <QFileInfo>
 #include <QUrl>
 
 #include "help/help_service.h"
@@ -19,12 +20,20 @@ void TfrMain::LoadHtmlHelp() {
 void TfrMain::FreeHtmlHelp() { help_.reset(); }
 
 void TfrMain::leHelpClick(QWidget*) {
-  if (help_) help_->ShowHelp(HelpFile);
+  if (help_) help_->ShowHelp(HelpFilePath());
+}
+
+QString TfrMain::HelpFilePath() const {
+  // As named, from the working directory; else beside the program, in any letter case, as
+  // every catalogue path is found.
+  if (QFileInfo(HelpFile).isFile()) return HelpFile;
+  const auto found = folder_.Find(folder_.HelpFile());
+  return found.found == base::FileLookup::Found::No ? HelpFile : QString::fromStdU16String(found.path.u16string());
 }
 
 void TfrMain::liMailClick(QWidget*) {
   // A new message to the sales department with an empty subject and body; whatever the
   // desktop does with it, the program says nothing.
   const QUrl url(QStringLiteral("mailto:") + kSalesAddress + QStringLiteral("?Subject=&Body="));
-  if (env_.openUrl) env_.openUrl(url);
+  if (env_.openUrl) env_.openUrl(url, this);
 }

@@ -88,6 +88,8 @@ class CatalogueStore {
   // A field of the record with that ID, whatever the filter, as GetString reads it; no
   // such record gives no value. The cursor does not move.
   std::optional<std::string> LookupByID(std::int64_t id, Field f) const;
+  // The table row of the record with that ID, whatever the filter.
+  std::optional<std::uint32_t> RowOfID(std::int64_t id) const;
 
   // Grid binding: the filtered set by position.
   std::size_t Position() const { return pos_; }
@@ -109,7 +111,6 @@ class CatalogueStore {
   std::size_t ViewSize() const;
   std::uint32_t ViewRow(std::size_t position) const;
   std::optional<std::size_t> PositionOfRow(std::uint32_t row) const;
-  std::optional<std::uint32_t> RowOfID(std::int64_t id) const;
   std::optional<std::uint32_t> CurrentRow() const;
   std::vector<std::uint32_t>& BoolList(int slot, bool value) { return boolLists_[slot * 2 + (value ? 1 : 0)]; }
 

@@ -59,6 +59,7 @@ class TLabel : public QLabel {
   void resizeEvent(QResizeEvent*) override;
   void mousePressEvent(QMouseEvent*) override;
   void mouseReleaseEvent(QMouseEvent*) override;
+  void mouseDoubleClickEvent(QMouseEvent*) override;
   void mouseMoveEvent(QMouseEvent*) override;
   void leaveEvent(QEvent*) override;
 

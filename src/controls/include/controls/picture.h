@@ -129,6 +129,7 @@ class TImage : public QWidget {
   void paintEvent(QPaintEvent*) override;
   void mousePressEvent(QMouseEvent*) override;
   void mouseReleaseEvent(QMouseEvent*) override;
+  void mouseDoubleClickEvent(QMouseEvent*) override;
   void mouseMoveEvent(QMouseEvent*) override;
   void contextMenuEvent(QContextMenuEvent*) override;
   void resizeEvent(QResizeEvent*) override;

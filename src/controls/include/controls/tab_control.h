@@ -21,6 +21,7 @@ class TTabControl : public QWidget {
   std::function<void()> OnChange;  // after the user selects another tab
 
  protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
   void resizeEvent(QResizeEvent*) override;
   void paintEvent(QPaintEvent*) override;
 

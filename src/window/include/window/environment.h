@@ -8,12 +8,14 @@
 #include <memory>
 
 class HelpService;
+class QWidget;
 class WordBackend;
 
 struct AppEnvironment {
   QString executablePath;               // the base directory is the directory of this file
   std::function<int()> screenHeight;    // height of the screen in pixels
-  std::function<bool(const QUrl&)> openUrl;  // the desktop's handler for mail links and documents
+  // The desktop's handler for mail links and documents; `owner` is the window asking, if any.
+  std::function<bool(const QUrl& url, QWidget* owner)> openUrl;
   // The program's message box: modal, with the application title as caption and an OK
   // button. Empty: messages are not shown.
   std::function<void(const QString& text)> showMessage;

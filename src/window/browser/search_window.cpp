@@ -1,0 +1,96 @@
+#include "browser/search_window.h"
+
+#include <QCoreApplication>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTreeWidget>
+#include <QVBoxLayout>
+
+namespace {
+constexpr int kRowRole = Qt::UserRole;
+}  // namespace
+
+TfrSearch::TfrSearch(QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint | Qt::CustomizeWindowHint) {
+  setWindowTitle(QStringLiteral("Поиск детали"));
+  resize(700, 420);
+  if (owner) move(owner->geometry().center() - rect().center());
+
+  auto* prompt = new QLabel(QStringLiteral("Обозначение или наименование:"), this);
+  edQuery = new QLineEdit(this);
+  edQuery->setObjectName(QStringLiteral("edQuery"));
+  edQuery->setClearButtonEnabled(true);
+  prompt->setBuddy(edQuery);
+  lvResults = new QTreeWidget(this);
+  lvResults->setObjectName(QStringLiteral("lvResults"));
+  lvResults->setColumnCount(3);
+  lvResults->setHeaderLabels({QStringLiteral("Обозначение"), QStringLiteral("Наименование"), QStringLiteral("Где")});
+  lvResults->setRootIsDecorated(false);
+  lvResults->setUniformRowHeights(true);
+  lvResults->setAllColumnsShowFocus(true);
+  lvResults->header()->setStretchLastSection(true);
+  lvResults->setColumnWidth(0, 170);
+  lvResults->setColumnWidth(1, 220);
+
+  auto* layout = new QVBoxLayout(this);
+  layout->addWidget(prompt);
+  layout->addWidget(edQuery);
+  layout->addWidget(lvResults);
+
+  edQuery->installEventFilter(this);
+  connect(edQuery, &QLineEdit::textChanged, this, [this] { Find(); });
+  connect(lvResults, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { Open(item); });
+  edQuery->setFocus();
+}
+
+void TfrSearch::Find() {
+  lvResults->clear();
+  if (!OnFind) return;
+  std::size_t total = 0;
+  const std::vector<Line> lines = OnFind(edQuery->text(), &total);
+  QList<QTreeWidgetItem*> items;
+  items.reserve(static_cast<qsizetype>(lines.size()) + 1);
+  for (const Line& line : lines) {
+    auto* item = new QTreeWidgetItem({line.oboz, line.naim, line.where});
+    item->setData(0, kRowRole, static_cast<qulonglong>(line.row));
+    items.append(item);
+  }
+  if (total > lines.size()) {
+    // The last line says how many more there are; it opens nothing.
+    auto* more = new QTreeWidgetItem({QStringLiteral("показаны первые %1 из %2").arg(lines.size()).arg(total)});
+    more->setFlags(Qt::ItemIsEnabled);
+    more->setFirstColumnSpanned(true);
+    items.append(more);
+  }
+  lvResults->addTopLevelItems(items);
+  if (!lines.empty()) lvResults->setCurrentItem(items.front());
+}
+
+void TfrSearch::Open(QTreeWidgetItem* item) {
+  if (!item || !item->data(0, kRowRole).isValid() || !OnOpen) return;
+  if (OnOpen(static_cast<std::uint32_t>(item->data(0, kRowRole).toULongLong()))) accept();
+}
+
+bool TfrSearch::eventFilter(QObject* watched, QEvent* event) {
+  // The field keeps the focus: Up and Down move through the results, Enter opens one.
+  if (watched == edQuery && event->type() == QEvent::KeyPress) {
+    auto* key = static_cast<QKeyEvent*>(event);
+    switch (key->key()) {
+      case Qt::Key_Up:
+      case Qt::Key_Down:
+      case Qt::Key_PageUp:
+      case Qt::Key_PageDown:
+        QCoreApplication::sendEvent(lvResults, event);
+        return true;
+      case Qt::Key_Return:
+      case Qt::Key_Enter:
+        Open(lvResults->currentItem());
+        return true;
+      default:
+        break;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
+}

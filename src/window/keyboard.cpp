@@ -1,0 +1,104 @@
+// The keyboard: shortcuts for the commands of the caption buttons, and Tab over the controls
+// a click would work on.
+
+#include <QKeyEvent>
+#include <QShortcut>
+
+#include <algorithm>
+
+#include "basket/parts_list.h"
+#include "tfrmain.h"
+
+void TfrMain::CreateShortcuts() {
+  // Each key works only while its button is there to be clicked; while a modal window (a
+  // message, the basket review) is up, the main window is not active and its keys rest.
+  const auto press = [this](const QKeySequence& keys, TLeImage* TfrMain::*button) {
+    auto* shortcut = new QShortcut(keys, this);
+    connect(shortcut, &QShortcut::activated, this, [this, button] {
+      TLeImage* b = this->*button;
+      if (b->isVisible() && b->isEnabled() && b->OnClick) b->OnClick(b);
+    });
+  };
+  press(QKeySequence(Qt::Key_Backspace), &TfrMain::leiBack);
+  press(QKeySequence(Qt::ALT | Qt::Key_Left), &TfrMain::leiBack);
+  press(QKeySequence(Qt::ALT | Qt::Key_Home), &TfrMain::lHome);
+  press(QKeySequence(Qt::Key_F1), &TfrMain::leHelp);
+  press(QKeySequence(Qt::CTRL | Qt::Key_F), &TfrMain::leiFind);
+}
+
+void TfrMain::TakeKeys(QWidget* control) { control->installEventFilter(this); }
+
+std::vector<QWidget*> TfrMain::FocusChain() const {
+  std::vector<QWidget*> chain;
+  for (std::size_t i = 0; i < HotSpots.size(); ++i) {
+    TImageLeave* h = HotSpots[i];
+    // A plate opens when its section has a composition; the parts-list plate always.
+    if (h->isVisible() && (h->Sostoit() || h == ImageLeave6)) chain.push_back(h);
+  }
+  for (TLabel* l : Callouts)
+    if (l->isVisible()) chain.push_back(l);
+  for (int b = 0; b < kButtons; ++b) {
+    TLeImage* button = CaptionButton(static_cast<Button>(b));
+    if (button->isVisible() && button->isEnabled() && button->OnClick) chain.push_back(button);
+  }
+  if (bdgSpisok->isVisible()) chain.push_back(bdgSpisok);
+  // Reading order: rows from the top, left to right within a row.
+  std::stable_sort(chain.begin(), chain.end(), [this](QWidget* a, QWidget* b) {
+    const QPoint pa = a->mapTo(this, QPoint()), pb = b->mapTo(this, QPoint());
+    return pa.y() != pb.y() ? pa.y() < pb.y() : pa.x() < pb.x();
+  });
+  return chain;
+}
+
+bool TfrMain::focusNextPrevChild(bool next) {
+  const std::vector<QWidget*> chain = FocusChain();
+  if (chain.empty()) return true;
+  QWidget* current = focusWidget();
+  while (current && current != this && std::find(chain.begin(), chain.end(), current) == chain.end())
+    current = current->parentWidget();  // a cell of the grid counts as the grid
+  const auto at = std::find(chain.begin(), chain.end(), current);
+  const std::ptrdiff_t n = static_cast<std::ptrdiff_t>(chain.size());
+  std::ptrdiff_t i = at == chain.end() ? (next ? 0 : n - 1) : (at - chain.begin() + (next ? 1 : n - 1)) % n;
+  chain[static_cast<std::size_t>(i)]->setFocus(next ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+  return true;
+}
+
+void TfrMain::ShowFocus(QWidget* control, bool focused) {
+  // The focused control looks as it does under the pointer.
+  const QPoint centre = control->rect().center();
+  if (auto* label = qobject_cast<TLabel*>(control)) {
+    focused ? Label1MouseMove(label, Qt::NoModifier, centre.x(), centre.y()) : Label1MouseLeave(label);
+  } else if (auto* hotSpot = qobject_cast<TImageLeave*>(control)) {
+    focused ? ImageLeave1MouseMove(hotSpot, Qt::NoModifier, centre.x(), centre.y()) : ImageLeave1MouseLeave(hotSpot);
+  } else {
+    for (int b = 0; b < kButtons; ++b)
+      if (CaptionButton(static_cast<Button>(b)) == control) {
+        focused ? HoverButton(static_cast<Button>(b)) : LeaveButton(static_cast<Button>(b));
+        break;
+      }
+  }
+}
+
+bool TfrMain::eventFilter(QObject* watched, QEvent* event) {
+  auto* control = qobject_cast<QWidget*>(watched);
+  if (!control) return QWidget::eventFilter(watched, event);
+  switch (event->type()) {
+    case QEvent::FocusIn:
+      ShowFocus(control, true);
+      break;
+    case QEvent::FocusOut:
+      ShowFocus(control, false);
+      break;
+    case QEvent::KeyPress: {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space) break;
+      // Enter or Space: the click.
+      if (auto* label = qobject_cast<TLabel*>(control); label && label->OnClick) label->OnClick(label);
+      if (auto* image = qobject_cast<TImage*>(control); image && image->OnClick) image->OnClick(image);
+      return true;
+    }
+    default:
+      break;
+  }
+  return QWidget::eventFilter(watched, event);
+}
