@@ -46,8 +46,8 @@ void IntIndex::Clear() {
   rows_ = {};
 }
 
-Status CatalogueStore::LoadFile(const std::string& path) {
-  auto table = ReadAdoFile(path);
+Status CatalogueStore::LoadFile(const std::string& path, RowReader rows) {
+  auto table = ReadAdoFile(path, rows);
   if (!table) return Status::Fail(table.error());
   LoadTable(std::move(table).value());
   return Status::Ok();
