@@ -152,10 +152,13 @@ bool SameRecord(const Table::Record& a, const Table::Record& b) {
          a.nullMask == b.nullMask && a.flags == b.flags;
 }
 
-void CheckSameOutcome(catalogue::Result<Table>& expat, catalogue::Result<Table>& scanned) {
+// The same table, or both refused; with `sameWords`, refused with the same words. Expat's
+// words and place for a refusal depend on how its input was cut into pieces, so only
+// readings fed alike are held to them.
+void CheckSameOutcome(catalogue::Result<Table>& expat, catalogue::Result<Table>& scanned, bool sameWords) {
   FuzzCheck(expat.ok() == scanned.ok(), "the scanner and expat accept the same documents");
   if (!expat.ok()) {
-    FuzzCheck(expat.error() == scanned.error(), "a refusal says the same through both readers");
+    if (sameWords) FuzzCheck(expat.error() == scanned.error(), "a refusal says the same through both readers");
     return;
   }
   Table& a = expat.value();
@@ -169,17 +172,24 @@ void CheckSameOutcome(catalogue::Result<Table>& expat, catalogue::Result<Table>&
 }  // namespace
 
 int FuzzAdoRows(const std::uint8_t* data, std::size_t size) {
+  using catalogue::RowReader;
   const std::string_view xml(reinterpret_cast<const char*>(data), size);
-  auto expat = catalogue::ReadAdoText(xml, "fuzz", catalogue::RowReader::Expat);
-  auto scanned = catalogue::ReadAdoText(xml, "fuzz", catalogue::RowReader::Scanner);
-  CheckSameOutcome(expat, scanned);
+  auto expat = catalogue::ReadAdoText(xml, "fuzz", RowReader::Expat);
+  auto scanned = catalogue::ReadAdoText(xml, "fuzz", RowReader::Scanner);
+  CheckSameOutcome(expat, scanned, true);
 
   // Pieces of 1 to 64 bytes, chosen by the input.
   unsigned sum = 0;
   for (std::size_t i = 0; i < size; ++i) sum += data[i];
-  std::istringstream in{std::string(xml)};
-  auto streamed = catalogue::ReadAdoStream(in, "fuzz", size, catalogue::RowReader::Scanner, 1 + sum % 64);
-  CheckSameOutcome(expat, streamed);
+  const std::size_t piece = 1 + sum % 64;
+  auto streamed = [&](RowReader rows) {
+    std::istringstream in{std::string(xml)};
+    return catalogue::ReadAdoStream(in, "fuzz", size, rows, piece);
+  };
+  auto expatStreamed = streamed(RowReader::Expat);
+  auto scannedStreamed = streamed(RowReader::Scanner);
+  CheckSameOutcome(expatStreamed, scannedStreamed, true);
+  CheckSameOutcome(expat, scannedStreamed, false);
   return 0;
 }
 
