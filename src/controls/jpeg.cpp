@@ -122,7 +122,7 @@ struct Decompressor {
 }  // namespace
 
 bool DecodeJpeg(const unsigned char* data, std::size_t size, const JpegOptions& options,
-                QImage& out, QString* error, const JpegPassFn& onPass) {
+                QImage& out, QString* error, const JpegPassFn& onPass, std::chrono::nanoseconds passInterval) {
   auto fail = [&](const QString& why) {
     if (error) *error = why;
     return false;
@@ -176,24 +176,35 @@ bool DecodeJpeg(const unsigned char* data, std::size_t size, const JpegOptions& 
   if (cinfo.out_color_space == JCS_CMYK) cmyk.resize(static_cast<std::size_t>(cinfo.output_width) * 4 * 8);
 
   if (stepwise) {
-    image.fill(Qt::white);
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point shownAt = Clock::now();
     long long budget = kJpegMaxShownPixels;
     while (!jpeg_input_complete(&cinfo)) {
-      if (budget < pixels) {
-        // Showing every pass of so large a picture would take too long: the remaining scans
-        // are read at once and the complete picture is shown in one last pass.
-        while (!jpeg_input_complete(&cinfo)) {
-          CountScans(&cinfo);
-          if (jpeg_consume_input(&cinfo) == JPEG_SUSPENDED) break;
-        }
-        ShowPass(&cinfo, image, cmyk);
-        onPass(image);
-        break;
-      }
+      // The next scan, read whole.
+      int read;
+      do {
+        CountScans(&cinfo);
+        read = jpeg_consume_input(&cinfo);
+      } while (read != JPEG_SCAN_COMPLETED && read != JPEG_REACHED_EOI && read != JPEG_SUSPENDED);
+      if (read != JPEG_SCAN_COMPLETED || jpeg_input_complete(&cinfo)) break;
+      // Showing every pass of a large picture would take too long: past the budget the
+      // remaining scans are only read.
+      if (Clock::now() - shownAt < passInterval || budget < pixels) continue;
       budget -= pixels;
+      cinfo.dct_method = JDCT_IFAST;
+      cinfo.do_block_smoothing = FALSE;
       ShowPass(&cinfo, image, cmyk);
-      onPass(image);
+      onPass(image, false);
+      shownAt = Clock::now();
     }
+    while (!jpeg_input_complete(&cinfo)) {
+      CountScans(&cinfo);
+      if (jpeg_consume_input(&cinfo) == JPEG_SUSPENDED) break;
+    }
+    cinfo.dct_method = options.bestQuality ? JDCT_ISLOW : JDCT_IFAST;
+    cinfo.do_block_smoothing = TRUE;
+    ShowPass(&cinfo, image, cmyk);
+    onPass(image, true);
   } else {
     ReadLines(&cinfo, image, cmyk);
   }
