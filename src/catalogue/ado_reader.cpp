@@ -175,7 +175,7 @@ class Reader {
     return ScanRows(in);
   }
 
-  // Feeds the next piece of the document  // Feeds the next piece of the document; false once the document is refused.
+  // Feeds the next piece of the document; false once the document is refused.
   bool Feed(const char* data, std::size_t len, bool last) {
     if (!parser_) return Fail("out of memory");
     while (len > 0 || last) {

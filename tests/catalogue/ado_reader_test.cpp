@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "catalogue/ado_writer.h"
 
@@ -180,6 +181,29 @@ TEST_P(AdoReader, RefusesBadDocumentsSayingWhatAndWhere) {
     auto t = Read(c.xml);
     ASSERT_FALSE(t.ok()) << c.what;
     EXPECT_NE(t.error().find(c.expected), std::string::npos) << c.what << ": " << t.error();
+  }
+}
+
+// A head longer than the reader keeps for the scanner (a long comment before the data) and a
+// row longer than the scanner looks ahead are read by expat, to the same table.
+TEST(AdoReaderStream, LongHeadsAndRowsReadAsExpatReadsThem) {
+  std::vector<RecordData> recs(3);
+  for (int i = 0; i < 3; ++i) recs[i].id = i + 1;
+  const std::string big(9 << 20, 'x');
+  std::string longHead = ToAdoXml(recs);
+  longHead.insert(longHead.find("<rs:data>"), "<!--" + big + "-->");
+  recs[1].descript = big;
+  std::string longRow = ToAdoXml(recs);
+  for (const std::string* xml : {&longHead, &longRow}) {
+    std::istringstream a(*xml), b(*xml);
+    auto scanned = ReadAdoStream(a, "catalogue", xml->size(), RowReader::Scanner);
+    auto expat = ReadAdoStream(b, "catalogue", xml->size(), RowReader::Expat);
+    ASSERT_TRUE(scanned.ok()) << scanned.error();
+    ASSERT_TRUE(expat.ok()) << expat.error();
+    ASSERT_EQ(scanned->size(), 3u);
+    EXPECT_EQ(scanned->arena(), expat->arena());
+    for (std::size_t r = 0; r < 3; ++r)
+      for (Field f : kAllFields) EXPECT_EQ(scanned->Format(r, f), expat->Format(r, f));
   }
 }
 
