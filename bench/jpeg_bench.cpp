@@ -387,6 +387,8 @@ void BM_Control(benchmark::State& state, const TestPicture* t, bool progressive)
   state.counters["finished_to_bare"] = total / n / bare;
   state.counters["first_paint_to_bare"] = firstTotal / n / bare;
   state.counters["paints"] = paints;
+  if (auto plain = bench::RecordedMeans().find("ControlPlain/" + t->name); progressive && plain != bench::RecordedMeans().end())
+    state.counters["finished_to_plain_control"] = total / n / plain->second;
 }
 
 }  // namespace

@@ -588,7 +588,8 @@ void CatalogueRowSeeds() {
     return "<z:row ID='" + std::to_string(id) + "' FID='0' Number='1' Naim='" + naim +
            "' Sostoit='True' VozmPokupka='False' Pokupka='-1' Left='1' Top='2' Table='3'/>\n";
   };
-  const char* pieces[] = {"Ж", "€", "\xF0\x9D\x84\x9E", "&lt;", "&amp;", "&#x42f;", "&#128512;", "&quot;"};
+  const char* pieces[] = {"Ж",       "€",          "\xF0\x9D\x84\x9E", "&lt;",      "&amp;",  "&#x42f;", "&#128512;",
+                          "&quot;",  "\xC2\x80",    "\xEF\xBF\xBD",    "\xF4\x8F\xBF\xBF", "\x7F", "&#x10FFFF;", "&#00065;"};
   int id = 1;
   std::string across;
   for (const char* piece : pieces)
