@@ -180,20 +180,24 @@ bool DecodeJpeg(const unsigned char* data, std::size_t size, const JpegOptions& 
     Clock::time_point shownAt = Clock::now();
     long long budget = kJpegMaxShownPixels;
     while (!jpeg_input_complete(&cinfo)) {
-      // The next scan, read whole.
+      // Read on to the start of the next scan: the scans before it are then complete. The
+      // last scan is followed by the end of the image and shown as the last pass.
       int read;
       do {
         CountScans(&cinfo);
         read = jpeg_consume_input(&cinfo);
-      } while (read != JPEG_SCAN_COMPLETED && read != JPEG_REACHED_EOI && read != JPEG_SUSPENDED);
-      if (read != JPEG_SCAN_COMPLETED || jpeg_input_complete(&cinfo)) break;
+      } while (read != JPEG_REACHED_SOS && read != JPEG_REACHED_EOI && read != JPEG_SUSPENDED);
+      if (read != JPEG_REACHED_SOS) break;
       // Showing every pass of a large picture would take too long: past the budget the
       // remaining scans are only read.
       if (Clock::now() - shownAt < passInterval || budget < pixels) continue;
       budget -= pixels;
       cinfo.dct_method = JDCT_IFAST;
       cinfo.do_block_smoothing = FALSE;
-      ShowPass(&cinfo, image, cmyk);
+      // The scan just begun is not read yet: the pass shows the ones before it.
+      jpeg_start_output(&cinfo, cinfo.input_scan_number - 1);
+      ReadLines(&cinfo, image, cmyk);
+      jpeg_finish_output(&cinfo);
       onPass(image, false);
       shownAt = Clock::now();
     }
