@@ -2,13 +2,15 @@
 //
 // Our decoder is set beside a bare libjpeg-turbo decode with the same settings into a plain
 // buffer (the least a decode can cost), beside Qt's own JPEG reader, and, for progressive
-// files, beside itself showing the picture pass by pass.
+// files, beside itself showing the picture pass by pass. Progressive files are also loaded
+// into the window's picture control, shown on the offscreen platform: the time until the
+// finished picture is painted and until the first pass is, beside the bare decode.
 
 #include <benchmark/benchmark.h>
 
 #include <QBuffer>
 #include <QFile>
-#include <QGuiApplication>
+#include <QApplication>
 #include <QImageReader>
 #include <QPainter>
 #include <QRadialGradient>
@@ -160,7 +162,7 @@ bool WriteIfChanged(const QString& path, const QByteArray& data) {
 }
 
 bool MakePictures() {
-  for (QSize size : {QSize(1600, 1200), QSize(792, 541)}) {
+  for (QSize size : {QSize(4000, 3000), QSize(1600, 1200), QSize(792, 541)}) {
     const QImage drawing = MakeDrawing(size.width(), size.height());
     for (bool progressive : {false, true}) {
       TestPicture t;
@@ -210,7 +212,7 @@ QImage OurDecoderPassByPass(const QByteArray& data, bool quarter, int* passes) {
   QImage image;
   *passes = 0;
   if (!DecodeJpeg(reinterpret_cast<const unsigned char*>(data.constData()), static_cast<std::size_t>(data.size()),
-                  Options(quarter, true), image, nullptr, [passes](const QImage&) { ++*passes; }))
+                  Options(quarter, true), image, nullptr, [passes](const QImage&, bool) { ++*passes; }))
     return {};
   return image;
 }
@@ -323,14 +325,81 @@ void BM_OurDecoderPassByPass(benchmark::State& state, Case c) {
       bench::MeanOf(Key("OurDecoder", c), [&] { return OurDecoder(c.picture->data, c.quarter); });
 }
 
+// ---------------------------------------------------------------- the picture control
+
+// The window's main picture control: 519 x 346, centred, proportional, on a shown window.
+struct Control {
+  QWidget window;
+  TImage* image = nullptr;
+  Control() {
+    window.resize(792, 541);
+    image = new TImage(&window);
+    image->setGeometry(3, 100, 519, 346);
+    image->SetCenter(true);
+    image->SetProportional(true);
+    window.show();
+    QApplication::processEvents();
+  }
+};
+
+// Times the first paint of the control after `start`, and counts the paints.
+struct PaintClock : QObject {
+  bench::Clock::time_point first{};
+  int paints = 0;
+  bool eventFilter(QObject*, QEvent* e) override {
+    if (e->type() == QEvent::Paint && paints++ == 0) first = bench::Clock::now();
+    return false;
+  }
+};
+
+// The file loaded into the control until the finished picture is painted. With progressive
+// display the control paints its passes itself, the finished one last; otherwise it is
+// painted once after loading.
+void BM_Control(benchmark::State& state, const TestPicture* t, bool progressive) {
+  Control control;
+  JpegOptions o = Options(false, progressive);
+  PaintClock clock;
+  control.image->installEventFilter(&clock);
+  const std::string key = std::string(progressive ? "ControlProgressive/" : "ControlPlain/") + t->name;
+  double total = 0, firstTotal = 0;
+  int paints = 0;
+  bool ok = true;
+  for (auto _ : state) {
+    control.image->ClearPicture();  // not the same picture again, which would not be decoded
+    clock.paints = 0;
+    const auto start = bench::Clock::now();
+    ok = control.image->LoadFromFile(t->path, o) && ok;
+    if (!progressive) control.image->repaint();
+    const double finished = bench::SecondsSince(start);
+    state.SetIterationTime(finished);
+    total += finished;
+    firstTotal += std::chrono::duration<double>(clock.first - start).count();
+    paints = clock.paints;
+  }
+  control.image->removeEventFilter(&clock);
+  if (!ok || !SameAsBare(control.image->picture().image(), Case{t, false})) {
+    state.SkipWithError("the finished picture differs from the bare decode");
+    return;
+  }
+  const auto n = static_cast<double>(state.iterations());
+  bench::RecordedMeans()[key] = total / n;
+  const double bare = bench::MeanOf(Key("BareLibjpeg", Case{t, false}), [&] { return bench::BareLibjpeg(t->data, false); });
+  state.counters["finished_to_bare"] = total / n / bare;
+  state.counters["first_paint_to_bare"] = firstTotal / n / bare;
+  state.counters["paints"] = paints;
+  if (auto plain = bench::RecordedMeans().find("ControlPlain/" + t->name); progressive && plain != bench::RecordedMeans().end())
+    state.counters["finished_to_plain_control"] = total / n / plain->second;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
   benchmark::Initialize(&argc, argv);
   if (benchmark::ReportUnrecognizedArguments(argc, argv)) return 1;
-  // The drawing's text needs fonts, hence a GUI application; no display is needed.
+  // The drawing's text needs fonts and the picture control a widget, hence a widget
+  // application; no display is needed.
   if (!qEnvironmentVariableIsSet("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
-  QGuiApplication app(argc, argv);
+  QApplication app(argc, argv);
   if (!MakePictures()) return 1;
 
   for (const TestPicture& t : g_pictures) {
@@ -346,6 +415,15 @@ int main(int argc, char** argv) {
         cases.push_back(
             benchmark::RegisterBenchmark(("OurDecoderPassByPass" + suffix).c_str(), BM_OurDecoderPassByPass, c));
       for (auto* b : cases) b->Unit(benchmark::kMillisecond)->UseRealTime();
+    }
+  }
+  for (const TestPicture& t : g_pictures) {
+    if (!t.progressive) continue;
+    for (bool progressive : {false, true}) {
+      const std::string name = std::string(progressive ? "ControlProgressive/" : "ControlPlain/") + t.name;
+      benchmark::RegisterBenchmark(name.c_str(), BM_Control, &t, progressive)
+          ->UseManualTime()
+          ->Unit(benchmark::kMillisecond);
     }
   }
   benchmark::RunSpecifiedBenchmarks();

@@ -572,6 +572,67 @@ void ChmSeeds(const char* chmcmd) {
   Put("chm", "compiled_lzx.chm", compiled);
   fs::remove_all(dir);
 }
+// Rows on every boundary the catalogue's row scanner cares about: characters of two, three and
+// four bytes and references at each place of a 16-byte block, line ends and tabs to normalise,
+// attributes in any order with either quote and spaces around '=', missing attributes, insert
+// wrappers, the tokens it leaves to expat, and the faults both readers must refuse alike.
+void CatalogueRowSeeds() {
+  auto document = [](const std::string& rows) {
+    std::ostringstream out;
+    catalogue::WriteAdoHeader(out);
+    out << rows;
+    catalogue::WriteAdoFooter(out);
+    return out.str();
+  };
+  auto row = [](int id, const std::string& naim) {
+    return "<z:row ID='" + std::to_string(id) + "' FID='0' Number='1' Naim='" + naim +
+           "' Sostoit='True' VozmPokupka='False' Pokupka='-1' Left='1' Top='2' Table='3'/>\n";
+  };
+  const char* pieces[] = {"Ж",       "€",          "\xF0\x9D\x84\x9E", "&lt;",      "&amp;",  "&#x42f;", "&#128512;",
+                          "&quot;",  "\xC2\x80",    "\xEF\xBF\xBD",    "\xF4\x8F\xBF\xBF", "\x7F", "&#x10FFFF;", "&#00065;"};
+  int id = 1;
+  std::string across;
+  for (const char* piece : pieces)
+    for (int pad = 0; pad < 17; ++pad) across += row(id++, std::string(static_cast<std::size_t>(pad), 'a') + piece + "b");
+  Put("ado_rows", "characters_at_every_place_of_a_block.xml", document(across));
+
+  Put("ado_rows", "whitespace_normalised.xml",
+      document(row(1, "a\tb\nc\r\nd\re") + row(2, "&#9;&#10;&#13;&#xD;&#xa;") + row(3, "\r") + row(4, " ")));
+  Put("ado_rows", "attributes_in_any_order.xml",
+      document("<z:row Table='1' Naim=\"двойные 'кавычки'\" ID = '5'\n\tFID\t=\t\"2\" Pokupka='True'/>\n"
+               "<z:row ID='6' Table='1' Naim='b' FID='2'/>\n<z:row FID='2' ID='7'/>\n"
+               "<z:row ID='8' FID='2' Number='3' Oboz='' Naim='' Massa='' Count='' Picture='' View='' Descript=''/>\n"
+               "<z:row/>\n<z:row />\n<z:row\nID='9'\n/>\n"));
+  Put("ado_rows", "insert_wrappers.xml",
+      document(row(1, "a") + "<rs:insert>" + row(2, "b") + row(3, "c") + "</rs:insert>\n<rs:insert >\n</rs:insert >" +
+               row(4, "d") + "<rs:insert><!-- note -->" + row(5, "e") + "</rs:insert>"));
+  Put("ado_rows", "tokens_left_to_expat.xml",
+      document(row(1, "a") + "<!-- comment -->" + row(2, "b") + "<?pi x?>" + row(3, "c") + "<![CDATA[ ]]>" +
+               "<z:row ID='4' Extra='x'/><z:row ID='5'></z:row><rs:update><rs:original>" + row(6, "old") +
+               "</rs:original><z:row Naim='new'/></rs:update>" + row(7, "d") + "text" + row(8, "e")));
+  std::string second = document(row(1, "a"));
+  second.insert(second.find("</xml>"), "<rs:data>" + row(2, "b") + "</rs:data>\n");
+  Put("ado_rows", "second_data_section.xml", second);
+  std::string defaultNs = document("");
+  defaultNs.replace(defaultNs.find("<rs:data>"), 9, "<rs:data xmlns='#RowsetSchema' xmlns:q='#rowsetschema'>");
+  defaultNs.insert(defaultNs.find("</rs:data>"), "<row ID='1'/><q:row ID='2'/><z:row ID='3'/>");
+  Put("ado_rows", "rows_in_the_default_namespace.xml", defaultNs);
+
+  // Refused by both, each in a row after good ones.
+  const std::pair<const char*, std::string> faults[] = {
+      {"overlong_utf8", "\xC0\x80"},   {"surrogate", "\xED\xA0\x80"}, {"u_fffe", "\xEF\xBF\xBE"},
+      {"cut_character", "\xD0"},        {"stray_continuation", "\x80"}, {"past_10ffff", "\xF4\x90\x80\x80"},
+      {"null_reference", "&#0;"},        {"surrogate_reference", "&#xD800;"}, {"undefined_entity", "&nbsp;"},
+      {"less_than", "<"},               {"control_byte", "\x01"},       {"huge_reference", "&#99999999999;"}};
+  for (const auto& [name, value] : faults) {
+    std::string rows;
+    for (int i = 1; i <= 3; ++i) rows += row(i, "padding " + std::to_string(i));
+    Put("ado_rows", std::string("refused_") + name + ".xml", document(rows + row(4, "ab" + value + "cd")));
+  }
+  Put("ado_rows", "refused_duplicate_attribute.xml", document(row(1, "a") + "<z:row ID='2' ID='3'/>"));
+  Put("ado_rows", "refused_bad_integer_in_third_row.xml",
+      document(row(1, "a") + row(2, "b") + "<z:row ID='3x'/>"));
+}
 
 }  // namespace
 
@@ -582,6 +643,7 @@ int main(int argc, char** argv) {
   }
   g_root = argv[1];
   CatalogueSeeds();
+  CatalogueRowSeeds();
   FilterSeeds();
   JpegSeeds();
   DocxSeeds();

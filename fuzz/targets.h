@@ -13,6 +13,10 @@
 
 // The ADO-XML catalogue reader, then the store opened on what it read.
 int FuzzAdoReader(const std::uint8_t* data, std::size_t size);
+// The catalogue reader's two ways of reading rows, scanner and expat alone: the same table,
+// record for record and byte for byte, or the same refusal in the same words; also from a
+// stream cut into small pieces, so that the scanner runs out of bytes at every place of a row.
+int FuzzAdoRows(const std::uint8_t* data, std::size_t size);
 // The store's filter grammar, applied to a small fixed store.
 int FuzzFilter(const std::uint8_t* data, std::size_t size);
 // The JPEG loader: full and quarter scale, and pass by pass.

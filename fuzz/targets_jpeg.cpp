@@ -34,20 +34,24 @@ int FuzzJpeg(const std::uint8_t* data, std::size_t size) {
     FuzzCheck(quarter.width() == (full.width() + 3) / 4 && quarter.height() == (full.height() + 3) / 4,
               "a quarter picture is a quarter of the full one");
 
-  // Pass by pass, as the picture control shows a progressive file while it loads.
+  // Pass by pass, as the picture control shows a progressive file while it loads, every pass
+  // shown.
   error.clear();
-  int passes = 0;
+  int passes = 0, lastPasses = 0;
   QSize passSize;
   const bool steppedOk = DecodeJpeg(
-      data, size, JpegOptions{false, false, true, true}, stepped, &error, [&](const QImage& shown) {
+      data, size, JpegOptions{false, false, true, true}, stepped, &error, [&](const QImage& shown, bool last) {
+        FuzzCheck(lastPasses == 0, "no pass follows the last");
         ++passes;
+        lastPasses += last;
         FuzzCheck(passes <= kJpegMaxScans, "no more passes are shown than the scan limit allows");
         FuzzCheck(!shown.isNull(), "each pass shows a picture");
         if (passSize.isValid()) FuzzCheck(shown.size() == passSize, "every pass has the same size");
         passSize = shown.size();
-      });
+      }, std::chrono::nanoseconds(0));
   CheckDecoded(steppedOk, stepped, error);
   if (steppedOk && passes > 0) FuzzCheck(stepped.size() == passSize, "the final picture has the passes' size");
-  if (steppedOk && fullOk) FuzzCheck(stepped.size() == full.size(), "shown pass by pass, the picture has its size");
+  if (steppedOk && passes > 0) FuzzCheck(lastPasses == 1, "a picture shown pass by pass ends with its last pass");
+  if (steppedOk && fullOk) FuzzCheck(stepped == full, "shown pass by pass, the picture ends as decoded in one go");
   return 0;
 }

@@ -1,7 +1,5 @@
 #include "catalogue/fields.h"
 
-#include <cctype>
-
 namespace catalogue {
 
 namespace {
@@ -41,13 +39,13 @@ FieldKind KindOf(Field f) { return Info(f).kind; }
 int TextSlot(Field f) { return Info(f).textSlot; }
 int BoolSlot(Field f) { return Info(f).boolSlot; }
 
+// ASCII letters only, whatever the locale: a byte of a multi-byte UTF-8 character is never
+// folded into another.
 bool EqualsIgnoreCase(std::string_view a, std::string_view b) {
   if (a.size() != b.size()) return false;
-  for (std::size_t i = 0; i < a.size(); ++i) {
-    if (std::tolower(static_cast<unsigned char>(a[i])) !=
-        std::tolower(static_cast<unsigned char>(b[i])))
-      return false;
-  }
+  auto fold = [](char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c | 0x20) : c; };
+  for (std::size_t i = 0; i < a.size(); ++i)
+    if (fold(a[i]) != fold(b[i])) return false;
   return true;
 }
 

@@ -1,6 +1,8 @@
 #include "catalogue/store.h"
 
 #include <algorithm>
+#include <array>
+#include <utility>
 
 #include "catalogue/ado_reader.h"
 
@@ -8,19 +10,43 @@ namespace catalogue {
 
 template <class KeyOf>
 void IntIndex::Build(std::size_t rows, KeyOf keyOf) {
-  // Sorting key and row together keeps every group in file order.
-  std::vector<std::uint64_t> packed(rows);
+  // A stable radix sort, a byte of the key at a time from the lowest, keeps every group in
+  // file order. Keys are biased so that their unsigned order is the signed one; a byte that
+  // every key shares needs no pass, so small keys (Table) take one pass and FID two.
+  std::vector<std::int32_t> keys(rows);
+  std::array<std::array<std::uint32_t, 256>, 4> counts{};
   for (std::size_t r = 0; r < rows; ++r) {
     const auto biased = static_cast<std::uint32_t>(keyOf(r)) ^ 0x80000000u;
-    packed[r] = (static_cast<std::uint64_t>(biased) << 32) | r;
+    keys[r] = static_cast<std::int32_t>(biased);
+    for (int b = 0; b < 4; ++b) ++counts[b][(biased >> (8 * b)) & 0xFF];
   }
-  std::sort(packed.begin(), packed.end());
-  keys_.resize(rows);
-  rows_.resize(rows);
-  for (std::size_t i = 0; i < rows; ++i) {
-    keys_[i] = static_cast<std::int32_t>(static_cast<std::uint32_t>(packed[i] >> 32) ^ 0x80000000u);
-    rows_[i] = static_cast<std::uint32_t>(packed[i]);
+  std::vector<std::uint32_t> order;  // empty: rows in file order
+  std::vector<std::int32_t> keysTo;
+  std::vector<std::uint32_t> orderTo;
+  for (int b = 0; b < 4; ++b) {
+    auto& count = counts[b];
+    if (std::find(count.begin(), count.end(), rows) != count.end()) continue;
+    std::uint32_t at = 0;
+    for (auto& c : count) at += std::exchange(c, at);
+    keysTo.resize(rows);
+    orderTo.resize(rows);
+    const int shift = 8 * b;
+    for (std::size_t i = 0; i < rows; ++i) {
+      const auto key = static_cast<std::uint32_t>(keys[i]);
+      const std::uint32_t to = count[(key >> shift) & 0xFF]++;
+      keysTo[to] = keys[i];
+      orderTo[to] = order.empty() ? static_cast<std::uint32_t>(i) : order[i];
+    }
+    keys.swap(keysTo);
+    order.swap(orderTo);
   }
+  if (order.empty()) {
+    order.resize(rows);
+    for (std::size_t r = 0; r < rows; ++r) order[r] = static_cast<std::uint32_t>(r);
+  }
+  for (auto& k : keys) k = static_cast<std::int32_t>(static_cast<std::uint32_t>(k) ^ 0x80000000u);
+  keys_ = std::move(keys);
+  rows_ = std::move(order);
 }
 
 std::span<const std::uint32_t> IntIndex::Find(std::int64_t key) const {
@@ -34,8 +60,8 @@ void IntIndex::Clear() {
   rows_ = {};
 }
 
-Status CatalogueStore::LoadFile(const std::string& path) {
-  auto table = ReadAdoFile(path);
+Status CatalogueStore::LoadFile(const std::string& path, RowReader rows) {
+  auto table = ReadAdoFile(path, rows);
   if (!table) return Status::Fail(table.error());
   LoadTable(std::move(table).value());
   return Status::Ok();

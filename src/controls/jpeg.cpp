@@ -122,7 +122,7 @@ struct Decompressor {
 }  // namespace
 
 bool DecodeJpeg(const unsigned char* data, std::size_t size, const JpegOptions& options,
-                QImage& out, QString* error, const JpegPassFn& onPass) {
+                QImage& out, QString* error, const JpegPassFn& onPass, std::chrono::nanoseconds passInterval) {
   auto fail = [&](const QString& why) {
     if (error) *error = why;
     return false;
@@ -176,24 +176,39 @@ bool DecodeJpeg(const unsigned char* data, std::size_t size, const JpegOptions& 
   if (cinfo.out_color_space == JCS_CMYK) cmyk.resize(static_cast<std::size_t>(cinfo.output_width) * 4 * 8);
 
   if (stepwise) {
-    image.fill(Qt::white);
+    using Clock = std::chrono::steady_clock;
+    Clock::time_point shownAt = Clock::now();
     long long budget = kJpegMaxShownPixels;
     while (!jpeg_input_complete(&cinfo)) {
-      if (budget < pixels) {
-        // Showing every pass of so large a picture would take too long: the remaining scans
-        // are read at once and the complete picture is shown in one last pass.
-        while (!jpeg_input_complete(&cinfo)) {
-          CountScans(&cinfo);
-          if (jpeg_consume_input(&cinfo) == JPEG_SUSPENDED) break;
-        }
-        ShowPass(&cinfo, image, cmyk);
-        onPass(image);
-        break;
-      }
+      // Read on to the start of the next scan: the scans before it are then complete. The
+      // last scan is followed by the end of the image and shown as the last pass.
+      int read;
+      do {
+        CountScans(&cinfo);
+        read = jpeg_consume_input(&cinfo);
+      } while (read != JPEG_REACHED_SOS && read != JPEG_REACHED_EOI && read != JPEG_SUSPENDED);
+      if (read != JPEG_REACHED_SOS) break;
+      // Showing every pass of a large picture would take too long: past the budget the
+      // remaining scans are only read.
+      if (Clock::now() - shownAt < passInterval || budget < pixels) continue;
       budget -= pixels;
-      ShowPass(&cinfo, image, cmyk);
-      onPass(image);
+      cinfo.dct_method = JDCT_IFAST;
+      cinfo.do_block_smoothing = FALSE;
+      // The scan just begun is not read yet: the pass shows the ones before it.
+      jpeg_start_output(&cinfo, cinfo.input_scan_number - 1);
+      ReadLines(&cinfo, image, cmyk);
+      jpeg_finish_output(&cinfo);
+      onPass(image, false);
+      shownAt = Clock::now();
     }
+    while (!jpeg_input_complete(&cinfo)) {
+      CountScans(&cinfo);
+      if (jpeg_consume_input(&cinfo) == JPEG_SUSPENDED) break;
+    }
+    cinfo.dct_method = options.bestQuality ? JDCT_ISLOW : JDCT_IFAST;
+    cinfo.do_block_smoothing = TRUE;
+    ShowPass(&cinfo, image, cmyk);
+    onPass(image, true);
   } else {
     ReadLines(&cinfo, image, cmyk);
   }

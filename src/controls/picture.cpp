@@ -19,7 +19,7 @@ Picture Picture::FromImage(const QImage& image) {
 }
 
 bool Picture::LoadFromFile(const QString& path, const JpegOptions& options, QString* error,
-                           const JpegPassFn& onPass) {
+                           const JpegPassFn& onPass, std::chrono::nanoseconds passInterval) {
   auto fail = [&](const QString& why) {
     if (error) *error = why;
     return false;
@@ -36,7 +36,7 @@ bool Picture::LoadFromFile(const QString& path, const JpegOptions& options, QStr
   QImage decoded;
   if (jpeg) {
     if (!DecodeJpeg(reinterpret_cast<const unsigned char*>(data->constData()),
-                    static_cast<std::size_t>(data->size()), options, decoded, error, onPass))
+                    static_cast<std::size_t>(data->size()), options, decoded, error, onPass, passInterval))
       return false;
     kind_ = Kind::Jpeg;
     jpegData_ = std::move(data);
@@ -50,7 +50,8 @@ bool Picture::LoadFromFile(const QString& path, const JpegOptions& options, QStr
   return true;
 }
 
-bool Picture::SetJpegOptions(const JpegOptions& options, const JpegPassFn& onPass) {
+bool Picture::SetJpegOptions(const JpegOptions& options, const JpegPassFn& onPass,
+                             std::chrono::nanoseconds passInterval) {
   if (kind_ != Kind::Jpeg) return true;
   // Display-only options need no new decode.
   JpegOptions decodeNow = options;
@@ -61,7 +62,7 @@ bool Picture::SetJpegOptions(const JpegOptions& options, const JpegPassFn& onPas
   }
   QImage decoded;
   if (!DecodeJpeg(reinterpret_cast<const unsigned char*>(jpegData_->constData()),
-                  static_cast<std::size_t>(jpegData_->size()), options, decoded, nullptr, onPass))
+                  static_cast<std::size_t>(jpegData_->size()), options, decoded, nullptr, onPass, passInterval))
     return false;
   image_ = std::move(decoded);
   jpegOptions_ = options;
@@ -158,15 +159,11 @@ bool TImage::LoadFromFile(const QString& path, const JpegOptions& options, QStri
   const auto beforeSource = loadedFrom_;
   JpegPassFn onPass;
   if (options.progressiveDisplay && isVisible()) {
-    // Each pass of a progressive file is shown as soon as it is decoded.
-    onPass = [this](const QImage& soFar) {
-      picture_ = Picture::FromImage(soFar);
-      PictureChanged();
-      repaint();
-    };
+    // A pass of a progressive file is shown as soon as it is decoded.
+    onPass = [this](const QImage& soFar, bool last) { ShowPass(soFar, last, last); };
   }
   Picture loaded;
-  if (!loaded.LoadFromFile(path, options, error, onPass)) {
+  if (!loaded.LoadFromFile(path, options, error, onPass, passInterval_)) {
     if (onPass) {
       SetPicture(before);
       loadedFrom_ = beforeSource;
@@ -182,16 +179,10 @@ void TImage::SetJpegOptions(const JpegOptions& options) {
   if (!picture_.isJpeg() || picture_.jpegOptions() == options) return;
   JpegPassFn onPass;
   if (options.progressiveDisplay && isVisible()) {
-    onPass = [this](const QImage& soFar) {
-      Picture pass = Picture::FromImage(soFar);
-      std::swap(picture_, pass);
-      PictureChanged();
-      repaint();
-      std::swap(picture_, pass);
-    };
+    onPass = [this](const QImage& soFar, bool last) { ShowPass(soFar, last, false); };
   }
   Picture next = picture_;
-  if (next.SetJpegOptions(options, onPass)) {
+  if (next.SetJpegOptions(options, onPass, passInterval_)) {
     // Still the same file, now decoded with the new options.
     auto source = loadedFrom_;
     if (source) {
@@ -202,6 +193,23 @@ void TImage::SetJpegOptions(const JpegOptions& options) {
     loadedFrom_ = source;
   } else {
     PictureChanged();
+  }
+}
+
+// Paints a pass of a progressive display at once; a pass before the last is scaled without
+// smoothing, which would cost more than the pass is worth. The decoder writes its next pass
+// into the same pixels, so the control holds them only while it paints (holding them longer
+// would have them copied for every pass); with `keep` it goes on showing them.
+void TImage::ShowPass(const QImage& soFar, bool last, bool keep) {
+  Picture pass = Picture::FromImage(soFar);
+  std::swap(picture_, pass);
+  PictureChanged();
+  roughScaling_ = !last;
+  repaint();
+  roughScaling_ = false;
+  if (!keep) {
+    std::swap(picture_, pass);
+    seeThroughValid_ = false;
   }
 }
 
@@ -309,7 +317,7 @@ void TImage::paintEvent(QPaintEvent*) {
   if (picture_.isEmpty()) return;
   QPainter p(this);
   const QRect r = PictureRect();
-  if (r.size() != QSize(picture_.width(), picture_.height()))
+  if (r.size() != QSize(picture_.width(), picture_.height()) && !roughScaling_)
     p.setRenderHint(QPainter::SmoothPixmapTransform);
   p.drawImage(r, Shown());
 }

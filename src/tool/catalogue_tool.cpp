@@ -1,5 +1,8 @@
 // catalogue-tool: a command-line companion for catalogue authors.
-//   catalogue-tool query FILE [FILTER]   the records of the filtered set, tab-separated
+//   catalogue-tool query [--rows=expat] FILE [FILTER]
+//                                        the records of the filtered set, tab-separated; with
+//                                        --rows=expat the rows are read by expat alone
+//                                        (the same output: a check of the row scanner)
 //   catalogue-tool check FILE            what the program cannot show well, one line each
 
 #include <cstdio>
@@ -15,7 +18,7 @@
 namespace {
 
 int Usage() {
-  std::cerr << "usage: catalogue-tool query FILE [FILTER] | check FILE\n";
+  std::cerr << "usage: catalogue-tool query [--rows=expat] FILE [FILTER] | check FILE\n";
   return 2;
 }
 
@@ -32,9 +35,9 @@ void PutEscaped(std::string& line, const std::string& value) {
   }
 }
 
-int Query(const std::string& file, const std::string& filter) {
+int Query(const std::string& file, const std::string& filter, catalogue::RowReader rows) {
   catalogue::CatalogueStore store;
-  if (auto s = store.LoadFile(file); !s) {
+  if (auto s = store.LoadFile(file, rows); !s) {
     std::cerr << "catalogue-tool: " << s.error() << '\n';
     return 2;
   }
@@ -87,7 +90,15 @@ int Check(const std::string& file) {
 int main(int argc, char** argv) {
   if (argc < 2) return Usage();
   const std::string command = argv[1];
-  if (command == "query" && (argc == 3 || argc == 4)) return Query(argv[2], argc == 4 ? argv[3] : "");
+  if (command == "query") {
+    int first = 2;
+    auto rows = catalogue::RowReader::Scanner;
+    if (argc > 2 && std::string(argv[2]) == "--rows=expat") {
+      rows = catalogue::RowReader::Expat;
+      ++first;
+    }
+    if (argc == first + 1 || argc == first + 2) return Query(argv[first], argc == first + 2 ? argv[first + 1] : "", rows);
+  }
   if (command == "check" && argc == 3) return Check(argv[2]);
   return Usage();
 }

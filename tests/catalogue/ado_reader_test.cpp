@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 
 #include "catalogue_writer/ado_writer.h"
 
@@ -35,12 +36,22 @@ std::string Schema(const std::string& s = "s", const std::string& rs = "rs",
   return x;
 }
 
-TEST(AdoReader, ReadsWhatAdoWritesIncludingCyrillicAndEscapes) {
+// Every case runs through both ways of reading the rows: the scanner (with expat for the rest)
+// and expat alone.
+class AdoReader : public ::testing::TestWithParam<RowReader> {
+ protected:
+  Result<Table> Read(std::string_view xml) { return ReadAdoText(xml, "catalogue", GetParam()); }
+};
+
+INSTANTIATE_TEST_SUITE_P(RowReaders, AdoReader, ::testing::Values(RowReader::Scanner, RowReader::Expat),
+                         [](const auto& info) { return info.param == RowReader::Scanner ? "Scanner" : "Expat"; });
+
+TEST_P(AdoReader, ReadsWhatAdoWritesIncludingCyrillicAndEscapes) {
   std::vector<RecordData> recs(2);
   recs[0] = {1, 0, 3, "КМ-10.01.000", "Стрела <основная> & \"прочее\"", "12,5", "1",
              "pic1", "view1", "Описание\r\nвторая строка", true, false, false, 532, 64, 2};
   recs[1] = {2, 1, 0, "КМ-10.01.001", "Втулка", "0", "", "", "", "", false, true, true, -5, 7, 9};
-  auto t = ReadAdoText(ToAdoXml(recs));
+  auto t = Read(ToAdoXml(recs));
   ASSERT_TRUE(t.ok()) << t.error();
   ASSERT_EQ(t->size(), 2u);
   EXPECT_EQ(t->Integer(0, Field::ID), 1);
@@ -60,7 +71,7 @@ TEST(AdoReader, ReadsWhatAdoWritesIncludingCyrillicAndEscapes) {
   EXPECT_EQ(t->Format(1, Field::Top), "7");
 }
 
-TEST(AdoReader, MatchesNamespacesByUriNotPrefixAndNamesWithoutCase) {
+TEST_P(AdoReader, MatchesNamespacesByUriNotPrefixAndNamesWithoutCase) {
   std::string x = Schema("a", "b", "c", "row");
   // Column names differ in letter case from the catalogue's, one is renamed with rs:name.
   x.replace(x.find("name='FID'"), 10, "name='fid'");
@@ -69,7 +80,7 @@ TEST(AdoReader, MatchesNamespacesByUriNotPrefixAndNamesWithoutCase) {
        "Pokupka='0' Left='1' Top='2' Table='0'/>"
        "<b:insert><row:row ID='8' fid='7' Number='0' Sostoit='FALSE' VozmPokupka='1' Pokupka='False' "
        "Left='0' Top='0' Table='4'/></b:insert></b:data></xml>";
-  auto t = ReadAdoText(x);
+  auto t = Read(x);
   ASSERT_TRUE(t.ok()) << t.error();
   ASSERT_EQ(t->size(), 2u);
   EXPECT_EQ(t->Integer(0, Field::FID), 3);
@@ -81,43 +92,43 @@ TEST(AdoReader, MatchesNamespacesByUriNotPrefixAndNamesWithoutCase) {
   EXPECT_FALSE(t->Boolean(1, Field::Sostoit));
 }
 
-TEST(AdoReader, ElementsOutsideTheRowsetNamespaceAreNotRows) {
+TEST_P(AdoReader, ElementsOutsideTheRowsetNamespaceAreNotRows) {
   std::string x = Schema();
   x += "<rs:data><row ID='1' FID='0' Number='1' Sostoit='0' VozmPokupka='0' Pokupka='0' Left='0' "
        "Top='0' Table='0'/><z:row ID='2' FID='0' Number='1' Sostoit='0' VozmPokupka='0' Pokupka='0' "
        "Left='0' Top='0' Table='0'/></rs:data></xml>";
-  auto t = ReadAdoText(x);
+  auto t = Read(x);
   ASSERT_TRUE(t.ok()) << t.error();
   ASSERT_EQ(t->size(), 1u);
   EXPECT_EQ(t->Integer(0, Field::ID), 2);
 }
 
-TEST(AdoReader, PendingUpdatesAndDeletesReadAsTheirCurrentValues) {
+TEST_P(AdoReader, PendingUpdatesAndDeletesReadAsTheirCurrentValues) {
   std::string x = Schema();
   const std::string rest = " FID='0' Number='1' Sostoit='0' VozmPokupka='0' Pokupka='0' Left='0' Top='0' Table='0'";
   x += "<rs:data><z:row ID='1' Naim='a'" + rest + "/>"
        "<rs:update><rs:original><z:row ID='2' Naim='old'" + rest + "/></rs:original>"
        "<z:row Naim='new'/></rs:update>"
        "<rs:delete><z:row ID='3' Naim='gone'" + rest + "/></rs:delete></rs:data></xml>";
-  auto t = ReadAdoText(x);
+  auto t = Read(x);
   ASSERT_TRUE(t.ok()) << t.error();
   ASSERT_EQ(t->size(), 2u);
   EXPECT_EQ(t->Integer(1, Field::ID), 2);
   EXPECT_EQ(t->Text(1, Field::Naim), "new");
 }
 
-TEST(AdoReader, AcceptsByteOrderMarkAndWindows1251) {
+TEST_P(AdoReader, AcceptsByteOrderMarkAndWindows1251) {
   std::vector<RecordData> recs(1);
   recs[0].id = 1;
   recs[0].naim = "Ось";
-  auto withBom = ReadAdoText("\xEF\xBB\xBF" + ToAdoXml(recs));
+  auto withBom = Read("\xEF\xBB\xBF" + ToAdoXml(recs));
   ASSERT_TRUE(withBom.ok()) << withBom.error();
   EXPECT_EQ(withBom->Text(0, Field::Naim), "Ось");
 
   std::string cp = "<?xml version='1.0' encoding='windows-1251'?>" + Schema();
   cp += "<rs:data><z:row ID='1' FID='0' Number='1' Naim='\xCE\xF1\xFC' Sostoit='0' VozmPokupka='0' "
         "Pokupka='0' Left='0' Top='0' Table='0'/></rs:data></xml>";
-  auto t = ReadAdoText(cp);
+  auto t = Read(cp);
   ASSERT_TRUE(t.ok()) << t.error();
   EXPECT_EQ(t->Text(0, Field::Naim), "Ось");
 }
@@ -129,7 +140,7 @@ struct Refusal {
   const char* expected;
 };
 
-TEST(AdoReader, RefusesBadDocumentsSayingWhatAndWhere) {
+TEST_P(AdoReader, RefusesBadDocumentsSayingWhatAndWhere) {
   std::vector<RecordData> recs(3);
   for (int i = 0; i < 3; ++i) recs[i].id = i + 1;
   const std::string good = ToAdoXml(recs);
@@ -167,20 +178,43 @@ TEST(AdoReader, RefusesBadDocumentsSayingWhatAndWhere) {
       {"deep", deep, "nested too deeply"},
   };
   for (const auto& c : cases) {
-    auto t = ReadAdoText(c.xml);
+    auto t = Read(c.xml);
     ASSERT_FALSE(t.ok()) << c.what;
     EXPECT_NE(t.error().find(c.expected), std::string::npos) << c.what << ": " << t.error();
   }
 }
 
-TEST(AdoReader, FileErrorsAreValuesNotCrashes) {
+// A head longer than the reader keeps for the scanner (a long comment before the data) and a
+// row longer than the scanner looks ahead are read by expat, to the same table.
+TEST(AdoReaderStream, LongHeadsAndRowsReadAsExpatReadsThem) {
+  std::vector<RecordData> recs(3);
+  for (int i = 0; i < 3; ++i) recs[i].id = i + 1;
+  const std::string big(9 << 20, 'x');
+  std::string longHead = ToAdoXml(recs);
+  longHead.insert(longHead.find("<rs:data>"), "<!--" + big + "-->");
+  recs[1].descript = big;
+  std::string longRow = ToAdoXml(recs);
+  for (const std::string* xml : {&longHead, &longRow}) {
+    std::istringstream a(*xml), b(*xml);
+    auto scanned = ReadAdoStream(a, "catalogue", xml->size(), RowReader::Scanner);
+    auto expat = ReadAdoStream(b, "catalogue", xml->size(), RowReader::Expat);
+    ASSERT_TRUE(scanned.ok()) << scanned.error();
+    ASSERT_TRUE(expat.ok()) << expat.error();
+    ASSERT_EQ(scanned->size(), 3u);
+    EXPECT_EQ(scanned->arena(), expat->arena());
+    for (std::size_t r = 0; r < 3; ++r)
+      for (Field f : kAllFields) EXPECT_EQ(scanned->Format(r, f), expat->Format(r, f));
+  }
+}
+
+TEST_P(AdoReader, FileErrorsAreValuesNotCrashes) {
   namespace fs = std::filesystem;
-  const fs::path dir = fs::temp_directory_path() / "ado_reader_test";
+  const fs::path dir = fs::temp_directory_path() / (GetParam() == RowReader::Scanner ? "ado_reader_test_scanner" : "ado_reader_test_expat");
   fs::create_directories(dir);
-  auto missing = ReadAdoFile((dir / "absent.xml").string());
+  auto missing = ReadAdoFile((dir / "absent.xml").string(), GetParam());
   ASSERT_FALSE(missing.ok());
   EXPECT_NE(missing.error().find("does not exist"), std::string::npos);
-  auto directory = ReadAdoFile(dir.string());
+  auto directory = ReadAdoFile(dir.string(), GetParam());
   ASSERT_FALSE(directory.ok());
 
   std::vector<RecordData> recs(2000);
@@ -190,7 +224,7 @@ TEST(AdoReader, FileErrorsAreValuesNotCrashes) {
   }
   const std::string path = (dir / "ok.xml").string();
   ASSERT_TRUE(WriteAdoFile(path, recs));
-  auto t = ReadAdoFile(path);
+  auto t = ReadAdoFile(path, GetParam());
   ASSERT_TRUE(t.ok()) << t.error();
   EXPECT_EQ(t->size(), 2000u);
   EXPECT_EQ(t->Text(1999, Field::Naim), "Деталь 1999");

@@ -4,7 +4,10 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QFile>
+#include <QPainter>
 #include <QScreen>
+#include <QTemporaryDir>
 #include <QWidget>
 
 #include "controls/picture.h"
@@ -87,6 +90,59 @@ TEST_F(PictureOnParent, SeeThroughPixelsShowWhatLiesBeneath) {
 
   image->ClearPicture();
   EXPECT_EQ(At(50, 40), kBeneath);
+}
+
+// Counts the paints of a widget.
+struct PaintCounter : QObject {
+  int paints = 0;
+  bool eventFilter(QObject*, QEvent* e) override {
+    paints += e->type() == QEvent::Paint;
+    return false;
+  }
+};
+
+// A progressive file shown in the control, scaled down: every pass, or only the finished
+// picture when it decodes within the interval. Either way the control ends with the picture
+// decoded in one go.
+TEST(ProgressivePicture, EndsAsThePlainDecodeWhetherPassesAreShownOrNot) {
+  QImage drawing(320, 200, QImage::Format_RGB32);
+  drawing.fill(Qt::white);
+  QPainter p(&drawing);
+  for (int i = 0; i < 40; ++i) p.drawLine(i * 8, 0, 320 - i * 8, 200);
+  p.end();
+  QByteArray data;
+  ASSERT_TRUE(EncodeJpeg(drawing, 90, true, data));
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("p.jpg"));
+  QFile out(file);
+  ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(data) == data.size());
+  out.close();
+  QImage plain;
+  ASSERT_TRUE(DecodeJpeg(reinterpret_cast<const unsigned char*>(data.constData()), static_cast<std::size_t>(data.size()),
+                         {}, plain));
+
+  JpegOptions progressive;
+  progressive.progressiveDisplay = true;
+  for (auto interval : {std::chrono::nanoseconds(0), std::chrono::nanoseconds(std::chrono::hours(1))}) {
+    QWidget window;
+    window.resize(200, 150);
+    TImage* image = new TImage(&window);
+    image->setGeometry(0, 0, 160, 100);
+    image->SetProportional(true);
+    image->SetPassInterval(interval);
+    window.show();
+    QApplication::processEvents();
+    PaintCounter counter;
+    image->installEventFilter(&counter);
+    ASSERT_TRUE(image->LoadFromFile(file, progressive));
+    if (interval.count() == 0) {
+      EXPECT_GT(counter.paints, 2);
+    } else {
+      EXPECT_EQ(counter.paints, 1);
+    }
+    EXPECT_EQ(image->picture().image(), plain);
+    image->removeEventFilter(&counter);
+  }
 }
 
 }  // namespace

@@ -46,6 +46,7 @@ std::size_t Replay(const std::string& name, Target target) {
 }
 
 TEST(FuzzReplay, CatalogueReader) { EXPECT_GE(Replay("ado_reader", FuzzAdoReader), 10u); }
+TEST(FuzzReplay, CatalogueRowsScannerBesideExpat) { EXPECT_GE(Replay("ado_rows", FuzzAdoRows), 10u); }
 TEST(FuzzReplay, Filter) { EXPECT_GE(Replay("filter", FuzzFilter), 10u); }
 TEST(FuzzReplay, Jpeg) { EXPECT_GE(Replay("jpeg", FuzzJpeg), 10u); }
 TEST(FuzzReplay, OrderTemplate) { EXPECT_GE(Replay("docx", FuzzDocx), 10u); }
@@ -56,7 +57,7 @@ TEST(FuzzReplay, HelpFile) { EXPECT_GE(Replay("chm", FuzzChm), 5u); }
 TEST(FuzzReplay, TargetsTakeAnyBytes) {
   const char bytes[] = "\x00\xff PK\x03\x04 ITSF \xff\xd8\xff <xml";
   const std::string junk(bytes, sizeof bytes - 1);
-  for (Target target : {FuzzAdoReader, FuzzFilter, FuzzJpeg, FuzzDocx, FuzzChm}) {
+  for (Target target : {FuzzAdoReader, FuzzAdoRows, FuzzFilter, FuzzJpeg, FuzzDocx, FuzzChm}) {
     EXPECT_EQ(target(reinterpret_cast<const std::uint8_t*>(junk.data()), junk.size()), 0);
     EXPECT_EQ(target(nullptr, 0), 0);
   }

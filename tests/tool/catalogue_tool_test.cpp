@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QDir>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -55,6 +56,25 @@ TEST_F(ToolTest, FiltersAsTheStoreDoes) {
   ToolRun none = Tool({QStringLiteral("query"), file, QStringLiteral("FID = 99")});
   EXPECT_EQ(none.status, 0);
   EXPECT_EQ(none.out.count(QLatin1Char('\n')), 1);
+}
+
+// The rows read by the scanner or by expat alone: the same output, refusal and exit status for
+// every catalogue of the reader's fuzz corpus.
+TEST(ToolRows, ScannerAndExpatGiveTheSameQueryOnTheReadersCorpus) {
+  const QDir corpus(QStringLiteral(READER_CORPUS));
+  const QStringList files = corpus.entryList(QDir::Files, QDir::Name);
+  ASSERT_GE(files.size(), 10);
+  int read = 0;
+  for (const QString& name : files) {
+    const QString file = corpus.filePath(name);
+    const ToolRun scanned = Tool({QStringLiteral("query"), file});
+    const ToolRun expat = Tool({QStringLiteral("query"), QStringLiteral("--rows=expat"), file});
+    EXPECT_EQ(scanned.status, expat.status) << name.toStdString();
+    EXPECT_EQ(scanned.out, expat.out) << name.toStdString();
+    EXPECT_EQ(scanned.err, expat.err) << name.toStdString();
+    read += scanned.status == 0;
+  }
+  EXPECT_GE(read, 5);  // most of the corpus is refused; the rest must be read alike
 }
 
 TEST_F(ToolTest, RefusalsExitWithTwoAndOneLine) {

@@ -11,6 +11,7 @@
 #include <string_view>
 #include <vector>
 
+#include "catalogue/ado_reader.h"
 #include "catalogue/fields.h"
 #include "catalogue/filter.h"
 #include "catalogue/status.h"
@@ -48,7 +49,7 @@ class CatalogueStore {
   std::function<void()> AfterScroll;
 
   // Reads the file and opens the store with the cursor on the first record.
-  Status LoadFile(const std::string& path);
+  Status LoadFile(const std::string& path, RowReader rows = RowReader::Scanner);
   // Opens the store on a table read elsewhere.
   void LoadTable(Table table);
   // Opens the store; nothing happens when it is already open.

@@ -4,6 +4,7 @@
 #include <QImage>
 #include <QString>
 
+#include <chrono>
 #include <cstddef>
 #include <functional>
 
@@ -27,15 +28,24 @@ inline constexpr long long kJpegMaxScanBlocks = 32LL * 1024 * 1024;
 // read at once and the picture is shown complete in one last pass.
 inline constexpr long long kJpegMaxShownPixels = 4 * kJpegMaxPixels;
 
-// Called after each pass of a progressive file is shown, with the picture so far.
-using JpegPassFn = std::function<void(const QImage&)>;
+// Called with the picture so far for each pass of a progressive file that is shown; `last`
+// for the finished picture.
+using JpegPassFn = std::function<void(const QImage& soFar, bool last)>;
+
+// A progressive display shows a pass before the last only once this much time has gone by
+// since decoding began or since the pass shown before: a picture that decodes quickly is
+// shown once, finished, and a slow one is not slowed down much by showing its passes.
+inline constexpr std::chrono::milliseconds kJpegPassInterval{50};
 
 // Decodes a whole JPEG file image. Any fault of the data (not a JPEG, truncated, corrupt,
 // too large) fails with a reason; libjpeg never ends the process. With progressive display
-// on and a pass function given, a progressive file is shown pass by pass (buffered-image
-// mode); otherwise it is decoded in one go.
+// on and a pass function given, a progressive file is read scan by scan (buffered-image
+// mode) and shown when `passInterval` allows, each pass before the last with the fast DCT
+// and without block smoothing; the last pass is the picture as decoded in one go. Otherwise
+// the file is decoded in one go.
 bool DecodeJpeg(const unsigned char* data, std::size_t size, const JpegOptions& options,
-                QImage& out, QString* error = nullptr, const JpegPassFn& onPass = {});
+                QImage& out, QString* error = nullptr, const JpegPassFn& onPass = {},
+                std::chrono::nanoseconds passInterval = kJpegPassInterval);
 
 // Encodes a picture as JPEG (the demo generator and tests make their pictures with it).
 bool EncodeJpeg(const QImage& image, int quality, bool progressive, QByteArray& out);

@@ -38,10 +38,11 @@ class Picture {
   // bitmap, anything else fails).
   // On failure the picture is unchanged and `error` says why.
   bool LoadFromFile(const QString& path, const JpegOptions& options = {}, QString* error = nullptr,
-                    const JpegPassFn& onPass = {});
+                    const JpegPassFn& onPass = {}, std::chrono::nanoseconds passInterval = kJpegPassInterval);
 
   // Decodes a JPEG picture again when its options change; other pictures are unchanged.
-  bool SetJpegOptions(const JpegOptions& options, const JpegPassFn& onPass = {});
+  bool SetJpegOptions(const JpegOptions& options, const JpegPassFn& onPass = {},
+                      std::chrono::nanoseconds passInterval = kJpegPassInterval);
 
   // Turns the picture into a bitmap that can be drawn on; `size` is used when empty.
   QImage& EditableBitmap(const QSize& size);
@@ -97,6 +98,8 @@ class TImage : public QWidget {
   bool LoadFromFile(const QString& path, const JpegOptions& options = {}, QString* error = nullptr);
   // Applies JPEG options to the picture; a progressive file is shown pass by pass when asked.
   void SetJpegOptions(const JpegOptions& options);
+  // How often a progressive display shows a pass before the last (tests show every one or none).
+  void SetPassInterval(std::chrono::nanoseconds interval) { passInterval_ = interval; }
 
   Canvas& canvas() { return canvas_; }
   QImage& CanvasBitmap();   // the bitmap the canvas draws on (created at the control's size)
@@ -139,6 +142,7 @@ class TImage : public QWidget {
   void Refresh();  // the paint flags follow the picture, then a repaint is asked for
   void UpdateToolTip();
   const QImage& Shown() const;
+  void ShowPass(const QImage& soFar, bool last, bool keep);
 
   // The file the picture was loaded from, as it was then.
   struct LoadedFrom {
@@ -156,6 +160,8 @@ class TImage : public QWidget {
   bool transparent_ = false, autoSize_ = false, center_ = false, stretch_ = false;
   bool proportional_ = false, showHint_ = false;
   bool pressed_ = false;
+  std::chrono::nanoseconds passInterval_ = kJpegPassInterval;
+  bool roughScaling_ = false;     // painting a pass before the last: scaled without smoothing
   mutable QImage seeThrough_;     // the picture with its see-through colour, made when needed
   mutable bool seeThroughValid_ = false;
 };
