@@ -1,4 +1,5 @@
 #include "base/fold.h"
+#include "base/utf8.h"
 
 namespace base {
 
@@ -25,19 +26,6 @@ char32_t Lower(char32_t c) {
   return c;
 }
 
-void Append(std::string& out, char32_t c) {
-  if (c < 0x80) {
-    out += static_cast<char>(c);
-  } else if (c < 0x800) {
-    out += static_cast<char>(0xC0 | (c >> 6));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  } else {
-    out += static_cast<char>(0xE0 | (c >> 12));
-    out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (c & 0x3F));
-  }
-}
-
 }  // namespace
 
 std::string FoldCase(std::string_view s) {
@@ -51,7 +39,7 @@ std::string FoldCase(std::string_view s) {
       out += static_cast<char>(Lower(b));
       ++i;
     } else if (b >= 0xC2 && b <= 0xDF && i + 1 < s.size() && (static_cast<unsigned char>(s[i + 1]) & 0xC0) == 0x80) {
-      Append(out, Lower(static_cast<char32_t>(((b & 0x1Fu) << 6) | (static_cast<unsigned char>(s[i + 1]) & 0x3Fu))));
+      AppendUtf8(out, Lower(static_cast<char32_t>(((b & 0x1Fu) << 6) | (static_cast<unsigned char>(s[i + 1]) & 0x3Fu))));
       i += 2;
     } else {
       out += s[i];

@@ -1,5 +1,7 @@
 #include "catalogue/row_scanner.h"
 
+#include "base/utf8.h"
+
 #include <bit>
 #include <cstring>
 
@@ -88,23 +90,6 @@ bool IsXmlChar(std::uint32_t v) {
          (v >= 0x10000 && v <= 0x10FFFF);
 }
 
-void AppendUtf8(std::string& out, std::uint32_t v) {
-  if (v < 0x80) {
-    out += static_cast<char>(v);
-  } else if (v < 0x800) {
-    out += static_cast<char>(0xC0 | (v >> 6));
-    out += static_cast<char>(0x80 | (v & 0x3F));
-  } else if (v < 0x10000) {
-    out += static_cast<char>(0xE0 | (v >> 12));
-    out += static_cast<char>(0x80 | ((v >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (v & 0x3F));
-  } else {
-    out += static_cast<char>(0xF0 | (v >> 18));
-    out += static_cast<char>(0x80 | ((v >> 12) & 0x3F));
-    out += static_cast<char>(0x80 | ((v >> 6) & 0x3F));
-    out += static_cast<char>(0x80 | (v & 0x3F));
-  }
-}
 
 enum class Match { Yes, No, CutOff };
 
@@ -306,7 +291,7 @@ RowScanner::Step RowScanner::ReadValue(const char*& p, const char* end, bool las
         }
         if (s >= end) return cutOff;
         if (s == digits || !IsXmlChar(v)) return Step::Other;
-        AppendUtf8(scratch_, v);
+        base::AppendUtf8(scratch_, v);
         q = s + 1;
       } else {
         static constexpr std::pair<std::string_view, char> kEntities[] = {

@@ -5,6 +5,7 @@
 #include <unordered_map>
 
 #include "base/fold.h"
+#include "base/utf8.h"
 
 namespace catalogue {
 
@@ -32,11 +33,6 @@ char32_t CyrillicLookAlike(char c) {
   }
 }
 
-void AppendTwoBytes(std::string& out, char32_t c) {
-  out += static_cast<char>(0xC0 | (c >> 6));
-  out += static_cast<char>(0x80 | (c & 0x3F));
-}
-
 // Folds into `out`; designation separators are dropped when `designation` is set.
 void Fold(std::string_view utf8, bool designation, std::string& out) {
   const std::string folded = base::FoldCase(utf8);
@@ -45,9 +41,9 @@ void Fold(std::string_view utf8, bool designation, std::string& out) {
     if (c == kNameMark || c == kLineEnd) continue;  // never inside a field's text
     if (designation && (c == ' ' || c == '.' || c == '-' || c == '/' || c == '\t')) continue;
     if (const char32_t cyrillic = CyrillicLookAlike(c)) {
-      AppendTwoBytes(out, cyrillic);
+      base::AppendUtf8(out, cyrillic);
     } else if (c == '\xD1' && i + 1 < folded.size() && folded[i + 1] == '\x91') {  // ё
-      AppendTwoBytes(out, U'е');
+      base::AppendUtf8(out, U'е');
       ++i;
     } else {
       out += c;

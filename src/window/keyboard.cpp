@@ -51,9 +51,15 @@ std::vector<QWidget*> TfrMain::FocusChain() const {
 }
 
 bool TfrMain::focusNextPrevChild(bool next) {
+  QWidget* current = focusWidget();
+  // The focused control is being hidden: the display is changing, and the focus does not run
+  // through controls that are about to go. The key that changed it places the focus anew.
+  if (current && current != this && !current->isVisible()) {
+    current->clearFocus();
+    return true;
+  }
   const std::vector<QWidget*> chain = FocusChain();
   if (chain.empty()) return true;
-  QWidget* current = focusWidget();
   while (current && current != this && std::find(chain.begin(), chain.end(), current) == chain.end())
     current = current->parentWidget();  // a cell of the grid counts as the grid
   const auto at = std::find(chain.begin(), chain.end(), current);
@@ -92,9 +98,12 @@ bool TfrMain::eventFilter(QObject* watched, QEvent* event) {
     case QEvent::KeyPress: {
       const int key = static_cast<QKeyEvent*>(event)->key();
       if (key != Qt::Key_Return && key != Qt::Key_Enter && key != Qt::Key_Space) break;
-      // Enter or Space: the click.
+      // Enter or Space: the click. When it has changed the display, the focus goes on with the
+      // first control of the new one.
       if (auto* label = qobject_cast<TLabel*>(control); label && label->OnClick) label->OnClick(label);
       if (auto* image = qobject_cast<TImage*>(control); image && image->OnClick) image->OnClick(image);
+      if (!focusWidget() || !focusWidget()->isVisible())
+        if (const auto chain = FocusChain(); !chain.empty()) chain.front()->setFocus(Qt::TabFocusReason);
       return true;
     }
     default:

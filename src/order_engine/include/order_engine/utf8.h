@@ -5,6 +5,8 @@
 #include <string>
 #include <string_view>
 
+#include "base/utf8.h"
+
 namespace order {
 
 // One code point at s[i] (i < s.size()); an invalid or truncated sequence reads as U+FFFD over
@@ -12,6 +14,6 @@ namespace order {
 char32_t DecodeUtf8At(std::string_view s, std::size_t i, std::size_t* len);
 
 // Appends one code point, encoded.
-void AppendUtf8(std::string& out, char32_t c);
+using base::AppendUtf8;
 
 }  // namespace order

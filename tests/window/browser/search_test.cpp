@@ -1,0 +1,141 @@
+#include <QApplication>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QTimer>
+#include <QTreeWidget>
+
+#include "browser/search_window.h"
+#include "support/window_fixture.h"
+
+namespace {
+
+using catalogue::RecordData;
+
+QPoint Plate(int i) { return QPoint(600, 64 + 58 * i + 20); }
+
+// Types text as the keyboard would, one key event for each character (Cyrillic too).
+void Type(QWidget* to, const QString& text) {
+  for (QChar c : text) {
+    QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(to, &press);
+    QKeyEvent release(QEvent::KeyRelease, 0, Qt::NoModifier, QString(c));
+    QApplication::sendEvent(to, &release);
+  }
+}
+
+class SearchTest : public WindowTest {
+ protected:
+  void SetUp() override { MakeStandardCatalogue(cat); }
+  // Opens the search with Ctrl+F, types the query, runs `inside` on the window while it is
+  // up, then presses Enter (or Escape); returns whether the window came up.
+  bool Search(const QString& query, const std::function<void(TfrSearch&)>& inside = {}, bool enter = true) {
+    window->activateWindow();
+    EXPECT_TRUE(QTest::qWaitForWindowActive(window.get()));
+    bool ran = false;
+    QTimer::singleShot(0, [&] {
+      auto* search = qobject_cast<TfrSearch*>(QApplication::activeModalWidget());
+      if (!search) return;
+      ran = true;
+      EXPECT_EQ(search->windowTitle(), QStringLiteral("Поиск детали"));
+      EXPECT_EQ(search->focusWidget(), search->edQuery);
+      Type(search->edQuery, query);
+      if (inside) inside(*search);
+      QTest::keyClick(search->edQuery, enter ? Qt::Key_Return : Qt::Key_Escape);
+      if (search->isVisible()) QTest::keyClick(search->edQuery, Qt::Key_Escape);
+    });
+    QTest::keyClick(window.get(), Qt::Key_F, Qt::ControlModifier);
+    QApplication::processEvents();
+    return ran;
+  }
+  struct Shown {
+    int level;
+    std::vector<std::tuple<int, int, int, QString, QString, QString, QString>> stack;
+    QString picture, details;
+    std::vector<int> callouts;
+    bool operator==(const Shown&) const = default;
+  };
+  Shown State() {
+    auto w = probe();
+    Shown s{w.FLevel(), {}, w.FPicturePath(), w.lbOboz()->Caption() + w.lbNaim()->Caption(), {}};
+    for (int i = 0; i <= w.FLevel(); ++i) {
+      const TMyRec& e = w.Levels()[static_cast<std::size_t>(i)];
+      s.stack.emplace_back(e.ID, e.Parent, e.Page, e.Oboz, e.Naim, e.PictureFile, e.ViewFile);
+    }
+    for (TLabel* l : w.Callouts())
+      if (l->isVisible()) s.callouts.push_back(l->tag);
+    return s;
+  }
+};
+
+// A part three levels deep, typed in Latin look-alike letters: its drawing comes up with the
+// level stack the clicks would have made, and Backspace walks back up to the root.
+TEST_F(SearchTest, OpensAPartAsTheClicksWouldAndBackspaceWalksBackUp) {
+  auto w = Open();
+  const QImage root = window->grab().toImage();
+  ASSERT_TRUE(Search(QStringLiteral("OБ-1112"), [](TfrSearch& s) {
+    ASSERT_EQ(s.lvResults->topLevelItemCount(), 1);
+    const QTreeWidgetItem* line = s.lvResults->topLevelItem(0);
+    EXPECT_EQ(line->text(0), QStringLiteral("ОБ-1112"));
+    EXPECT_EQ(line->text(1), QStringLiteral("Деталь 1112"));
+    EXPECT_EQ(line->text(2), QStringLiteral("Раздел 1 › Деталь 11 › Деталь 111"));
+  }));
+  const Shown found = State();
+  EXPECT_EQ(found.level, 3);
+  EXPECT_EQ(found.callouts, (std::vector<int>{1111, 1112}));
+  TLabel* callout = w.Callouts()[1];
+  EXPECT_TRUE(callout->font().bold() && callout->font().underline());
+  Move(callout);
+  Leave(callout);
+  EXPECT_FALSE(callout->font().bold());  // the pointer has passed over it
+
+  // The same road by clicks.
+  w.GoHome();
+  ClickAt(Plate(0));
+  ClickAt(QPoint(104, 124));  // part 11
+  ClickAt(QPoint(450, 515));  // its composition, item 111
+  EXPECT_EQ(State(), found);
+
+  window->activateWindow();
+  ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  for (int i = 0; i < 3; ++i) QTest::keyClick(window.get(), Qt::Key_Backspace);
+  EXPECT_EQ(w.FLevel(), 0);
+  EXPECT_EQ(window->grab().toImage(), root);
+  EXPECT_TRUE(recorder.messages.isEmpty()) << recorder.messages.join('|').toStdString();
+}
+
+// Parts whose parents are missing or loop are listed; opening one says so and changes nothing.
+// At most 500 lines are shown, the last saying how many there are.
+TEST_F(SearchTest, PartsOutsideTheTreeAndLongListsAreShownHonestly) {
+  std::vector<RecordData> table = StandardTable();
+  RecordData lost = Part(900, 777, 1);  // a parent that does not exist
+  lost.oboz = "ПОТЕРЯ-1";
+  table.push_back(lost);
+  RecordData loop = Part(901, 902, 1), back = Part(902, 901, 1);
+  loop.oboz = "ПОТЕРЯ-2";
+  table.push_back(loop);
+  table.push_back(back);
+  for (int i = 0; i < 600; ++i) {
+    RecordData r = Part(10000 + i, 22, i + 1);
+    r.naim = "Винт " + std::to_string(i);
+    table.push_back(r);
+  }
+  cat.WriteTable(table);
+  auto w = Open();
+  ASSERT_TRUE(Search(QStringLiteral("потеря"), [&](TfrSearch& s) {
+    ASSERT_EQ(s.lvResults->topLevelItemCount(), 2);
+    EXPECT_EQ(s.lvResults->topLevelItem(0)->text(2), QStringLiteral("вне структуры каталога"));
+    QTest::keyClick(s.edQuery, Qt::Key_Down);
+    QTest::keyClick(s.edQuery, Qt::Key_Return);  // the loop
+    EXPECT_TRUE(s.isVisible());
+    QTest::keyClick(s.edQuery, Qt::Key_Up);
+    QTest::keyClick(s.edQuery, Qt::Key_Return);  // the missing parent
+    EXPECT_EQ(recorder.messages, QStringList(2, QStringLiteral("Деталь не найдена в структуре каталога")));
+    s.edQuery->clear();
+    Type(s.edQuery, QStringLiteral("винт"));
+    ASSERT_EQ(s.lvResults->topLevelItemCount(), 501);
+    EXPECT_EQ(s.lvResults->topLevelItem(500)->text(0), QStringLiteral("показаны первые 500 из 600"));
+  }, false));
+  EXPECT_EQ(w.FLevel(), 0);
+}
+
+}  // namespace

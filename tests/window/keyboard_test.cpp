@@ -1,0 +1,147 @@
+#include <QApplication>
+#include <QTimer>
+
+#include "basket/zakaz.h"
+#include "help/help_service.h"
+#include "help/help_viewer.h"
+#include "support/fake_word.h"
+#include "support/window_fixture.h"
+
+namespace {
+
+QPoint Plate(int i) { return QPoint(600, 64 + 58 * i + 20); }
+
+class KeyboardTest : public WindowTest {
+ protected:
+  void SetUp() override {
+    MakeStandardCatalogue(cat);
+    QFile::copy(QStringLiteral(DEMO_HELP_FILE), cat.path(QStringLiteral("CATALOG.CHM")));  // any letter case
+    Open();
+    window->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(window.get()));
+  }
+  void Key(int key, Qt::KeyboardModifiers modifiers = Qt::NoModifier) {
+    QWidget* to = QApplication::focusWidget() ? QApplication::focusWidget() : window.get();
+    QTest::keyClick(to, static_cast<Qt::Key>(key), modifiers);
+  }
+};
+
+TEST_F(KeyboardTest, BackHomeAndHelpKeysWorkWhereTheirButtonsDo) {
+  auto w = probe();
+  Key(Qt::Key_Backspace);  // nothing to go back to
+  EXPECT_EQ(w.FLevel(), 0);
+  ClickAt(Plate(0));
+  ClickAt(QPoint(104, 124));
+  ASSERT_EQ(w.FLevel(), 2);
+  Key(Qt::Key_Left, Qt::AltModifier);
+  EXPECT_EQ(w.FLevel(), 1);
+  Key(Qt::Key_Backspace);
+  EXPECT_EQ(w.FLevel(), 0);
+  ClickAt(Plate(0));
+  Key(Qt::Key_Home, Qt::AltModifier);
+  EXPECT_EQ(w.FLevel(), 0);
+  Key(Qt::Key_F1);
+  ASSERT_NE(w.help()->Window(), nullptr);
+  EXPECT_TRUE(w.help()->Window()->isVisible());
+  w.help()->Window()->close();
+
+  // While the basket review is up, the main window's keys rest.
+  ClickAt(Plate(0));
+  ClickAt(QPoint(304, 204));
+  Click(w.liZakaz());
+  bool reviewed = false;
+  QTimer::singleShot(0, [&] {
+    if (!w.frZakaz()) return;
+    reviewed = true;
+    QTest::keyClick(window.get(), Qt::Key_Backspace);
+    EXPECT_EQ(w.FLevel(), 2);
+    w.frZakaz()->reject();
+  });
+  Click(w.leiWord());
+  EXPECT_TRUE(reviewed);
+}
+
+TEST_F(KeyboardTest, TabWalksTheClickableControlsInReadingOrderAndEnterClicks) {
+  auto w = probe();
+  Key(Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), w.ImageLeave(1));
+  EXPECT_EQ(w.ImageLeave(1)->tag, 1);  // the plate in its hover look
+  Key(Qt::Key_Tab);
+  EXPECT_EQ(QApplication::focusWidget(), w.ImageLeave(2));
+  EXPECT_EQ(w.ImageLeave(1)->tag, 0);
+  Key(Qt::Key_Tab);
+  Key(Qt::Key_Tab);  // plate 4 has no composition: on to 5
+  EXPECT_EQ(QApplication::focusWidget(), w.ImageLeave(5));
+  for (int i = 0; i < 3; ++i) Key(Qt::Key_Tab, Qt::ShiftModifier);
+  EXPECT_EQ(QApplication::focusWidget(), w.ImageLeave(1));
+  Key(Qt::Key_Return);
+  EXPECT_EQ(w.FLevel(), 1);
+  // On the drawing the focus goes on with its first callout, in its hover look; then the
+  // other callouts, then the buttons of the bottom row.
+  EXPECT_EQ(QApplication::focusWidget(), w.Callouts()[0]);
+  EXPECT_TRUE(w.Callouts()[0]->font().underline());
+  std::vector<QWidget*> seen;
+  for (int i = 0; i < 8; ++i) {
+    Key(Qt::Key_Tab);
+    seen.push_back(QApplication::focusWidget());
+    if (i == 0) {
+      EXPECT_FALSE(w.Callouts()[0]->font().underline());
+    }
+  }
+  // The review button is left out while the basket is empty.
+  const std::vector<QWidget*> expected = {w.Callouts()[1], w.Callouts()[2], w.liMail(), w.leHelp(),
+                                          w.Find(QStringLiteral("leiFind")), w.leiBack(), w.lHome(),
+                                          w.Callouts()[0]};
+  EXPECT_EQ(seen, expected);
+  for (int i = 0; i < 40 && QApplication::focusWidget() != w.leiBack(); ++i) Key(Qt::Key_Tab);
+  ASSERT_EQ(QApplication::focusWidget(), w.leiBack());
+  EXPECT_EQ(w.leiBack()->tag, 1);  // the button's hover look
+  Key(Qt::Key_Space);
+  EXPECT_EQ(w.FLevel(), 0);
+}
+
+// A double-click acts as one click on every kind of clickable control.
+TEST_F(KeyboardTest, ADoubleClickIsOneClick) {
+  auto w = probe();
+  const auto doubleClick = [&](QPoint at) {
+    QWidget* target = window->childAt(at);
+    const QPoint local = target->mapFrom(window.get(), at);
+    QTest::mouseClick(target, Qt::LeftButton, {}, local);
+    QTest::mouseDClick(target, Qt::LeftButton, {}, local);
+    QTest::mouseRelease(target, Qt::LeftButton, {}, local);
+    return target;
+  };
+  EXPECT_EQ(doubleClick(Plate(0)), w.ImageLeave(1));
+  EXPECT_EQ(w.FLevel(), 1);
+  doubleClick(QPoint(104, 124));  // callout of part 11
+  EXPECT_EQ(w.FLevel(), 2);
+  doubleClick(QPoint(450, 515));  // the composition button
+  EXPECT_EQ(w.FLevel(), 3);
+  EXPECT_EQ(doubleClick(QPoint(620, 515)), w.leiBack());
+  EXPECT_EQ(w.FLevel(), 2);
+  doubleClick(QPoint(700, 105));  // заказать
+  EXPECT_EQ(w.FBasketCount(), 1);
+}
+
+// The hover look of a callout is bold and underlined, in its pixels.
+TEST_F(KeyboardTest, AHoveredCalloutIsUnderlined) {
+  auto w = probe();
+  ClickAt(Plate(0));
+  TLabel* callout = w.Callouts()[0];
+  const auto longestDarkRun = [](TLabel* l) {
+    const QImage shot = l->grab().toImage();
+    int best = 0;
+    for (int y = 0; y < shot.height(); ++y)
+      for (int x = 0, run = 0; x < shot.width(); ++x) {
+        run = qAlpha(shot.pixel(x, y)) > 128 && qGray(shot.pixel(x, y)) < 100 ? run + 1 : 0;
+        best = std::max(best, run);
+      }
+    return best;
+  };
+  const int resting = longestDarkRun(callout);
+  Move(callout);
+  EXPECT_GT(longestDarkRun(callout), callout->width() * 3 / 4);
+  EXPECT_LT(resting, callout->width() / 2);
+}
+
+}  // namespace
