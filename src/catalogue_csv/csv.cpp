@@ -6,7 +6,6 @@
 #include <cstdint>
 #include <filesystem>
 #include <fstream>
-#include <iterator>
 #include <limits>
 #include <unordered_map>
 
@@ -312,8 +311,10 @@ Records ReadCsvFile(const std::string& path) {
   if (fs::is_directory(p, ec)) return Records::Fail(path + ": is a directory, not a file");
   std::ifstream in(p, std::ios::binary);
   if (!in) return Records::Fail(path + ": the file cannot be opened");
-  std::string text((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (!in.eof() || in.bad()) return Records::Fail(path + ": the file cannot be read");
+  std::string text;
+  char chunk[1 << 16];
+  while (in.read(chunk, sizeof chunk) || in.gcount() > 0) text.append(chunk, static_cast<std::size_t>(in.gcount()));
+  if (in.bad()) return Records::Fail(path + ": the file cannot be read");
   return ReadCsv(text, path);
 }
 
