@@ -85,19 +85,27 @@ void WriteAdoRow(std::ostream& out, const RecordData& r) {
 
 void WriteAdoFooter(std::ostream& out) { out << "</rs:data>\n</xml>\n"; }
 
-std::string ToAdoXml(const std::vector<RecordData>& records) {
-  std::ostringstream out;
+namespace {
+
+template <class Records>
+std::ostream& WriteAdo(std::ostream& out, const Records& records) {
   WriteAdoHeader(out);
   for (const auto& r : records) WriteAdoRow(out, r);
   WriteAdoFooter(out);
+  return out;
+}
+
+}  // namespace
+
+std::string ToAdoXml(const std::vector<RecordData>& records) {
+  std::ostringstream out;
+  WriteAdo(out, records);
   return out.str();
 }
 
 std::string TextsToAdoXml(const std::vector<RecordTexts>& records) {
   std::ostringstream out;
-  WriteAdoHeader(out);
-  for (const auto& r : records) WriteAdoRow(out, r);
-  WriteAdoFooter(out);
+  WriteAdo(out, records);
   return out.str();
 }
 
@@ -105,10 +113,7 @@ bool WriteAdoFile(const std::string& path, const std::vector<RecordData>& record
   std::ofstream out(std::filesystem::path(std::u8string(path.begin(), path.end())),
                     std::ios::binary | std::ios::trunc);
   if (!out) return false;
-  WriteAdoHeader(out);
-  for (const auto& r : records) WriteAdoRow(out, r);
-  WriteAdoFooter(out);
-  return static_cast<bool>(out.flush());
+  return static_cast<bool>(WriteAdo(out, records).flush());
 }
 
 }  // namespace catalogue
