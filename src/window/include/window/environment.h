@@ -11,7 +11,8 @@ class HelpService;
 class WordBackend;
 
 struct AppEnvironment {
-  QString executablePath;               // the base directory is the directory of this file
+  QString executablePath;               // the base directory is the directory of this file,
+  QString catalogueDir;                 // unless this catalogue folder is given
   std::function<int()> screenHeight;    // height of the screen in pixels
   std::function<bool(const QUrl&)> openUrl;  // the desktop's handler for mail links and documents
   // The program's message box: modal, with the application title as caption and an OK
@@ -25,6 +26,7 @@ struct AppEnvironment {
   // Where the built-in engine writes order documents; empty: the user's documents folder.
   QString documentsDir;
 
-  // The running program: its own executable, the primary screen, the desktop services.
-  static AppEnvironment FromApplication();
+  // The running program: its own executable, the primary screen, the desktop services. The
+  // catalogue folder, when given, holds the help file too; else it lies beside the executable.
+  static AppEnvironment FromApplication(const QString& catalogueDir = QString());
 };
