@@ -95,8 +95,12 @@ Status WriteWholeFile(const fs::path& path, std::string_view content, bool repla
   fs::path temp;
   int tries = 0;
   for (;;) {
+    std::string name = ".";
+    name += Utf8FromPath(path.filename());
+    name += ".tmp";
+    name += std::to_string(random());
     temp = path;
-    temp.replace_filename("." + Utf8FromPath(path.filename()) + ".tmp" + std::to_string(random()));
+    temp.replace_filename(PathFromUtf8(name));
     NewFile file(temp);
     if (file.is_open()) {
       const bool written = file.Write(content);
