@@ -27,6 +27,8 @@ int FuzzJpeg(const std::uint8_t* data, std::size_t size);
 int FuzzDocx(const std::uint8_t* data, std::size_t size);
 // The help file reader: a .chm file opened, its system data and every object read.
 int FuzzChm(const std::uint8_t* data, std::size_t size);
+// The comma-separated values reader of catalogue-tool's import, then what import writes.
+int FuzzCsv(const std::uint8_t* data, std::size_t size);
 
 // Ends the process with a message when `ok` is false: a finding, not a refusal.
 void FuzzCheck(bool ok, const char* what);

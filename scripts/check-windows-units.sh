@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Compiles the Windows-only units (word-processor automation, HTML Help, the shell call) with
-# Debian's mingw-w64 cross compiler: code nobody runs here at least builds.
+# Compiles the Windows-only units (word-processor automation, HTML Help, the shell call, the
+# Windows branch of whole-file writing) with Debian's mingw-w64 cross compiler: code nobody
+# runs here at least builds.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 if ! command -v x86_64-w64-mingw32-g++ >/dev/null 2>&1; then
@@ -22,3 +23,4 @@ compile() {  # UNIT INCLUDE_DIR...
 compile src/window/order/word_com_win.cpp src/window
 compile src/window/services/shell_win.cpp src/window
 compile src/help/html_help_win.cpp src/help/include
+compile src/base/write_file.cpp src/base/include

@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages this project needs, but only those that are missing.
-# Usage: scripts/deps.sh [build|run|test|gui]   (default: test)
+# Usage: scripts/deps.sh [build|run|test|gui|package]   (default: test)
 set -euo pipefail
 
 build_pkgs=(cmake ninja-build g++ pkg-config
@@ -12,12 +12,14 @@ gui_pkgs=(xvfb xdotool x11-utils imagemagick)
 # The program runs without LibreOffice (it only converts Word 97-2003 order templates); the
 # tests exercise that conversion.
 test_pkgs=(libreoffice-writer-nogui)
+package_pkgs=(dpkg-dev file desktop-file-utils lintian)
 
 case "${1:-test}" in
   build|run) wanted=("${build_pkgs[@]}") ;;
   test) wanted=("${build_pkgs[@]}" "${test_pkgs[@]}") ;;
   gui)            wanted=("${build_pkgs[@]}" "${gui_pkgs[@]}") ;;
-  *) echo "usage: $0 [build|run|test|gui]" >&2; exit 2 ;;
+  package)        wanted=("${build_pkgs[@]}" "${package_pkgs[@]}") ;;
+  *) echo "usage: $0 [build|run|test|gui|package]" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -5,12 +5,12 @@
 #                                            fuzz one target on a scratch copy of its corpus
 #   scripts/fuzz.sh merge TARGET DIR         add to the corpus what in DIR reaches new code
 #   scripts/fuzz.sh seeds                    remake the seed files in fuzz/corpus
-# Targets: ado_reader ado_rows filter jpeg docx chm
+# Targets: ado_reader ado_rows filter jpeg docx chm csv
 set -euo pipefail
 cd "$(dirname "$0")/.."
 root=$(pwd)
 bin=$root/build/fuzz/fuzz
-targets=(ado_reader ado_rows filter jpeg docx chm)
+targets=(ado_reader ado_rows filter jpeg docx chm csv)
 
 need_toolchain() {
   scripts/deps.sh build

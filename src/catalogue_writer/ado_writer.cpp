@@ -2,6 +2,7 @@
 
 #include <filesystem>
 #include <fstream>
+#include <optional>
 #include <sstream>
 
 namespace catalogue {
@@ -63,31 +64,48 @@ std::string XmlAttributeEscape(const std::string& text) {
   return out;
 }
 
+void WriteAdoRow(std::ostream& out, const RecordTexts& r) {
+  out << "\t<z:row";
+  for (Field f : kAllFields) {
+    if (const auto& v = r[static_cast<std::size_t>(f)])
+      out << ' ' << FieldName(f) << "='" << XmlAttributeEscape(*v) << '\'';
+  }
+  out << "/>\n";
+}
+
 void WriteAdoRow(std::ostream& out, const RecordData& r) {
-  auto text = [&](const char* name, const std::string& v) {
-    if (!v.empty()) out << ' ' << name << "='" << XmlAttributeEscape(v) << '\'';
-  };
-  auto flag = [](bool b) { return b ? "True" : "False"; };
-  out << "\t<z:row ID='" << r.id << "' FID='" << r.fid << "' Number='" << r.number << '\'';
-  text("Oboz", r.oboz);
-  text("Naim", r.naim);
-  text("Massa", r.massa);
-  text("Count", r.count);
-  text("Picture", r.picture);
-  text("View", r.view);
-  text("Descript", r.descript);
-  out << " Sostoit='" << flag(r.sostoit) << "' VozmPokupka='" << flag(r.vozmPokupka)
-      << "' Pokupka='" << flag(r.pokupka) << "' Left='" << r.left << "' Top='" << r.top
-      << "' Table='" << r.table << "'/>\n";
+  auto text = [](const std::string& v) { return v.empty() ? std::nullopt : std::optional<std::string>(v); };
+  auto flag = [](bool b) { return std::string(b ? "True" : "False"); };
+  WriteAdoRow(out, RecordTexts{std::to_string(r.id), std::to_string(r.fid), std::to_string(r.number),
+                               text(r.oboz), text(r.naim), text(r.massa), text(r.count), text(r.picture),
+                               text(r.view), text(r.descript), flag(r.sostoit), flag(r.vozmPokupka),
+                               flag(r.pokupka), std::to_string(r.left), std::to_string(r.top),
+                               std::to_string(r.table)});
 }
 
 void WriteAdoFooter(std::ostream& out) { out << "</rs:data>\n</xml>\n"; }
 
-std::string ToAdoXml(const std::vector<RecordData>& records) {
-  std::ostringstream out;
+namespace {
+
+template <class Records>
+std::ostream& WriteAdo(std::ostream& out, const Records& records) {
   WriteAdoHeader(out);
   for (const auto& r : records) WriteAdoRow(out, r);
   WriteAdoFooter(out);
+  return out;
+}
+
+}  // namespace
+
+std::string ToAdoXml(const std::vector<RecordData>& records) {
+  std::ostringstream out;
+  WriteAdo(out, records);
+  return out.str();
+}
+
+std::string TextsToAdoXml(const std::vector<RecordTexts>& records) {
+  std::ostringstream out;
+  WriteAdo(out, records);
   return out.str();
 }
 
@@ -95,10 +113,7 @@ bool WriteAdoFile(const std::string& path, const std::vector<RecordData>& record
   std::ofstream out(std::filesystem::path(std::u8string(path.begin(), path.end())),
                     std::ios::binary | std::ios::trunc);
   if (!out) return false;
-  WriteAdoHeader(out);
-  for (const auto& r : records) WriteAdoRow(out, r);
-  WriteAdoFooter(out);
-  return static_cast<bool>(out.flush());
+  return static_cast<bool>(WriteAdo(out, records).flush());
 }
 
 }  // namespace catalogue

@@ -4,21 +4,40 @@
 //                                        --rows=expat the rows are read by expat alone
 //                                        (the same output: a check of the row scanner)
 //   catalogue-tool check FILE            what the program cannot show well, one line each
+//   catalogue-tool export TABLE.xml [-o FILE.csv] [--excel] [--force]
+//                                        the table as comma-separated values
+//   catalogue-tool import FILE.csv -o TABLE.xml [--force]
+//                                        comma-separated values as a table
+// Exit status: 0 done and clean, 1 done with findings, 2 refused.
 
 #include <cstdio>
 #include <iostream>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include <filesystem>
 
+#include "base/file_lookup.h"
+#include "base/write_file.h"
+#include "catalogue/ado_reader.h"
 #include "catalogue/check.h"
 #include "catalogue/fields.h"
 #include "catalogue/store.h"
+#include "catalogue_csv/csv.h"
+#include "catalogue_writer/ado_writer.h"
 
 namespace {
 
 int Usage() {
-  std::cerr << "usage: catalogue-tool query [--rows=expat] FILE [FILTER] | check FILE\n";
+  std::cerr << "usage: catalogue-tool query [--rows=expat] FILE [FILTER] | check FILE"
+               " | export TABLE.xml [-o FILE.csv] [--excel] [--force]"
+               " | import FILE.csv -o TABLE.xml [--force]\n";
+  return 2;
+}
+
+int Refuse(const std::string& why) {
+  std::cerr << "catalogue-tool: " << why << '\n';
   return 2;
 }
 
@@ -37,14 +56,8 @@ void PutEscaped(std::string& line, const std::string& value) {
 
 int Query(const std::string& file, const std::string& filter, catalogue::RowReader rows) {
   catalogue::CatalogueStore store;
-  if (auto s = store.LoadFile(file, rows); !s) {
-    std::cerr << "catalogue-tool: " << s.error() << '\n';
-    return 2;
-  }
-  if (auto s = store.ApplyFilter(filter); !s) {
-    std::cerr << "catalogue-tool: " << s.error() << '\n';
-    return 2;
-  }
+  if (auto s = store.LoadFile(file, rows); !s) return Refuse(s.error());
+  if (auto s = store.ApplyFilter(filter); !s) return Refuse(s.error());
   std::string line;
   for (catalogue::Field f : catalogue::kAllFields) {
     if (!line.empty()) line += '\t';
@@ -66,23 +79,71 @@ int Query(const std::string& file, const std::string& filter, catalogue::RowRead
   return std::fflush(stdout) == 0 ? 0 : 2;
 }
 
-// Reports each finding with its record's ID: 0 when clean, 1 when something is reported.
-int Check(const std::string& file) {
-  catalogue::CatalogueStore store;
-  if (auto s = store.LoadFile(file); !s) {
-    std::cerr << "catalogue-tool: " << s.error() << '\n';
-    return 2;
-  }
-  // The catalogue folder holds db/my.xml; a table elsewhere has its pictures beside it.
-  namespace fs = std::filesystem;
-  fs::path dir = fs::absolute(fs::path(std::u8string(file.begin(), file.end()))).parent_path();
-  const auto folder = dir.filename().u8string();
-  if (catalogue::EqualsIgnoreCase(std::string(folder.begin(), folder.end()), "db")) dir = dir.parent_path();
-  const auto base = dir.u8string();
-  const auto findings = catalogue::CheckCatalogue(store.table(), std::string(base.begin(), base.end()));
+// Prints each finding with its record's ID: 0 when there are none, 1 when there are.
+int Report(const std::vector<catalogue::Finding>& findings) {
   for (const auto& f : findings) std::cout << "ID " << f.id << ": " << f.what << '\n';
   std::cout.flush();
   return findings.empty() ? 0 : 1;
+}
+
+int Check(const std::string& file) {
+  catalogue::CatalogueStore store;
+  if (auto s = store.LoadFile(file); !s) return Refuse(s.error());
+  // The catalogue folder holds db/my.xml; a table elsewhere has its pictures beside it.
+  namespace fs = std::filesystem;
+  fs::path dir = fs::absolute(base::PathFromUtf8(file)).parent_path();
+  if (catalogue::EqualsIgnoreCase(base::Utf8FromPath(dir.filename()), "db")) dir = dir.parent_path();
+  return Report(catalogue::CheckCatalogue(store.table(), base::Utf8FromPath(dir)));
+}
+
+// Writes a whole output file; an existing one only with --force, and then whole or not at all.
+int WriteOutput(const std::string& path, const std::string& content, bool force) {
+  if (auto s = base::WriteWholeFile(base::PathFromUtf8(path), content, force); !s)
+    return Refuse(s.error() + (force ? "" : " (--force replaces it)"));
+  return 0;
+}
+
+int Export(const std::string& table, const std::optional<std::string>& out, bool excel, bool force) {
+  auto read = catalogue::ReadAdoFile(table);
+  if (!read) return Refuse(read.error());
+  const std::string csv = catalogue::WriteCsv(read.value(), excel ? catalogue::CsvStyle::Excel : catalogue::CsvStyle::Comma);
+  if (out) return WriteOutput(*out, csv, force);
+  std::fwrite(csv.data(), 1, csv.size(), stdout);
+  return std::fflush(stdout) == 0 ? 0 : 2;
+}
+
+// The table is made and read back in memory first, so nothing is written that the program
+// could not open; what check would report on it is printed after it is written.
+int Import(const std::string& csv, const std::string& out, bool force) {
+  std::error_code ec;
+  if (!force && std::filesystem::exists(std::filesystem::symlink_status(base::PathFromUtf8(out), ec)))
+    return Refuse(out + ": the file exists already (--force replaces it)");
+  auto records = catalogue::ReadCsvFile(csv);
+  if (!records) return Refuse(records.error());
+  const std::string xml = catalogue::TextsToAdoXml(records.value());
+  auto table = catalogue::ReadAdoText(xml, out);
+  if (!table) return Refuse("the table made from " + csv + " cannot be read back: " + table.error());
+  if (int status = WriteOutput(out, xml, force)) return status;
+  return Report(catalogue::CheckCatalogue(table.value(), std::string()));
+}
+
+// export and import: one input, then the options in any order.
+int Convert(const std::string& command, const std::vector<std::string>& args) {
+  std::vector<std::string> inputs;
+  std::optional<std::string> out;
+  bool excel = false, force = false;
+  for (std::size_t i = 0; i < args.size(); ++i) {
+    const std::string& a = args[i];
+    if (a == "-o" && i + 1 < args.size() && !out) out = args[++i];
+    else if (a == "--excel" && command == "export") excel = true;
+    else if (a == "--force") force = true;
+    else if (!a.empty() && a[0] == '-') return Usage();
+    else inputs.push_back(a);
+  }
+  if (inputs.size() != 1) return Usage();
+  if (command == "export") return Export(inputs[0], out, excel, force);
+  if (!out) return Usage();
+  return Import(inputs[0], *out, force);
 }
 
 }  // namespace
@@ -100,5 +161,6 @@ int main(int argc, char** argv) {
     if (argc == first + 1 || argc == first + 2) return Query(argv[first], argc == first + 2 ? argv[first + 1] : "", rows);
   }
   if (command == "check" && argc == 3) return Check(argv[2]);
+  if (command == "export" || command == "import") return Convert(command, std::vector<std::string>(argv + 2, argv + argc));
   return Usage();
 }

@@ -11,9 +11,10 @@
 #include "messages.h"
 #include "services/shell_win.h"
 
-AppEnvironment AppEnvironment::FromApplication() {
+AppEnvironment AppEnvironment::FromApplication(const QString& catalogueDir) {
   AppEnvironment env;
   env.executablePath = QCoreApplication::applicationFilePath();
+  env.catalogueDir = catalogueDir;
   env.screenHeight = [] {
     const QScreen* screen = QGuiApplication::primaryScreen();
     return screen ? screen->size().height() : 0;
@@ -36,6 +37,7 @@ AppEnvironment AppEnvironment::FromApplication() {
     box.exec();
     if (busy) QApplication::restoreOverrideCursor();
   };
-  env.help = [dir = QFileInfo(env.executablePath).absolutePath()] { return MakePlatformHelp(dir); };
+  const QString helpDir = catalogueDir.isEmpty() ? QFileInfo(env.executablePath).absolutePath() : catalogueDir;
+  env.help = [helpDir] { return MakePlatformHelp(helpDir); };
   return env;
 }

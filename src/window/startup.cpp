@@ -56,8 +56,11 @@ void TfrMain::FormCreate() {
   LoadHtmlHelp();
   // 3. The help file, named without a directory.
   HelpFile = QStringLiteral("Catalog.chm");
-  // 4. The base directory: where the executable is, never the working directory.
-  SetBaseDir(QDir::toNativeSeparators(QFileInfo(env_.executablePath).absolutePath() + QLatin1Char('/')));
+  // 4. The base directory: where the executable is, never the working directory; or the
+  // catalogue folder the environment names.
+  const QString base = env_.catalogueDir.isEmpty() ? QFileInfo(env_.executablePath).absolutePath()
+                                                   : QDir(env_.catalogueDir).absolutePath();
+  SetBaseDir(QDir::toNativeSeparators(base.endsWith(QLatin1Char('/')) ? base : base + QLatin1Char('/')));
   // 5. Any non-zero depth, so that the final GoHome runs in full.
   SetLevel(100);
   // 6, 7. Empty basket, no basket buttons.

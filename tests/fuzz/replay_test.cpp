@@ -51,13 +51,14 @@ TEST(FuzzReplay, Filter) { EXPECT_GE(Replay("filter", FuzzFilter), 10u); }
 TEST(FuzzReplay, Jpeg) { EXPECT_GE(Replay("jpeg", FuzzJpeg), 10u); }
 TEST(FuzzReplay, OrderTemplate) { EXPECT_GE(Replay("docx", FuzzDocx), 10u); }
 TEST(FuzzReplay, HelpFile) { EXPECT_GE(Replay("chm", FuzzChm), 5u); }
+TEST(FuzzReplay, CommaSeparatedValues) { EXPECT_GE(Replay("csv", FuzzCsv), 5u); }
 
 // The targets themselves: bytes that are no input of any kind are refused by each, and an
 // empty input too.
 TEST(FuzzReplay, TargetsTakeAnyBytes) {
   const char bytes[] = "\x00\xff PK\x03\x04 ITSF \xff\xd8\xff <xml";
   const std::string junk(bytes, sizeof bytes - 1);
-  for (Target target : {FuzzAdoReader, FuzzAdoRows, FuzzFilter, FuzzJpeg, FuzzDocx, FuzzChm}) {
+  for (Target target : {FuzzAdoReader, FuzzAdoRows, FuzzFilter, FuzzJpeg, FuzzDocx, FuzzChm, FuzzCsv}) {
     EXPECT_EQ(target(reinterpret_cast<const std::uint8_t*>(junk.data()), junk.size()), 0);
     EXPECT_EQ(target(nullptr, 0), 0);
   }

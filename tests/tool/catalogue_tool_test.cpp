@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <QDir>
+#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
 
@@ -12,14 +13,28 @@ struct ToolRun {
   int status;
   QString out;
   QString err;
+  QByteArray bytes;  // the output as it was written
 };
 
 ToolRun Tool(const QStringList& args) {
   QProcess p;
   p.start(QStringLiteral(CATALOGUE_TOOL), args);
   p.waitForFinished(30000);
-  return {p.exitCode(), QString::fromUtf8(p.readAllStandardOutput()), QString::fromUtf8(p.readAllStandardError())};
+  const QByteArray out = p.readAllStandardOutput();
+  return {p.exitCode(), QString::fromUtf8(out), QString::fromUtf8(p.readAllStandardError()), out};
 }
+
+QByteArray Read(const QString& path) {
+  QFile f(path);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+bool Write(const QString& path, const QByteArray& bytes) {
+  QFile f(path);
+  return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+}
+
+const QByteArray kCsvHeader = "ID,FID,Number,Oboz,Naim,Massa,Count,Picture,View,Descript,Sostoit,VozmPokupka,Pokupka,Left,Top,Table\r\n";
 
 class ToolTest : public ::testing::Test {
  protected:
@@ -81,7 +96,8 @@ TEST_F(ToolTest, RefusalsExitWithTwoAndOneLine) {
   for (const QStringList& args :
        {QStringList{QStringLiteral("query"), file, QStringLiteral("FID => 1")},
         QStringList{QStringLiteral("query"), dir.filePath(QStringLiteral("absent.xml"))},
-        QStringList{QStringLiteral("query")}, QStringList{QStringLiteral("frobnicate"), file}}) {
+        QStringList{QStringLiteral("query")}, QStringList{QStringLiteral("frobnicate"), file},
+        QStringList{QStringLiteral("import"), file}, QStringList{QStringLiteral("export"), file, QStringLiteral("--csv")}}) {
     ToolRun r = Tool(args);
     EXPECT_EQ(r.status, 2) << args.join(' ').toStdString();
     EXPECT_TRUE(r.out.isEmpty());
@@ -105,6 +121,77 @@ TEST(ToolDemo, TheDemoCatalogueIsClean) {
   ToolRun r = Tool({QStringLiteral("check"), QStringLiteral(DEMO_CATALOGUE)});
   EXPECT_EQ(r.status, 0) << r.out.toStdString() << r.err.toStdString();
   EXPECT_TRUE(r.out.isEmpty());
+}
+
+TEST_F(ToolTest, ImportReplacesATableOnlyWithForceAndNeverInPart) {
+  const QByteArray before = Read(file);
+  const QString good = dir.filePath(QStringLiteral("good.csv"));
+  const QString bad = dir.filePath(QStringLiteral("bad.csv"));
+  ASSERT_EQ(Tool({QStringLiteral("export"), file, QStringLiteral("-o"), good}).status, 0);
+  ASSERT_TRUE(Write(bad, Read(good) + "4,1,x,,,,,,,,False,False,False,0,0,7\r\n"));
+  for (const QStringList& args :
+       {QStringList{QStringLiteral("import"), good, QStringLiteral("-o"), file},
+        QStringList{QStringLiteral("export"), file, QStringLiteral("-o"), good},
+        QStringList{QStringLiteral("import"), bad, QStringLiteral("-o"), file, QStringLiteral("--force")}}) {
+    ToolRun r = Tool(args);
+    EXPECT_EQ(r.status, 2) << args.join(' ').toStdString();
+    EXPECT_EQ(r.err.count(QLatin1Char('\n')), 1) << r.err.toStdString();
+  }
+  // Line 6: the first record's Descript holds a line break.
+  EXPECT_TRUE(Tool({QStringLiteral("import"), bad, QStringLiteral("-o"), file, QStringLiteral("--force")})
+                  .err.contains(QStringLiteral("bad.csv:6: field Number: \"x\" is not an integer")));
+  EXPECT_EQ(Read(file), before);
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
+            (QStringList{QStringLiteral("bad.csv"), QStringLiteral("good.csv"), QStringLiteral("my.xml")}));
+
+  const ToolRun query = Tool({QStringLiteral("query"), file});
+  EXPECT_NE(Tool({QStringLiteral("import"), good, QStringLiteral("-o"), file, QStringLiteral("--force")}).status, 2);
+  EXPECT_EQ(Tool({QStringLiteral("query"), file}).bytes, query.bytes);
+}
+
+TEST_F(ToolTest, ImportReportsWhatCheckFindsInTheTableItWrote) {
+  // Eight root sections, a drawing with 36 callouts and a record whose FID names none.
+  QByteArray csv = kCsvHeader;
+  for (int id = 1; id <= 8; ++id) csv += QByteArray::number(id) + ",0,1,,,,,,,,True,False,False,0,0,1\r\n";
+  for (int n = 1; n <= 36; ++n) csv += QByteArray::number(100 + n) + ",1," + QByteArray::number(n) + ",,,,,,,,False,True,False,10,10,1\r\n";
+  csv += "200,99,1,,,,,,,,False,True,False,10,10,1\r\n";
+  const QString in = dir.filePath(QStringLiteral("warnings.csv"));
+  const QString out = dir.filePath(QStringLiteral("warnings.xml"));
+  ASSERT_TRUE(Write(in, csv));
+  const ToolRun r = Tool({QStringLiteral("import"), in, QStringLiteral("-o"), out});
+  EXPECT_EQ(r.status, 1) << r.err.toStdString();
+  EXPECT_TRUE(r.out.contains(QStringLiteral("ID 8: root section beyond the seventh: not shown\n"))) << r.out.toStdString();
+  EXPECT_TRUE(r.out.contains(QStringLiteral("ID 1: drawing with 36 numbered parts, more than 35\n")));
+  EXPECT_TRUE(r.out.contains(QStringLiteral("ID 200: FID 99 names no record\n")));
+  const ToolRun check = Tool({QStringLiteral("check"), out});
+  for (const QString& line : r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
+    EXPECT_TRUE(check.out.contains(line + QLatin1Char('\n'))) << line.toStdString();
+}
+
+// Export then import gives a table that query prints alike; import then export gives the
+// file back.
+TEST(ToolDemo, TheDemoCatalogueRoundTripsThroughBothStyles) {
+  QTemporaryDir dir;
+  const QString demo = QStringLiteral(DEMO_CATALOGUE);
+  const ToolRun query = Tool({QStringLiteral("query"), demo});
+  ASSERT_EQ(query.status, 0);
+  for (const QString& style : {QString(), QStringLiteral("--excel")}) {
+    QStringList args{QStringLiteral("export"), demo};
+    if (!style.isEmpty()) args << style;
+    const ToolRun exported = Tool(args);
+    ASSERT_EQ(exported.status, 0) << exported.err.toStdString();
+    EXPECT_EQ(exported.bytes.startsWith("\xEF\xBB\xBFID;"), !style.isEmpty());
+    const QString csv = dir.filePath(QStringLiteral("demo%1.csv").arg(style));
+    const QString table = dir.filePath(QStringLiteral("my%1.xml").arg(style));
+    ASSERT_TRUE(Write(csv, exported.bytes));
+    const ToolRun imported = Tool({QStringLiteral("import"), csv, QStringLiteral("-o"), table});
+    EXPECT_EQ(imported.status, 0) << imported.out.toStdString() << imported.err.toStdString();
+    EXPECT_EQ(Tool({QStringLiteral("query"), table}).bytes, query.bytes);
+    args[1] = table;
+    args << QStringLiteral("-o") << dir.filePath(QStringLiteral("again%1.csv").arg(style));
+    ASSERT_EQ(Tool(args).status, 0);
+    EXPECT_EQ(Read(args.last()), exported.bytes);
+  }
 }
 
 }  // namespace

@@ -133,4 +133,47 @@ TEST_F(StartupTest, RecordsMarkedInTheFileAreInTheBasket) {
   EXPECT_EQ(w.lZakaz()->Caption(), QStringLiteral("2"));
 }
 
+// An author opens a catalogue folder that is not the executable's; one without a table is
+// refused as a missing catalogue is.
+TEST_F(StartupTest, TheCatalogueOptionOpensAFolderAwayFromTheExecutable) {
+  QTemporaryDir program;
+  AppEnvironment env = Environment();
+  env.executablePath = program.filePath(QStringLiteral("Catalog"));
+  env.catalogueDir = cat.dir();
+  auto w = OpenWith(env);
+  EXPECT_FALSE(w.StartupFailed());
+  EXPECT_EQ(w.FBaseDir(), QDir::toNativeSeparators(cat.dir()));
+  EXPECT_EQ(w.imMain()->picture().width(), 519);
+  EXPECT_TRUE(recorder.messages.isEmpty()) << recorder.messages.join('|').toStdString();
+  window.reset();
+
+  env = Environment();
+  env.catalogueDir = program.path();
+  EXPECT_EQ(RunCatalog(*qApp, env), 1);
+  EXPECT_EQ(recorder.messages, QStringList{QStringLiteral("Ошибка доступа к базе данных")});
+}
+
+TEST(StartOptions, OnlyTheCatalogueFolderIsRead) {
+  const QString dir = QDir(QStringLiteral("cat")).absolutePath();
+  const struct {
+    QStringList args;
+    QString catalogueDir;
+    bool refused;
+  } cases[] = {
+      {{}, {}, false},
+      {{QStringLiteral("--catalogue"), QStringLiteral("cat")}, dir, false},
+      {{QStringLiteral("--catalogue=cat")}, dir, false},
+      {{QStringLiteral("--catalogue")}, {}, true},
+      {{QStringLiteral("--catalogue=")}, {}, true},
+      {{QStringLiteral("cat")}, {}, true},
+      {{QStringLiteral("--help")}, {}, true},
+      {{QStringLiteral("--catalogue=cat"), QStringLiteral("--catalogue=cat")}, {}, true},
+  };
+  for (const auto& c : cases) {
+    const StartOptions o = ParseStartOptions(QStringList{QStringLiteral("Catalog")} + c.args);
+    EXPECT_EQ(o.catalogueDir, c.catalogueDir) << c.args.join(' ').toStdString();
+    EXPECT_EQ(o.error.startsWith(QStringLiteral("usage: ")), c.refused) << c.args.join(' ').toStdString();
+  }
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <string>
 #include <string_view>
 
 namespace catalogue {
@@ -41,5 +42,9 @@ int TextSlot(Field f);  // -1 for fields that carry no text
 
 // Slot of a Boolean field in a record's flag byte.
 int BoolSlot(Field f);  // -1 for non-Boolean fields
+
+// A record as the texts of its fields in record order, each in the form the table prints it
+// (integers in decimal, Booleans True/False); no value where the field is null.
+using RecordTexts = std::array<std::optional<std::string>, kFieldCount>;
 
 }  // namespace catalogue

@@ -1,10 +1,13 @@
 #pragma once
 // Writes catalogue records as a table persisted in ADO's XML format, as ADO itself writes
-// it. Used by the demo generator, the tests and the benchmarks to make catalogue files.
+// it. Used by the demo generator, the tests and the benchmarks to make catalogue files, and
+// by catalogue-tool's import.
 
 #include <ostream>
 #include <string>
 #include <vector>
+
+#include "catalogue/fields.h"
 
 namespace catalogue {
 
@@ -22,10 +25,15 @@ struct RecordData {
 };
 
 void WriteAdoHeader(std::ostream& out);
+// Texts that are empty are omitted, as ADO omits null fields.
 void WriteAdoRow(std::ostream& out, const RecordData& r);
+// Each field with a value becomes an attribute, written as it is (escaped); a field without
+// one is omitted (null). The values must be of their fields' types: the reader refuses others.
+void WriteAdoRow(std::ostream& out, const RecordTexts& r);
 void WriteAdoFooter(std::ostream& out);
 
 std::string ToAdoXml(const std::vector<RecordData>& records);
+std::string TextsToAdoXml(const std::vector<RecordTexts>& records);
 bool WriteAdoFile(const std::string& path, const std::vector<RecordData>& records);
 
 // Escapes a text for an XML attribute value in single quotes.

@@ -12,7 +12,8 @@ class QWidget;
 class WordBackend;
 
 struct AppEnvironment {
-  QString executablePath;               // the base directory is the directory of this file
+  QString executablePath;               // the base directory is the directory of this file,
+  QString catalogueDir;                 // unless this catalogue folder is given
   std::function<int()> screenHeight;    // height of the screen in pixels
   // The desktop's handler for mail links and documents; `owner` is the window asking, if any.
   std::function<bool(const QUrl& url, QWidget* owner)> openUrl;
@@ -27,6 +28,7 @@ struct AppEnvironment {
   // Where the built-in engine writes order documents; empty: the user's documents folder.
   QString documentsDir;
 
-  // The running program: its own executable, the primary screen, the desktop services.
-  static AppEnvironment FromApplication();
+  // The running program: its own executable, the primary screen, the desktop services. The
+  // catalogue folder, when given, holds the help file too; else it lies beside the executable.
+  static AppEnvironment FromApplication(const QString& catalogueDir = QString());
 };

@@ -1,0 +1,3 @@
+#include "targets.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) { return FuzzCsv(data, size); }
