@@ -196,8 +196,8 @@ JpegOptions Options(bool quarter, bool progressiveDisplay) {
 
 QImage OurDecoder(const QByteArray& data, bool quarter) {
   QImage image;
-  if (!DecodeJpeg(reinterpret_cast<const unsigned char*>(data.constData()), static_cast<std::size_t>(data.size()),
-                  Options(quarter, false), image))
+  if (!JpegDecoder().Decode(reinterpret_cast<const unsigned char*>(data.constData()),
+                            static_cast<std::size_t>(data.size()), Options(quarter, false), image))
     return {};
   return image;
 }
@@ -211,8 +211,9 @@ Picture OurDecoderFromFile(const QString& path, bool quarter) {
 QImage OurDecoderPassByPass(const QByteArray& data, bool quarter, int* passes) {
   QImage image;
   *passes = 0;
-  if (!DecodeJpeg(reinterpret_cast<const unsigned char*>(data.constData()), static_cast<std::size_t>(data.size()),
-                  Options(quarter, true), image, nullptr, [passes](const QImage&, bool) { ++*passes; }))
+  if (!JpegDecoder().Decode(reinterpret_cast<const unsigned char*>(data.constData()),
+                            static_cast<std::size_t>(data.size()), Options(quarter, true), image,
+                            [passes](const QImage&, bool) { ++*passes; }))
     return {};
   return image;
 }

@@ -22,25 +22,23 @@ void CheckDecoded(bool ok, const QImage& image, const QString& error) {
 
 int FuzzJpeg(const std::uint8_t* data, std::size_t size) {
   QImage full, quarter, stepped;
-  QString error;
+  JpegDecoder decoder;
 
-  const bool fullOk = DecodeJpeg(data, size, JpegOptions{false, false, true, false}, full, &error);
-  CheckDecoded(fullOk, full, error);
+  const bool fullOk = decoder.Decode(data, size, JpegOptions{false, false, true, false}, full);
+  CheckDecoded(fullOk, full, decoder.errorString());
 
-  error.clear();
-  const bool quarterOk = DecodeJpeg(data, size, JpegOptions{true, true, false, false}, quarter, &error);
-  CheckDecoded(quarterOk, quarter, error);
+  const bool quarterOk = decoder.Decode(data, size, JpegOptions{true, true, false, false}, quarter);
+  CheckDecoded(quarterOk, quarter, decoder.errorString());
   if (fullOk && quarterOk)
     FuzzCheck(quarter.width() == (full.width() + 3) / 4 && quarter.height() == (full.height() + 3) / 4,
               "a quarter picture is a quarter of the full one");
 
   // Pass by pass, as the picture control shows a progressive file while it loads, every pass
   // shown.
-  error.clear();
   int passes = 0, lastPasses = 0;
   QSize passSize;
-  const bool steppedOk = DecodeJpeg(
-      data, size, JpegOptions{false, false, true, true}, stepped, &error, [&](const QImage& shown, bool last) {
+  const bool steppedOk = decoder.Decode(
+      data, size, JpegOptions{false, false, true, true}, stepped, [&](const QImage& shown, bool last) {
         FuzzCheck(lastPasses == 0, "no pass follows the last");
         ++passes;
         lastPasses += last;
@@ -49,7 +47,7 @@ int FuzzJpeg(const std::uint8_t* data, std::size_t size) {
         if (passSize.isValid()) FuzzCheck(shown.size() == passSize, "every pass has the same size");
         passSize = shown.size();
       }, std::chrono::nanoseconds(0));
-  CheckDecoded(steppedOk, stepped, error);
+  CheckDecoded(steppedOk, stepped, decoder.errorString());
   if (steppedOk && passes > 0) FuzzCheck(stepped.size() == passSize, "the final picture has the passes' size");
   if (steppedOk && passes > 0) FuzzCheck(lastPasses == 1, "a picture shown pass by pass ends with its last pass");
   if (steppedOk && fullOk) FuzzCheck(stepped == full, "shown pass by pass, the picture ends as decoded in one go");

@@ -456,15 +456,27 @@ class Reader {
   }
 
   // A row of rs:update lists only the changed columns; the others come from rs:original.
+  // The columns its rs:forcenull names (separated by blanks) have become null.
   void UpdatedRow(const char** atts) {
     Values values{};
-    auto take = [&](const char* attr, const char* value) {
-      auto it = byName_.find(attr);
-      if (it != byName_.end() && columns_[it->second].field >= 0)
-        values[columns_[it->second].field] = value;
+    // A value without data is a null.
+    auto take = [&](std::string_view attr, std::string_view value) {
+      auto it = byName_.find(std::string(attr));
+      if (it != byName_.end() && columns_[it->second].field >= 0) values[columns_[it->second].field] = value;
     };
-    for (auto& [a, v] : original_) take(a.c_str(), v.c_str());
-    for (; *atts; atts += 2) take(atts[0], atts[1]);
+    for (auto& [a, v] : original_) take(a, v);
+    std::string_view forceNull;
+    for (; *atts; atts += 2) {
+      if (Is(Split(atts[0]), kRowsetNs, "forcenull"))
+        forceNull = atts[1];
+      else
+        take(atts[0], std::string_view(atts[1]));
+    }
+    for (std::size_t at = 0; at < forceNull.size();) {
+      const std::size_t end = std::min(forceNull.find_first_of(" \t\r\n", at), forceNull.size());
+      if (end > at) take(forceNull.substr(at, end - at), std::string_view());
+      at = end + 1;
+    }
     Store(values);
   }
 

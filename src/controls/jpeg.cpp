@@ -18,8 +18,8 @@ constexpr J_COLOR_SPACE kPixelOrder = JCS_EXT_BGRX;
 constexpr J_COLOR_SPACE kPixelOrder = JCS_EXT_XRGB;
 #endif
 
-// Returns control to the caller instead of ending the process, also on warnings: libjpeg
-// reports truncated and corrupt data as warnings, and we refuse such files.
+// Returns control to the caller instead of ending the process. Warnings only count: libjpeg
+// reports damaged data it has made up for (a truncated end, extra bytes) as warnings.
 struct ErrorManager {
   jpeg_error_mgr pub;
   std::jmp_buf jump;
@@ -33,12 +33,10 @@ void OnError(j_common_ptr cinfo) {
   std::longjmp(err->jump, 1);
 }
 
-// A warning refuses the file at once: decoding the rest of damaged data would only cost time.
+// A warning is counted; the limits on size and scan work keep damaged data from costing more
+// time than a sound file.
 void OnMessage(j_common_ptr cinfo, int level) {
-  auto* err = reinterpret_cast<ErrorManager*>(cinfo->err);
-  if (level >= 0) return;
-  if (err->warnings++ == 0) (*cinfo->err->format_message)(cinfo, err->message);
-  std::longjmp(err->jump, 1);
+  if (level < 0) ++reinterpret_cast<ErrorManager*>(cinfo->err)->warnings;
 }
 
 void OnOutput(j_common_ptr) {}
@@ -121,10 +119,12 @@ struct Decompressor {
 
 }  // namespace
 
-bool DecodeJpeg(const unsigned char* data, std::size_t size, const JpegOptions& options,
-                QImage& out, QString* error, const JpegPassFn& onPass, std::chrono::nanoseconds passInterval) {
+bool JpegDecoder::Decode(const unsigned char* data, std::size_t size, const JpegOptions& options, QImage& out,
+                         const JpegPassFn& onPass, std::chrono::nanoseconds passInterval) {
+  error_.clear();
+  warnings_ = 0;
   auto fail = [&](const QString& why) {
-    if (error) *error = why;
+    error_ = why;
     return false;
   };
   if (!data || size < 4) return fail(QStringLiteral("not a JPEG file"));
@@ -139,7 +139,10 @@ bool DecodeJpeg(const unsigned char* data, std::size_t size, const JpegOptions& 
   QImage& image = d->image;
   std::vector<unsigned char>& cmyk = d->cmyk;
 
-  if (setjmp(d->err.jump)) return fail(QString::fromLocal8Bit(d->err.message));
+  if (setjmp(d->err.jump)) {
+    warnings_ = d->err.warnings;
+    return fail(QString::fromLocal8Bit(d->err.message));
+  }
 
   jpeg_create_decompress(&cinfo);
   cinfo.mem->max_memory_to_use = kJpegMaxMemory;
@@ -213,6 +216,7 @@ bool DecodeJpeg(const unsigned char* data, std::size_t size, const JpegOptions& 
     ReadLines(&cinfo, image, cmyk);
   }
   jpeg_finish_decompress(&cinfo);
+  warnings_ = d->err.warnings;
   out = std::move(image);
   return true;
 }

@@ -18,10 +18,11 @@ Picture Picture::FromImage(const QImage& image) {
   return p;
 }
 
-bool Picture::LoadFromFile(const QString& path, const JpegOptions& options, QString* error,
-                           const JpegPassFn& onPass, std::chrono::nanoseconds passInterval) {
+bool Picture::LoadFromFile(const QString& path, const JpegOptions& options, const JpegPassFn& onPass,
+                           std::chrono::nanoseconds passInterval) {
+  error_.clear();
   auto fail = [&](const QString& why) {
-    if (error) *error = why;
+    error_ = why;
     return false;
   };
   const QString suffix = QFileInfo(path).suffix().toLower();
@@ -35,9 +36,10 @@ bool Picture::LoadFromFile(const QString& path, const JpegOptions& options, QStr
 
   QImage decoded;
   if (jpeg) {
-    if (!DecodeJpeg(reinterpret_cast<const unsigned char*>(data->constData()),
-                    static_cast<std::size_t>(data->size()), options, decoded, error, onPass, passInterval))
-      return false;
+    JpegDecoder decoder;
+    if (!decoder.Decode(reinterpret_cast<const unsigned char*>(data->constData()),
+                        static_cast<std::size_t>(data->size()), options, decoded, onPass, passInterval))
+      return fail(decoder.errorString());
     kind_ = Kind::Jpeg;
     jpegData_ = std::move(data);
     jpegOptions_ = options;
@@ -61,9 +63,12 @@ bool Picture::SetJpegOptions(const JpegOptions& options, const JpegPassFn& onPas
     return true;
   }
   QImage decoded;
-  if (!DecodeJpeg(reinterpret_cast<const unsigned char*>(jpegData_->constData()),
-                  static_cast<std::size_t>(jpegData_->size()), options, decoded, nullptr, onPass, passInterval))
+  JpegDecoder decoder;
+  if (!decoder.Decode(reinterpret_cast<const unsigned char*>(jpegData_->constData()),
+                      static_cast<std::size_t>(jpegData_->size()), options, decoded, onPass, passInterval)) {
+    error_ = decoder.errorString();
     return false;
+  }
   image_ = std::move(decoded);
   jpegOptions_ = options;
   return true;
@@ -143,7 +148,8 @@ void TImage::SetPicture(const Picture& p) {
   if (!same) PictureChanged();
 }
 
-bool TImage::LoadFromFile(const QString& path, const JpegOptions& options, QString* error) {
+bool TImage::LoadFromFile(const QString& path, const JpegOptions& options) {
+  error_.clear();
   // The same unchanged file with the same options is the picture already shown.
   const QFileInfo file(path);
   // Showing pass by pass changes nothing of the finished picture.
@@ -163,7 +169,8 @@ bool TImage::LoadFromFile(const QString& path, const JpegOptions& options, QStri
     onPass = [this](const QImage& soFar, bool last) { ShowPass(soFar, last, last); };
   }
   Picture loaded;
-  if (!loaded.LoadFromFile(path, options, error, onPass, passInterval_)) {
+  if (!loaded.LoadFromFile(path, options, onPass, passInterval_)) {
+    error_ = loaded.errorString();
     if (onPass) {
       SetPicture(before);
       loadedFrom_ = beforeSource;

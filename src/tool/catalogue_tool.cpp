@@ -8,10 +8,16 @@
 //                                        the table as comma-separated values
 //   catalogue-tool import FILE.csv -o TABLE.xml [--force]
 //                                        comma-separated values as a table
+//   catalogue-tool convert-template IN.dot OUT.dotx [--force]
+//                                        a Word 97-2003 order template in the form the
+//                                        program fills (with LibreOffice)
 // Exit status: 0 done and clean, 1 done with findings, 2 refused.
 
 #include <cstdio>
+#include <fstream>
 #include <iostream>
+#include <iterator>
+#include <random>
 #include <optional>
 #include <string>
 #include <vector>
@@ -26,13 +32,16 @@
 #include "catalogue/store.h"
 #include "catalogue_csv/csv.h"
 #include "catalogue_writer/ado_writer.h"
+#include "order_engine/docx_engine.h"
+#include "order_engine/word97.h"
 
 namespace {
 
 int Usage() {
   std::cerr << "usage: catalogue-tool query [--rows=expat] FILE [FILTER] | check FILE"
                " | export TABLE.xml [-o FILE.csv] [--excel] [--force]"
-               " | import FILE.csv -o TABLE.xml [--force]\n";
+               " | import FILE.csv -o TABLE.xml [--force]"
+               " | convert-template IN.dot OUT.dotx [--force]\n";
   return 2;
 }
 
@@ -148,6 +157,43 @@ int Convert(const std::string& command, const std::vector<std::string>& args) {
 
 }  // namespace
 
+// Converts a Word 97-2003 order template as the program does when it meets one, so that an
+// author can ship the result; the work is done in a temporary folder.
+int ConvertTemplate(const std::vector<std::string>& args) {
+  namespace fs = std::filesystem;
+  std::vector<std::string> files;
+  bool force = false;
+  for (const std::string& a : args) {
+    if (a == "--force")
+      force = true;
+    else
+      files.push_back(a);
+  }
+  if (files.size() != 2) return Usage();
+  if (!order::IsWord97File(files[0])) return Refuse(files[0] + ": not a Word 97-2003 document or template");
+  std::error_code ec;
+  const fs::path out = base::PathFromUtf8(files[1]);
+  if (!force && fs::exists(fs::symlink_status(out, ec))) return Refuse(files[1] + " exists (--force replaces it)");
+  fs::path work;
+  for (int attempt = 0; attempt < 100 && work.empty(); ++attempt) {
+    const fs::path candidate = fs::temp_directory_path(ec) /
+                               ("catalogue-tool-" + std::to_string(std::random_device()()));
+    if (fs::create_directory(candidate, ec)) work = candidate;
+  }
+  if (work.empty()) return Refuse("no temporary folder can be made");
+  const auto converted = order::ConvertWord97Template(files[0], base::Utf8FromPath(work));
+  int status = 0;
+  if (!converted) {
+    status = Refuse(converted.error());
+  } else {
+    std::ifstream in(base::PathFromUtf8(converted.value()), std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+    if (auto written = base::WriteWholeFile(out, bytes, force); !written) status = Refuse(written.error());
+  }
+  fs::remove_all(work, ec);
+  return status;
+}
+
 int main(int argc, char** argv) {
   if (argc < 2) return Usage();
   const std::string command = argv[1];
@@ -162,5 +208,6 @@ int main(int argc, char** argv) {
   }
   if (command == "check" && argc == 3) return Check(argv[2]);
   if (command == "export" || command == "import") return Convert(command, std::vector<std::string>(argv + 2, argv + argc));
+  if (command == "convert-template") return ConvertTemplate(std::vector<std::string>(argv + 2, argv + argc));
   return Usage();
 }

@@ -109,12 +109,19 @@ TEST_P(AdoReader, PendingUpdatesAndDeletesReadAsTheirCurrentValues) {
   x += "<rs:data><z:row ID='1' Naim='a'" + rest + "/>"
        "<rs:update><rs:original><z:row ID='2' Naim='old'" + rest + "/></rs:original>"
        "<z:row Naim='new'/></rs:update>"
-       "<rs:delete><z:row ID='3' Naim='gone'" + rest + "/></rs:delete></rs:data></xml>";
+       "<rs:delete><z:row ID='3' Naim='gone'" + rest + "/></rs:delete>"
+       // An update that empties fields names them in rs:forcenull.
+       "<rs:update><rs:original><z:row ID='4' Naim='was' Oboz='X-4'" + rest + "/></rs:original>"
+       "<z:row Table='5' rs:forcenull='Naim  Oboz'/></rs:update></rs:data></xml>";
   auto t = Read(x);
   ASSERT_TRUE(t.ok()) << t.error();
-  ASSERT_EQ(t->size(), 2u);
+  ASSERT_EQ(t->size(), 3u);
   EXPECT_EQ(t->Integer(1, Field::ID), 2);
   EXPECT_EQ(t->Text(1, Field::Naim), "new");
+  EXPECT_TRUE(t->IsNull(2, Field::Naim));
+  EXPECT_TRUE(t->IsNull(2, Field::Oboz));
+  EXPECT_EQ(t->Integer(2, Field::Table), 5);
+  EXPECT_FALSE(t->IsNull(2, Field::FID));
 }
 
 TEST_P(AdoReader, AcceptsByteOrderMarkAndWindows1251) {

@@ -29,10 +29,12 @@ QByteArray Encode(const QImage& img, bool progressive) {
   return data;
 }
 
-bool Decode(const QByteArray& data, JpegOptions o, QImage& out, QString* error = nullptr,
+bool Decode(const QByteArray& data, JpegOptions o, QImage& out, JpegDecoder* decoder = nullptr,
             const JpegPassFn& onPass = {}) {
-  return DecodeJpeg(reinterpret_cast<const unsigned char*>(data.constData()),
-                    static_cast<std::size_t>(data.size()), o, out, error, onPass);
+  JpegDecoder own;
+  return (decoder ? *decoder : own)
+      .Decode(reinterpret_cast<const unsigned char*>(data.constData()), static_cast<std::size_t>(data.size()), o, out,
+              onPass);
 }
 
 TEST(Jpeg, DecodesFullAndQuarterInto24BitColour) {
@@ -65,8 +67,8 @@ TEST(Jpeg, ProgressiveFileIsShownPassByPassAndEndsAsTheWholePicture) {
   for (auto interval : {std::chrono::nanoseconds(0), std::chrono::nanoseconds(std::chrono::hours(1))}) {
     int passes = 0, last = 0;
     QImage stepwise;
-    ASSERT_TRUE(DecodeJpeg(reinterpret_cast<const unsigned char*>(data.constData()), static_cast<std::size_t>(data.size()),
-                           o, stepwise, nullptr,
+    ASSERT_TRUE(JpegDecoder().Decode(reinterpret_cast<const unsigned char*>(data.constData()), static_cast<std::size_t>(data.size()),
+                           o, stepwise,
                            [&](const QImage& soFar, bool isLast) {
                              ++passes;
                              EXPECT_EQ(last, 0) << "no pass after the last";
@@ -90,10 +92,34 @@ TEST(Jpeg, ProgressiveFileIsShownPassByPassAndEndsAsTheWholePicture) {
   EXPECT_EQ(passes, 0);
 }
 
-TEST(Jpeg, BadInputFailsWithAReasonAndNeverEndsTheProcess) {
+TEST(Jpeg, DamagedDataIsShownAsDecodedAndWhatCannotBeDecodedFails) {
   const QByteArray good = Encode(Sample(200, 120), false);
+  // What every picture viewer shows: damaged data libjpeg makes up for, with a warning.
   QByteArray corrupt = good;
-  for (int i = good.size() / 2; i < good.size() / 2 + 40; ++i) corrupt[i] = static_cast<char>(0xFF);
+  for (int i = good.size() / 2; i < good.size() / 2 + 40; ++i) corrupt[i] = static_cast<char>(0x55);
+  QByteArray extraneous = good;
+  extraneous.insert(extraneous.size() - 2, QByteArray("\x12\x34\x56", 3));  // before the end marker
+  QByteArray jfif2 = good;
+  const int jfif = jfif2.indexOf(QByteArray("JFIF\0", 5));
+  ASSERT_GT(jfif, 0);
+  jfif2[jfif + 5] = 2;  // revision 2.01
+  jfif2[jfif + 6] = 1;
+  const std::pair<const char*, QByteArray> warned[] = {
+      {"truncated", good.left(good.size() * 2 / 3)}, {"corrupt", corrupt}, {"extraneous bytes", extraneous},
+      {"JFIF 2.01", jfif2}};
+  for (const auto& [what, data] : warned) {
+    for (bool progressive : {false, true}) {
+      JpegDecoder decoder;
+      QImage out;
+      JpegOptions o;
+      o.progressiveDisplay = progressive;
+      EXPECT_TRUE(Decode(data, o, out, &decoder, [](const QImage&, bool) {})) << what << decoder.errorString().toStdString();
+      EXPECT_EQ(out.size(), QSize(200, 120)) << what;
+      EXPECT_GT(decoder.warnings(), 0) << what;
+    }
+  }
+
+  // What cannot be decoded at all fails with a reason and leaves the target untouched.
   QByteArray noise(4000, '\0');
   for (int i = 0; i < noise.size(); ++i) noise[i] = static_cast<char>((i * 7919) & 0xFF);
   // A header that promises 60000 x 60000 pixels.
@@ -104,25 +130,20 @@ TEST(Jpeg, BadInputFailsWithAReasonAndNeverEndsTheProcess) {
   huge[sof + 6] = static_cast<char>(0x60);
   huge[sof + 7] = static_cast<char>(0xEA);
   huge[sof + 8] = static_cast<char>(0x60);
-
-  const struct {
-    const char* what;
-    QByteArray data;
-  } cases[] = {{"empty", QByteArray()},
-               {"not a JPEG", QByteArray("GIF89a this is not a jpeg at all")},
-               {"noise", noise},
-               {"truncated", good.left(good.size() / 2)},
-               {"corrupt", corrupt},
-               {"huge", huge}};
-  for (const auto& c : cases) {
+  const std::pair<const char*, QByteArray> refused[] = {{"empty", QByteArray()},
+                                                        {"not a JPEG", QByteArray("GIF89a this is not a jpeg at all")},
+                                                        {"noise", noise},
+                                                        {"only the header", good.left(good.indexOf("\xFF\xDA"))},
+                                                        {"huge", huge}};
+  for (const auto& [what, data] : refused) {
     for (bool progressive : {false, true}) {
       QImage out(7, 7, QImage::Format_RGB888);
-      QString error;
+      JpegDecoder decoder;
       JpegOptions o;
       o.progressiveDisplay = progressive;
-      EXPECT_FALSE(Decode(c.data, o, out, &error, [](const QImage&, bool) {})) << c.what;
-      EXPECT_FALSE(error.isEmpty()) << c.what;
-      EXPECT_EQ(out.size(), QSize(7, 7)) << c.what << ": the target is untouched";
+      EXPECT_FALSE(Decode(data, o, out, &decoder, [](const QImage&, bool) {})) << what;
+      EXPECT_FALSE(decoder.errorString().isEmpty()) << what;
+      EXPECT_EQ(out.size(), QSize(7, 7)) << what << ": the target is untouched";
     }
   }
 }
@@ -144,10 +165,9 @@ TEST(Picture, FormatFollowsTheExtension) {
   EXPECT_TRUE(p.LoadFromFile(dir.filePath(QStringLiteral("a.jpg"))));
   EXPECT_TRUE(p.isJpeg());
   const qint64 key = p.image().cacheKey();
-  QString error;
   for (const char* bad : {"d.png", "e.txt", "missing.jpg", "f.jpg"}) {
-    EXPECT_FALSE(p.LoadFromFile(dir.filePath(QString::fromLatin1(bad)), {}, &error)) << bad;
-    EXPECT_FALSE(error.isEmpty());
+    EXPECT_FALSE(p.LoadFromFile(dir.filePath(QString::fromLatin1(bad)))) << bad;
+    EXPECT_FALSE(p.errorString().isEmpty());
   }
   EXPECT_EQ(p.image().cacheKey(), key);  // a failed load leaves the picture as it was
   // A bitmap given a JPEG name is not a JPEG.

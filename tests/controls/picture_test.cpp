@@ -118,8 +118,8 @@ TEST(ProgressivePicture, EndsAsThePlainDecodeWhetherPassesAreShownOrNot) {
   ASSERT_TRUE(out.open(QIODevice::WriteOnly) && out.write(data) == data.size());
   out.close();
   QImage plain;
-  ASSERT_TRUE(DecodeJpeg(reinterpret_cast<const unsigned char*>(data.constData()), static_cast<std::size_t>(data.size()),
-                         {}, plain));
+  ASSERT_TRUE(JpegDecoder().Decode(reinterpret_cast<const unsigned char*>(data.constData()),
+                                   static_cast<std::size_t>(data.size()), {}, plain));
 
   JpegOptions progressive;
   progressive.progressiveDisplay = true;

@@ -3,7 +3,9 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
+#include <QUrl>
 
 #include "catalogue_writer/ado_writer.h"
 
@@ -192,6 +194,33 @@ TEST(ToolDemo, TheDemoCatalogueRoundTripsThroughBothStyles) {
     ASSERT_EQ(Tool(args).status, 0);
     EXPECT_EQ(Read(args.last()), exported.bytes);
   }
+}
+
+}  // namespace
+
+namespace {
+
+// A Word 97-2003 order template made from the demo's own, turned back into the form the
+// program fills; anything else is refused.
+TEST(ToolTemplate, ConvertsAWord97TemplateAndRefusesOtherFiles) {
+  if (QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty()) GTEST_SKIP() << "LibreOffice is not installed";
+  QTemporaryDir dir;
+  const QString dotx = dir.filePath(QStringLiteral("t.dotx"));
+  ASSERT_TRUE(QFile::copy(QStringLiteral(DEMO_TEMPLATE), dotx));
+  QProcess soffice;
+  soffice.start(QStringLiteral("soffice"),
+                {QStringLiteral("--headless"), QStringLiteral("--norestore"),
+                 QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(dir.filePath(QStringLiteral("p"))).toString(QUrl::FullyEncoded),
+                 QStringLiteral("--convert-to"), QStringLiteral("dot:MS Word 97 Vorlage"), QStringLiteral("--outdir"),
+                 dir.path(), dotx});
+  ASSERT_TRUE(soffice.waitForFinished(120000));
+  const QString dot = dir.filePath(QStringLiteral("t.dot"));
+  const QString out = dir.filePath(QStringLiteral("Заказ.dotx"));
+  EXPECT_EQ(Tool({QStringLiteral("convert-template"), dotx, out}).status, 2);  // already Office Open XML
+  EXPECT_EQ(Tool({QStringLiteral("convert-template"), dot, out}).status, 0);
+  EXPECT_TRUE(Read(out).startsWith("PK"));
+  EXPECT_EQ(Tool({QStringLiteral("convert-template"), dot, out}).status, 2);  // never replaced unasked
+  EXPECT_EQ(Tool({QStringLiteral("convert-template"), dot, out, QStringLiteral("--force")}).status, 0);
 }
 
 }  // namespace

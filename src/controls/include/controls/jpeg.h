@@ -37,15 +37,29 @@ using JpegPassFn = std::function<void(const QImage& soFar, bool last)>;
 // shown once, finished, and a slow one is not slowed down much by showing its passes.
 inline constexpr std::chrono::milliseconds kJpegPassInterval{50};
 
-// Decodes a whole JPEG file image. Any fault of the data (not a JPEG, truncated, corrupt,
-// too large) fails with a reason; libjpeg never ends the process. With progressive display
-// on and a pass function given, a progressive file is read scan by scan (buffered-image
-// mode) and shown when `passInterval` allows, each pass before the last with the fast DCT
-// and without block smoothing; the last pass is the picture as decoded in one go. Otherwise
-// the file is decoded in one go.
-bool DecodeJpeg(const unsigned char* data, std::size_t size, const JpegOptions& options,
-                QImage& out, QString* error = nullptr, const JpegPassFn& onPass = {},
-                std::chrono::nanoseconds passInterval = kJpegPassInterval);
+// Decodes whole JPEG file images with libjpeg, which never ends the process.
+class JpegDecoder {
+ public:
+  // Decodes a file image into `out`. Damaged data that libjpeg makes up for (extra bytes, a
+  // truncated end, corrupt blocks, an unknown JFIF revision) is decoded as every picture
+  // viewer shows it, with warnings(); a file that cannot be decoded at all (not a JPEG, too
+  // large, too many scans) fails, with errorString(). With progressive display on and a pass
+  // function given, a progressive file is read scan by scan (buffered-image mode) and shown
+  // when `passInterval` allows, each pass before the last with the fast DCT and without
+  // block smoothing; the last pass is the picture as decoded in one go. Otherwise the file is
+  // decoded in one go.
+  bool Decode(const unsigned char* data, std::size_t size, const JpegOptions& options, QImage& out,
+              const JpegPassFn& onPass = {}, std::chrono::nanoseconds passInterval = kJpegPassInterval);
+
+  // Why the last decode failed.
+  const QString& errorString() const { return error_; }
+  // The warnings of the last decode: how often libjpeg made up for damaged data.
+  int warnings() const { return warnings_; }
+
+ private:
+  QString error_;
+  int warnings_ = 0;
+};
 
 // Encodes a picture as JPEG (the demo generator and tests make their pictures with it).
 bool EncodeJpeg(const QImage& image, int quality, bool progressive, QByteArray& out);

@@ -35,10 +35,10 @@ class Picture {
   static Picture FromImage(const QImage& image);
 
   // Loads a file; the format follows the extension (".jpg" and ".jpeg" JPEG, ".bmp" a
-  // bitmap, anything else fails).
-  // On failure the picture is unchanged and `error` says why.
-  bool LoadFromFile(const QString& path, const JpegOptions& options = {}, QString* error = nullptr,
-                    const JpegPassFn& onPass = {}, std::chrono::nanoseconds passInterval = kJpegPassInterval);
+  // bitmap, anything else fails). On failure the picture is unchanged and errorString() says why.
+  bool LoadFromFile(const QString& path, const JpegOptions& options = {}, const JpegPassFn& onPass = {},
+                    std::chrono::nanoseconds passInterval = kJpegPassInterval);
+  const QString& errorString() const { return error_; }
 
   // Decodes a JPEG picture again when its options change; other pictures are unchanged.
   bool SetJpegOptions(const JpegOptions& options, const JpegPassFn& onPass = {},
@@ -52,6 +52,7 @@ class Picture {
   QImage image_;
   std::shared_ptr<const QByteArray> jpegData_;
   JpegOptions jpegOptions_;
+  QString error_;
 };
 
 // Drawing on a picture control, in the manner of a device-context canvas: a current brush,
@@ -94,8 +95,10 @@ class TImage : public QWidget {
   void SetPicture(const Picture& p);          // assign (a copy)
   void AssignFrom(const TImage& other) { SetPicture(other.picture()); }
   void ClearPicture() { SetPicture(Picture()); }
-  // Loads a file into the picture; on failure the picture shown before stays.
-  bool LoadFromFile(const QString& path, const JpegOptions& options = {}, QString* error = nullptr);
+  // Loads a file into the picture; on failure the picture shown before stays and
+  // errorString() says why.
+  bool LoadFromFile(const QString& path, const JpegOptions& options = {});
+  const QString& errorString() const { return error_; }
   // Applies JPEG options to the picture; a progressive file is shown pass by pass when asked.
   void SetJpegOptions(const JpegOptions& options);
   // How often a progressive display shows a pass before the last (tests show every one or none).
@@ -161,6 +164,7 @@ class TImage : public QWidget {
   bool proportional_ = false, showHint_ = false;
   bool pressed_ = false;
   std::chrono::nanoseconds passInterval_ = kJpegPassInterval;
+  QString error_;
   bool roughScaling_ = false;     // painting a pass before the last: scaled without smoothing
   mutable QImage seeThrough_;     // the picture with its see-through colour, made when needed
   mutable bool seeThroughValid_ = false;
