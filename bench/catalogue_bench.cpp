@@ -29,6 +29,7 @@
 
 #include "bench_support.h"
 #include "catalogue_writer/ado_writer.h"
+#include "catalogue/search.h"
 #include "catalogue/store.h"
 
 namespace {
@@ -436,6 +437,54 @@ void BM_FilterChildren(benchmark::State& state, const Catalogue& c) {
       bench::RecordedMeans()[Key("FilterChildren", c)];
 }
 
+// ---------------------------------------------------------------- finding a part
+
+// The folded texts of the loaded table, made once.
+const catalogue::PartSearch& Search(const Catalogue& c) {
+  static std::unique_ptr<catalogue::PartSearch> search;
+  if (!search) search = std::make_unique<catalogue::PartSearch>(LoadedStore(c).table());
+  return *search;
+}
+
+// A bare scan of the folded text for the query's first word: every occurrence counted with
+// memmem, the floor a search of the text cannot go below.
+std::size_t BareMemmem(const std::string& text, const std::string& needle) {
+  std::size_t n = 0;
+  const char* at = text.data();
+  const char* const end = text.data() + text.size();
+  while (const void* hit = ::memmem(at, static_cast<std::size_t>(end - at), needle.data(), needle.size())) {
+    ++n;
+    at = static_cast<const char*>(hit) + needle.size();
+  }
+  return n;
+}
+
+void BM_SearchBuild(benchmark::State& state, const Catalogue& c) {
+  const CatalogueStore& store = LoadedStore(c);
+  std::size_t bytes = 0;
+  bench::Loop(state, Key("SearchBuild", c), [&] {
+    catalogue::PartSearch search(store.table());
+    bytes = search.Bytes();
+  });
+  state.counters["index_to_file"] = static_cast<double>(bytes) / static_cast<double>(c.bytes);
+}
+
+void BM_Search(benchmark::State& state, const Catalogue& c, const std::string& query) {
+  const catalogue::PartSearch& search = Search(c);
+  std::size_t found = 0;
+  bench::Loop(state, Key(("Search " + query).c_str(), c), [&] { found = search.Find(query, 500).total; });
+  // The yardstick in the same run: memmem over the same text for the same (folded) word.
+  const std::string first = query.substr(0, query.find(' '));
+  const std::string needle = first.find_first_of(".-/") == std::string::npos ? catalogue::SearchFold(first)
+                                                                              : catalogue::DesignationFold(first);
+  std::size_t hits = 0;
+  const double bare = bench::MeanOf(Key(("Memmem " + query).c_str(), c),
+                                    [&] { return hits = BareMemmem(search.Text(), needle); }, 5);
+  state.counters["found"] = static_cast<double>(found);
+  state.counters["word_hits"] = static_cast<double>(hits);
+  state.counters["ratio_to_memmem"] = bench::RecordedMeans()[Key(("Search " + query).c_str(), c)] / bare;
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -480,6 +529,13 @@ int main(int argc, char** argv) {
       ->Unit(benchmark::kMicrosecond)->UseRealTime();
   benchmark::RegisterBenchmark(("FilterChildren/" + n).c_str(), BM_FilterChildren, largest)
       ->Unit(benchmark::kMicrosecond)->UseRealTime();
+  benchmark::RegisterBenchmark(("SearchBuild/" + n).c_str(), BM_SearchBuild, largest)
+      ->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+  // A designation, the same typed in Latin look-alike letters, a common word of names, two words.
+  for (const std::string query : {"КМ-10.05.123.456", "KM-10.05.123", "втулка", "кронштейн опорный"})
+    benchmark::RegisterBenchmark(("Search/" + query + "/" + n).c_str(),
+                                 [query, &largest](benchmark::State& s) { BM_Search(s, largest, query); })
+        ->Unit(benchmark::kMillisecond)->UseRealTime();
 
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -51,6 +51,17 @@ void Fold(std::string_view utf8, bool designation, std::string& out) {
   }
 }
 
+// The first occurrence of `needle` in [at, end); null when there is none.
+const char* FindBytes(const char* at, const char* end, const std::string& needle) {
+#ifdef _WIN32
+  const std::string_view hay(at, static_cast<std::size_t>(end - at));
+  const std::size_t found = hay.find(needle);
+  return found == std::string_view::npos ? nullptr : at + found;
+#else
+  return static_cast<const char*>(::memmem(at, static_cast<std::size_t>(end - at), needle.data(), needle.size()));
+#endif
+}
+
 std::vector<std::string_view> Words(std::string_view query) {
   std::vector<std::string_view> words;
   std::size_t i = 0;
@@ -142,9 +153,9 @@ PartSearch::Found PartSearch::Find(std::string_view query, std::size_t limit) co
     const char* at = begin;
     std::uint32_t r = 0;
     while (at < end) {
-      const void* hit = ::memmem(at, static_cast<std::size_t>(end - at), needle->data(), needle->size());
+      const char* hit = FindBytes(at, end, *needle);
       if (!hit) break;
-      const auto offset = static_cast<std::uint32_t>(static_cast<const char*>(hit) - begin);
+      const auto offset = static_cast<std::uint32_t>(hit - begin);
       while (begin_[r + 1] <= offset) ++r;
       at = begin + begin_[r + 1];  // on to the next line
       if (hidden_[r] || (twoForms && seen[r])) continue;
