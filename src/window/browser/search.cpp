@@ -39,8 +39,11 @@ QString TfrMain::WhereText(std::uint32_t row) const {
   const auto path = PathTo(row);
   if (!path) return QStringLiteral("вне структуры каталога");
   QStringList names;
-  for (std::size_t i = 0; i + 1 < path->size(); ++i)
-    names << QString::fromStdString(std::string(ADOQuery.table().Text((*path)[i], Field::Naim)));
+  for (std::size_t i = 0; i + 1 < path->size(); ++i) {
+    // A composition usually bears its assembly's name: the name is given once.
+    const QString name = QString::fromStdString(std::string(ADOQuery.table().Text((*path)[i], Field::Naim)));
+    if (names.isEmpty() || names.back() != name) names << name;
+  }
   return names.join(QStringLiteral(" › "));
 }
 
