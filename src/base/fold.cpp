@@ -3,10 +3,7 @@
 
 namespace base {
 
-namespace {
-
-// The lower-case letter of an upper-case one; any other code point unchanged.
-char32_t Lower(char32_t c) {
+char32_t LowerCase(char32_t c) {
   if (c < 0x80) return c >= 'A' && c <= 'Z' ? c + 0x20 : c;
   if ((c >= 0xC0 && c <= 0xDE && c != 0xD7) ||   // À..Þ but ×
       (c >= 0x391 && c <= 0x3AB && c != 0x3A2) ||  // Α..Ϋ
@@ -26,26 +23,15 @@ char32_t Lower(char32_t c) {
   return c;
 }
 
-}  // namespace
-
 std::string FoldCase(std::string_view s) {
   std::string out;
   out.reserve(s.size());
-  for (std::size_t i = 0; i < s.size();) {
-    const auto b = static_cast<unsigned char>(s[i]);
-    // Every letter folded here is below U+0800: one byte, or a lead byte 0xC2..0xDF and one
-    // continuation byte. Anything else passes through byte by byte.
-    if (b < 0x80) {
-      out += static_cast<char>(Lower(b));
-      ++i;
-    } else if (b >= 0xC2 && b <= 0xDF && i + 1 < s.size() && (static_cast<unsigned char>(s[i + 1]) & 0xC0) == 0x80) {
-      AppendUtf8(out, Lower(static_cast<char32_t>(((b & 0x1Fu) << 6) | (static_cast<unsigned char>(s[i + 1]) & 0x3Fu))));
-      i += 2;
-    } else {
-      out += s[i];
-      ++i;
-    }
-  }
+  ForEachFolded(s, [&out](char32_t c, bool raw) {
+    if (raw)
+      out += static_cast<char>(c);
+    else
+      AppendUtf8(out, c);
+  });
   return out;
 }
 

@@ -11,11 +11,10 @@ namespace catalogue {
 
 namespace {
 
-constexpr char kNameMark = '\x01';  // between a record's designation and its name
 constexpr char kLineEnd = '\n';
 
 // The Cyrillic letter a folded Latin letter looks like; 0 for the others.
-char32_t CyrillicLookAlike(char c) {
+char32_t CyrillicLookAlike(char32_t c) {
   switch (c) {
     case 'a': return U'а';
     case 'b': return U'в';
@@ -35,20 +34,17 @@ char32_t CyrillicLookAlike(char c) {
 
 // Folds into `out`; designation separators are dropped when `designation` is set.
 void Fold(std::string_view utf8, bool designation, std::string& out) {
-  const std::string folded = base::FoldCase(utf8);
-  for (std::size_t i = 0; i < folded.size(); ++i) {
-    const char c = folded[i];
-    if (c == kNameMark || c == kLineEnd) continue;  // never inside a field's text
-    if (designation && (c == ' ' || c == '.' || c == '-' || c == '/' || c == '\t')) continue;
-    if (const char32_t cyrillic = CyrillicLookAlike(c)) {
-      base::AppendUtf8(out, cyrillic);
-    } else if (c == '\xD1' && i + 1 < folded.size() && folded[i + 1] == '\x91') {  // ё
-      base::AppendUtf8(out, U'е');
-      ++i;
-    } else {
-      out += c;
+  base::ForEachFolded(utf8, [&](char32_t c, bool raw) {
+    if (raw) {
+      out += static_cast<char>(c);
+      return;
     }
-  }
+    if (c == kLineEnd) return;  // never inside a line of the text
+    if (designation && (c == ' ' || c == '.' || c == '-' || c == '/' || c == '\t')) return;
+    if (const char32_t cyrillic = CyrillicLookAlike(c)) c = cyrillic;
+    if (c == U'ё') c = U'е';
+    base::AppendUtf8(out, c);
+  });
 }
 
 // The first occurrence of `needle` in [at, end); null when there is none.
@@ -90,17 +86,18 @@ std::string DesignationFold(std::string_view utf8) {
 
 PartSearch::PartSearch(const Table& t) {
   const std::size_t n = t.size();
-  begin_.reserve(n + 1);
+  for (Lines* lines : {&designations_, &names_}) lines->begin.reserve(n + 1);
   hidden_.assign(n, false);
   std::unordered_map<std::int32_t, std::uint32_t> rowOf;
   rowOf.reserve(n);
   for (std::size_t r = 0; r < n; ++r) rowOf.emplace(t.Integer(r, Field::ID), static_cast<std::uint32_t>(r));
   for (std::size_t r = 0; r < n; ++r) {
-    begin_.push_back(static_cast<std::uint32_t>(text_.size()));
-    Fold(t.Text(r, Field::Oboz), true, text_);
-    text_ += kNameMark;
-    Fold(t.Text(r, Field::Naim), false, text_);
-    text_ += kLineEnd;
+    designations_.begin.push_back(static_cast<std::uint32_t>(designations_.text.size()));
+    Fold(t.Text(r, Field::Oboz), true, designations_.text);
+    designations_.text += kLineEnd;
+    names_.begin.push_back(static_cast<std::uint32_t>(names_.text.size()));
+    Fold(t.Text(r, Field::Naim), false, names_.text);
+    names_.text += kLineEnd;
     if (t.Text(r, Field::Number) == "0") {
       const auto parent = rowOf.find(t.Integer(r, Field::FID));
       hidden_[r] = parent != rowOf.end() && t.Text(parent->second, Field::Number) != "0" &&
@@ -108,11 +105,33 @@ PartSearch::PartSearch(const Table& t) {
                    t.Text(parent->second, Field::Naim) == t.Text(r, Field::Naim);
     }
   }
-  begin_.push_back(static_cast<std::uint32_t>(text_.size()));
+  for (Lines* lines : {&designations_, &names_}) {
+    lines->begin.push_back(static_cast<std::uint32_t>(lines->text.size()));
+    lines->text.shrink_to_fit();
+  }
 }
 
 std::size_t PartSearch::Bytes() const {
-  return text_.capacity() + begin_.capacity() * sizeof(std::uint32_t) + hidden_.capacity() / 8;
+  std::size_t bytes = hidden_.capacity() / 8;
+  for (const Lines* lines : {&designations_, &names_})
+    bytes += lines->text.capacity() + lines->begin.capacity() * sizeof(std::uint32_t);
+  return bytes;
+}
+
+template <class Visit>
+void PartSearch::Scan(const Lines& lines, const std::string& needle, Visit visit) {
+  const char* const begin = lines.text.data();
+  const char* const end = begin + lines.text.size();
+  const char* at = begin;
+  std::uint32_t r = 0;
+  while (at < end) {
+    const char* hit = FindBytes(at, end, needle);
+    if (!hit) break;
+    const auto offset = static_cast<std::uint32_t>(hit - begin);
+    while (lines.begin[r + 1] <= offset) ++r;
+    visit(r);
+    at = begin + lines.begin[r + 1];  // each line once: on to the next
+  }
 }
 
 PartSearch::Found PartSearch::Find(std::string_view query, std::size_t limit) const {
@@ -130,47 +149,26 @@ PartSearch::Found PartSearch::Find(std::string_view query, std::size_t limit) co
   if (words.empty()) return found;
   const std::string exact = DesignationFold(query);
 
-  // Whether the word occurs in the record's line: in its designation, or in its name.
-  const auto contains = [](std::string_view where, const std::string& what) {
-    return where.find(what) != std::string_view::npos;
-  };
+  // The candidates are the records holding the first word, in their designation or in their
+  // name: one scan over each text, together one pass over all the folded text. The other
+  // words are looked for in each candidate's lines.
   const auto matches = [&](std::uint32_t r, const Word& w) {
-    const std::string_view line(text_.data() + begin_[r], begin_[r + 1] - begin_[r] - 1);
-    const std::size_t mark = line.find(kNameMark);
-    return contains(line.substr(0, mark), w.designation) || contains(line.substr(mark + 1), w.text);
+    return designations_.Line(r).find(w.designation) != std::string_view::npos ||
+           names_.Line(r).find(w.text) != std::string_view::npos;
   };
-
-  // The candidates: every line holding the first word in one of its forms, found by one scan
-  // of the text (two when the forms differ); each line is visited once.
+  std::vector<bool> seen(hidden_.size(), false);
   std::vector<std::uint32_t> exactRows, otherRows;
-  std::vector<bool> seen;
-  const bool twoForms = words[0].designation != words[0].text;
-  if (twoForms) seen.assign(hidden_.size(), false);
-  for (const std::string* needle : {&words[0].designation, &words[0].text}) {
-    if (needle == &words[0].text && !twoForms) break;
-    const char* const begin = text_.data();
-    const char* const end = begin + text_.size();
-    const char* at = begin;
-    std::uint32_t r = 0;
-    while (at < end) {
-      const char* hit = FindBytes(at, end, *needle);
-      if (!hit) break;
-      const auto offset = static_cast<std::uint32_t>(hit - begin);
-      while (begin_[r + 1] <= offset) ++r;
-      at = begin + begin_[r + 1];  // on to the next line
-      if (hidden_[r] || (twoForms && seen[r])) continue;
-      bool all = true;
-      for (const Word& w : words) all = all && matches(r, w);
-      if (!all) continue;
-      if (twoForms) seen[r] = true;
-      const std::string_view line(begin + begin_[r], begin_[r + 1] - begin_[r]);
-      (line.substr(0, line.find(kNameMark)) == exact ? exactRows : otherRows).push_back(r);
-    }
-  }
-  if (twoForms) {
-    std::sort(exactRows.begin(), exactRows.end());
-    std::sort(otherRows.begin(), otherRows.end());
-  }
+  const auto visit = [&](std::uint32_t r) {
+    if (hidden_[r] || seen[r]) return;
+    seen[r] = true;
+    for (std::size_t i = 1; i < words.size(); ++i)
+      if (!matches(r, words[i])) return;
+    (designations_.Line(r) == exact ? exactRows : otherRows).push_back(r);
+  };
+  Scan(designations_, words[0].designation, visit);
+  Scan(names_, words[0].text, visit);
+  std::sort(exactRows.begin(), exactRows.end());
+  std::sort(otherRows.begin(), otherRows.end());
   found.total = exactRows.size() + otherRows.size();
   for (const auto* rows : {&exactRows, &otherRows})
     for (std::uint32_t r : *rows) {

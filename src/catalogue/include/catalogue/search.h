@@ -19,10 +19,11 @@ std::string SearchFold(std::string_view utf8);
 // so that "01 05 003" finds "КМ-120.01.05.003".
 std::string DesignationFold(std::string_view utf8);
 
-// The parts of a table, folded once for searching: one block of text with a line per record.
-// A record matches a query when every word of the query occurs in its designation or in its
-// name. A numbered record and its own item record (the same designation and name, Number "0",
-// FID the numbered record's ID) are one part: only the numbered record is found.
+// The parts of a table, folded once for searching: the designations in one block of text and
+// the names in another, a line per record in each. A record matches a query when every word of
+// the query occurs in its designation or in its name. A numbered record and its own item
+// record (the same designation and name, Number "0", FID the numbered record's ID) are one
+// part: only the numbered record is found.
 class PartSearch {
  public:
   // The table must outlive the search and stay unchanged but for its Boolean fields.
@@ -36,13 +37,25 @@ class PartSearch {
 
   // The memory the search holds.
   std::size_t Bytes() const;
-  // The folded text, one line per record (for measuring a bare scan of it).
-  const std::string& Text() const { return text_; }
+  // The folded designations and names, a line each (for measuring a bare scan of them).
+  const std::string& Designations() const { return designations_.text; }
+  const std::string& Names() const { return names_.text; }
 
  private:
-  // Record r's line: text_[begin_[r], begin_[r + 1] - 1): its designation, '\x01', its name.
-  std::string text_;
-  std::vector<std::uint32_t> begin_;
+  // Record r's line of a text: text[begin[r], begin[r + 1] - 1), then a line end.
+  struct Lines {
+    std::string text;
+    std::vector<std::uint32_t> begin;
+    std::string_view Line(std::uint32_t r) const {
+      return std::string_view(text.data() + begin[r], begin[r + 1] - begin[r] - 1);
+    }
+  };
+  // Every record holding the needle somewhere in its line, in file order.
+  template <class Visit>
+  static void Scan(const Lines& lines, const std::string& needle, Visit visit);
+
+  Lines designations_;
+  Lines names_;
   std::vector<bool> hidden_;  // an item record shown with its numbered record
 };
 
