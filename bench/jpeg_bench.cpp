@@ -213,7 +213,7 @@ QImage OurDecoderPassByPass(const QByteArray& data, bool quarter, int* passes) {
   *passes = 0;
   if (!JpegDecoder().Decode(reinterpret_cast<const unsigned char*>(data.constData()),
                             static_cast<std::size_t>(data.size()), Options(quarter, true), image,
-                            [passes](const QImage&, bool) { ++*passes; }))
+                            [passes](const QImage&, QSize, bool) { ++*passes; }))
     return {};
   return image;
 }

@@ -74,26 +74,37 @@ void CountScans(j_decompress_ptr cinfo) {
 
 void OnProgress(j_common_ptr cinfo) { CountScans(reinterpret_cast<j_decompress_ptr>(cinfo)); }
 
-// Reads every scan line of the current output pass into the image.
-void ReadLines(j_decompress_ptr cinfo, QImage& image, std::vector<unsigned char>& cmyk) {
+// Reads every scan line of the current output pass into `image`, or with `step` above one
+// into a picture reduced by it: every step-th pixel of every step-th line. Lines that are
+// not written into the image straight go through `rows`, eight lines of the output width.
+void ReadLines(j_decompress_ptr cinfo, QImage& image, std::vector<unsigned char>& rows, int step = 1) {
   const bool isCmyk = cinfo->out_color_space == JCS_CMYK;
-  const int width = static_cast<int>(cinfo->output_width);
-  JSAMPROW rows[8];
+  const bool straight = step == 1 && !isCmyk;
+  const std::size_t rowBytes = static_cast<std::size_t>(cinfo->output_width) * cinfo->output_components;
+  const int width = image.width();
+  JSAMPROW lines[8];
   while (cinfo->output_scanline < cinfo->output_height) {
     const int first = static_cast<int>(cinfo->output_scanline);
     const int n = std::min<int>(8, static_cast<int>(cinfo->output_height) - first);
-    for (int i = 0; i < n; ++i)
-      rows[i] = isCmyk ? cmyk.data() + static_cast<std::size_t>(i) * width * 4 : image.scanLine(first + i);
-    const int got = static_cast<int>(jpeg_read_scanlines(cinfo, rows, static_cast<JDIMENSION>(n)));
-    if (isCmyk) {
-      // Adobe writes CMYK inverted; the product of ink and black gives the colour.
-      for (int i = 0; i < got; ++i) {
-        const unsigned char* src = cmyk.data() + static_cast<std::size_t>(i) * width * 4;
-        auto* dst = reinterpret_cast<QRgb*>(image.scanLine(first + i));
-        for (int x = 0; x < width; ++x, src += 4) {
-          const int k = src[3];
-          dst[x] = qRgb(src[0] * k / 255, src[1] * k / 255, src[2] * k / 255);
+    for (int i = 0; i < n; ++i) lines[i] = straight ? image.scanLine(first + i) : rows.data() + i * rowBytes;
+    const int got = static_cast<int>(jpeg_read_scanlines(cinfo, lines, static_cast<JDIMENSION>(n)));
+    for (int i = 0; i < got && !straight; ++i) {
+      if ((first + i) % step != 0) continue;
+      const unsigned char* src = lines[i];
+      uchar* dst = image.scanLine((first + i) / step);
+      if (isCmyk) {
+        // Adobe writes CMYK inverted; the product of ink and black gives the colour.
+        auto* out = reinterpret_cast<QRgb*>(dst);
+        for (int x = 0; x < width; ++x) {
+          const unsigned char* s = src + static_cast<std::size_t>(x) * step * 4;
+          out[x] = qRgb(s[0] * s[3] / 255, s[1] * s[3] / 255, s[2] * s[3] / 255);
         }
+      } else if (cinfo->output_components == 1) {
+        for (int x = 0; x < width; ++x) dst[x] = src[x * step];
+      } else {
+        const auto* in = reinterpret_cast<const QRgb*>(src);
+        auto* out = reinterpret_cast<QRgb*>(dst);
+        for (int x = 0; x < width; ++x) out[x] = in[x * step];
       }
     }
     if (got == 0) break;
@@ -101,9 +112,9 @@ void ReadLines(j_decompress_ptr cinfo, QImage& image, std::vector<unsigned char>
 }
 
 // One output pass of a buffered-image decoding, showing the scans read so far.
-void ShowPass(j_decompress_ptr cinfo, QImage& image, std::vector<unsigned char>& cmyk) {
+void ShowPass(j_decompress_ptr cinfo, QImage& image, std::vector<unsigned char>& rows, int step = 1) {
   jpeg_start_output(cinfo, cinfo->input_scan_number);
-  ReadLines(cinfo, image, cmyk);
+  ReadLines(cinfo, image, rows, step);
   jpeg_finish_output(cinfo);
 }
 
@@ -113,7 +124,8 @@ struct Decompressor {
   Progress progress{};
   // Filled while libjpeg may jump back: kept here, not in locals a jump leaves indeterminate.
   QImage image;
-  std::vector<unsigned char> cmyk;
+  QImage reduced;
+  std::vector<unsigned char> rows;
   ~Decompressor() { jpeg_destroy_decompress(&cinfo); }
 };
 
@@ -137,7 +149,7 @@ bool JpegDecoder::Decode(const unsigned char* data, std::size_t size, const Jpeg
   d->err.pub.emit_message = OnMessage;
   d->err.pub.output_message = OnOutput;
   QImage& image = d->image;
-  std::vector<unsigned char>& cmyk = d->cmyk;
+  std::vector<unsigned char>& rows = d->rows;
 
   if (setjmp(d->err.jump)) {
     warnings_ = d->err.warnings;
@@ -176,44 +188,58 @@ bool JpegDecoder::Decode(const unsigned char* data, std::size_t size, const Jpeg
   image = QImage(static_cast<int>(cinfo.output_width), static_cast<int>(cinfo.output_height),
                  cinfo.out_color_space == JCS_GRAYSCALE ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
   if (image.isNull()) return fail(QStringLiteral("out of memory"));
-  if (cinfo.out_color_space == JCS_CMYK) cmyk.resize(static_cast<std::size_t>(cinfo.output_width) * 4 * 8);
+  if (cinfo.out_color_space == JCS_CMYK || stepwise)
+    rows.resize(static_cast<std::size_t>(cinfo.output_width) * cinfo.output_components * 8);
 
   if (stepwise) {
     using Clock = std::chrono::steady_clock;
+    // A pass before the last is shown reduced to about the size of a screen: it is rough
+    // anyway, and the finished picture's memory is then written once, by the last pass.
+    int step = 1;
+    auto side = [&](int n) { return (n + step - 1) / step; };
+    while (side(image.width()) > kJpegPassSide || side(image.height()) > kJpegPassSide) step *= 2;
+    QImage& pass = step == 1 ? image : d->reduced;
+    if (step > 1) {
+      pass = QImage(side(image.width()), side(image.height()), image.format());
+      if (pass.isNull()) return fail(QStringLiteral("out of memory"));
+    }
     Clock::time_point shownAt = Clock::now();
+    // The wait before a pass: the interval, and long enough that showing passes never costs
+    // more than about a third of the decoding.
+    Clock::duration wait = passInterval;
     long long budget = kJpegMaxShownPixels;
+    int shownScan = 0;  // a scan shows in one pass at most
     while (!jpeg_input_complete(&cinfo)) {
-      // Read on to the start of the next scan: the scans before it are then complete. The
-      // last scan is followed by the end of the image and shown as the last pass.
-      int read;
-      do {
-        CountScans(&cinfo);
-        read = jpeg_consume_input(&cinfo);
-      } while (read != JPEG_REACHED_SOS && read != JPEG_REACHED_EOI && read != JPEG_SUSPENDED);
-      if (read != JPEG_REACHED_SOS) break;
+      // Read a row of blocks at a time, so that a pass is shown as soon as it is due, with
+      // what has arrived: the scans before, and the rows read so far of the scan being read.
+      CountScans(&cinfo);
+      const int read = jpeg_consume_input(&cinfo);
+      if (read == JPEG_SUSPENDED || read == JPEG_REACHED_EOI) break;
       // Showing every pass of a large picture would take too long: past the budget the
       // remaining scans are only read.
-      if (Clock::now() - shownAt < passInterval || budget < pixels) continue;
-      budget -= pixels;
+      if (cinfo.input_scan_number == shownScan || Clock::now() - shownAt < wait || budget < pixels) continue;
+      budget -= pixels;  // each pass decodes the whole picture, reduced or not
+      shownScan = cinfo.input_scan_number;
+      const Clock::time_point started = Clock::now();
       cinfo.dct_method = JDCT_IFAST;
       cinfo.do_block_smoothing = FALSE;
-      // The scan just begun is not read yet: the pass shows the ones before it.
-      jpeg_start_output(&cinfo, cinfo.input_scan_number - 1);
-      ReadLines(&cinfo, image, cmyk);
-      jpeg_finish_output(&cinfo);
-      onPass(image, false);
+      ShowPass(&cinfo, pass, rows, step);
+      onPass(pass, image.size(), false);
       shownAt = Clock::now();
+      // (An interval of nothing, for tests, shows every scan.)
+      if (passInterval.count() > 0) wait = std::max<Clock::duration>(passInterval, 3 * (shownAt - started));
     }
+    d->reduced = QImage();
     while (!jpeg_input_complete(&cinfo)) {
       CountScans(&cinfo);
       if (jpeg_consume_input(&cinfo) == JPEG_SUSPENDED) break;
     }
     cinfo.dct_method = options.bestQuality ? JDCT_ISLOW : JDCT_IFAST;
     cinfo.do_block_smoothing = TRUE;
-    ShowPass(&cinfo, image, cmyk);
-    onPass(image, true);
+    ShowPass(&cinfo, image, rows);
+    onPass(image, image.size(), true);
   } else {
-    ReadLines(&cinfo, image, cmyk);
+    ReadLines(&cinfo, image, rows);
   }
   jpeg_finish_decompress(&cinfo);
   warnings_ = d->err.warnings;

@@ -166,7 +166,7 @@ bool TImage::LoadFromFile(const QString& path, const JpegOptions& options) {
   JpegPassFn onPass;
   if (options.progressiveDisplay && isVisible()) {
     // A pass of a progressive file is shown as soon as it is decoded.
-    onPass = [this](const QImage& soFar, bool last) { ShowPass(soFar, last, last); };
+    onPass = [this](const QImage& soFar, QSize size, bool last) { ShowPass(soFar, size, last, last); };
   }
   Picture loaded;
   if (!loaded.LoadFromFile(path, options, onPass, passInterval_)) {
@@ -186,7 +186,7 @@ void TImage::SetJpegOptions(const JpegOptions& options) {
   if (!picture_.isJpeg() || picture_.jpegOptions() == options) return;
   JpegPassFn onPass;
   if (options.progressiveDisplay && isVisible()) {
-    onPass = [this](const QImage& soFar, bool last) { ShowPass(soFar, last, false); };
+    onPass = [this](const QImage& soFar, QSize size, bool last) { ShowPass(soFar, size, last, false); };
   }
   Picture next = picture_;
   if (next.SetJpegOptions(options, onPass, passInterval_)) {
@@ -206,14 +206,17 @@ void TImage::SetJpegOptions(const JpegOptions& options) {
 // Paints a pass of a progressive display at once; a pass before the last is scaled without
 // smoothing, which would cost more than the pass is worth. The decoder writes its next pass
 // into the same pixels, so the control holds them only while it paints (holding them longer
-// would have them copied for every pass); with `keep` it goes on showing them.
-void TImage::ShowPass(const QImage& soFar, bool last, bool keep) {
+// would have them copied for every pass); with `keep` it goes on showing them. A reduced pass
+// is laid out as the picture of `size` it stands for.
+void TImage::ShowPass(const QImage& soFar, QSize size, bool last, bool keep) {
   Picture pass = Picture::FromImage(soFar);
   std::swap(picture_, pass);
+  passSize_ = size;
   PictureChanged();
   roughScaling_ = !last;
   repaint();
   roughScaling_ = false;
+  passSize_ = {};
   if (!keep) {
     std::swap(picture_, pass);
     seeThroughValid_ = false;
@@ -232,7 +235,7 @@ void TImage::CanvasChanged() {
 
 void TImage::PictureChanged() {
   seeThroughValid_ = false;
-  if (autoSize_ && !picture_.isEmpty()) resize(picture_.width(), picture_.height());
+  if (autoSize_ && !picture_.isEmpty()) resize(PictureSize());
   Refresh();
 }
 
@@ -281,9 +284,13 @@ void TImage::SetShowHint(bool on) {
 }
 void TImage::UpdateToolTip() { setToolTip(showHint_ ? hint_ : QString()); }
 
+QSize TImage::PictureSize() const {
+  return passSize_.isValid() ? passSize_ : QSize(picture_.width(), picture_.height());
+}
+
 QRect TImage::PictureRect() const {
   if (picture_.isEmpty()) return {};
-  const QSize pic(picture_.width(), picture_.height());
+  const QSize pic = PictureSize();
   QSize shown = pic;
   if (stretch_) {
     shown = size();

@@ -57,38 +57,62 @@ TEST(Jpeg, DecodesFullAndQuarterInto24BitColour) {
 }
 
 TEST(Jpeg, ProgressiveFileIsShownPassByPassAndEndsAsTheWholePicture) {
-  const QByteArray data = Encode(Sample(160, 96), true);
-  JpegOptions o;
-  o.progressiveDisplay = true;
-  QImage plain;
-  ASSERT_TRUE(Decode(data, {}, plain));
-  // Every pass shown, or only the last one (the picture decodes within the interval): the
-  // last pass is the picture decoded in one go, pixel for pixel.
-  for (auto interval : {std::chrono::nanoseconds(0), std::chrono::nanoseconds(std::chrono::hours(1))}) {
-    int passes = 0, last = 0;
-    QImage stepwise;
-    ASSERT_TRUE(JpegDecoder().Decode(reinterpret_cast<const unsigned char*>(data.constData()), static_cast<std::size_t>(data.size()),
-                           o, stepwise,
-                           [&](const QImage& soFar, bool isLast) {
-                             ++passes;
-                             EXPECT_EQ(last, 0) << "no pass after the last";
-                             last += isLast;
-                             EXPECT_EQ(soFar.size(), QSize(160, 96));
-                           },
-                           interval));
-    EXPECT_EQ(last, 1);
-    if (interval.count() == 0) {
-      EXPECT_GT(passes, 2);
-    } else {
-      EXPECT_EQ(passes, 1);
+  // A small picture is shown at its size; a large one, in colour or grey, reduced until the
+  // last pass, each pass standing for the whole picture.
+  struct Case {
+    QSize size;
+    bool grayscale;
+    int step;
+  } const cases[] = {{{160, 96}, false, 1}, {{2100, 1300}, false, 4}, {{1100, 900}, true, 2}};
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.size.width());
+    const QByteArray data = Encode(Sample(c.size.width(), c.size.height()), true);
+    JpegOptions o;
+    o.grayscale = c.grayscale;
+    QImage plain;
+    ASSERT_TRUE(Decode(data, o, plain));
+    o.progressiveDisplay = true;
+    // Every pass shown, or only the last one (the picture decodes within the interval): the
+    // last pass is the picture decoded in one go, pixel for pixel.
+    for (auto interval : {std::chrono::nanoseconds(0), std::chrono::nanoseconds(std::chrono::hours(1))}) {
+      int passes = 0, last = 0;
+      QImage stepwise, before;
+      ASSERT_TRUE(JpegDecoder().Decode(reinterpret_cast<const unsigned char*>(data.constData()),
+                                       static_cast<std::size_t>(data.size()), o, stepwise,
+                                       [&](const QImage& soFar, QSize size, bool isLast) {
+                                         ++passes;
+                                         EXPECT_EQ(last, 0) << "no pass after the last";
+                                         last += isLast;
+                                         EXPECT_EQ(size, c.size);
+                                         const int step = isLast ? 1 : c.step;
+                                         EXPECT_EQ(soFar.size(), QSize((c.size.width() + step - 1) / step, (c.size.height() + step - 1) / step));
+                                         if (!isLast) before = soFar.copy();
+                                       },
+                                       interval));
+      EXPECT_EQ(last, 1);
+      if (interval.count() == 0) {
+        EXPECT_GT(passes, 2);
+        // The pass before the last shows nearly the finished picture, its pixels in place.
+        long long difference = 0;
+        for (int y = 0; y < before.height(); ++y)
+          for (int x = 0; x < before.width(); ++x) {
+            const QRgb a = before.pixel(x, y), b = plain.pixel(x * c.step, y * c.step);
+            difference += std::abs(qRed(a) - qRed(b)) + std::abs(qGreen(a) - qGreen(b)) + std::abs(qBlue(a) - qBlue(b));
+          }
+        EXPECT_LT(difference / (3.0 * before.width() * before.height()), 4.0);
+      } else {
+        EXPECT_EQ(passes, 1);
+      }
+      EXPECT_EQ(stepwise, plain);
     }
-    EXPECT_EQ(stepwise, plain);
   }
 
   // A baseline file has one scan: nothing to show pass by pass.
   int passes = 0;
   QImage baseline;
-  ASSERT_TRUE(Decode(Encode(Sample(160, 96), false), o, baseline, nullptr, [&](const QImage&, bool) { ++passes; }));
+  JpegOptions o;
+  o.progressiveDisplay = true;
+  ASSERT_TRUE(Decode(Encode(Sample(160, 96), false), o, baseline, nullptr, [&](const QImage&, QSize, bool) { ++passes; }));
   EXPECT_EQ(passes, 0);
 }
 
@@ -113,7 +137,7 @@ TEST(Jpeg, DamagedDataIsShownAsDecodedAndWhatCannotBeDecodedFails) {
       QImage out;
       JpegOptions o;
       o.progressiveDisplay = progressive;
-      EXPECT_TRUE(Decode(data, o, out, &decoder, [](const QImage&, bool) {})) << what << decoder.errorString().toStdString();
+      EXPECT_TRUE(Decode(data, o, out, &decoder, [](const QImage&, QSize, bool) {})) << what << decoder.errorString().toStdString();
       EXPECT_EQ(out.size(), QSize(200, 120)) << what;
       EXPECT_GT(decoder.warnings(), 0) << what;
     }
@@ -141,7 +165,7 @@ TEST(Jpeg, DamagedDataIsShownAsDecodedAndWhatCannotBeDecodedFails) {
       JpegDecoder decoder;
       JpegOptions o;
       o.progressiveDisplay = progressive;
-      EXPECT_FALSE(Decode(data, o, out, &decoder, [](const QImage&, bool) {})) << what;
+      EXPECT_FALSE(Decode(data, o, out, &decoder, [](const QImage&, QSize, bool) {})) << what;
       EXPECT_FALSE(decoder.errorString().isEmpty()) << what;
       EXPECT_EQ(out.size(), QSize(7, 7)) << what << ": the target is untouched";
     }

@@ -92,23 +92,27 @@ TEST_F(PictureOnParent, SeeThroughPixelsShowWhatLiesBeneath) {
   EXPECT_EQ(At(50, 40), kBeneath);
 }
 
-// Counts the paints of a widget.
+// Counts the paints of a picture control and where it painted the picture.
 struct PaintCounter : QObject {
   int paints = 0;
-  bool eventFilter(QObject*, QEvent* e) override {
-    paints += e->type() == QEvent::Paint;
+  std::vector<QRect> rects;
+  bool eventFilter(QObject* o, QEvent* e) override {
+    if (e->type() == QEvent::Paint) {
+      ++paints;
+      rects.push_back(static_cast<TImage*>(o)->PictureRect());
+    }
     return false;
   }
 };
 
 // A progressive file shown in the control, scaled down: every pass, or only the finished
 // picture when it decodes within the interval. Either way the control ends with the picture
-// decoded in one go.
+// decoded in one go; a large picture's passes are reduced but drawn where the picture stands.
 TEST(ProgressivePicture, EndsAsThePlainDecodeWhetherPassesAreShownOrNot) {
-  QImage drawing(320, 200, QImage::Format_RGB32);
+  QImage drawing(2400, 1500, QImage::Format_RGB32);
   drawing.fill(Qt::white);
   QPainter p(&drawing);
-  for (int i = 0; i < 40; ++i) p.drawLine(i * 8, 0, 320 - i * 8, 200);
+  for (int i = 0; i < 40; ++i) p.drawLine(i * 60, 0, 2400 - i * 60, 1500);
   p.end();
   QByteArray data;
   ASSERT_TRUE(EncodeJpeg(drawing, 90, true, data));
@@ -141,6 +145,7 @@ TEST(ProgressivePicture, EndsAsThePlainDecodeWhetherPassesAreShownOrNot) {
       EXPECT_EQ(counter.paints, 1);
     }
     EXPECT_EQ(image->picture().image(), plain);
+    for (const QRect& r : counter.rects) EXPECT_EQ(r, image->PictureRect());
     image->removeEventFilter(&counter);
   }
 }

@@ -28,14 +28,16 @@ inline constexpr long long kJpegMaxScanBlocks = 32LL * 1024 * 1024;
 // read at once and the picture is shown complete in one last pass.
 inline constexpr long long kJpegMaxShownPixels = 4 * kJpegMaxPixels;
 
-// Called with the picture so far for each pass of a progressive file that is shown; `last`
-// for the finished picture.
-using JpegPassFn = std::function<void(const QImage& soFar, bool last)>;
+// Called with the picture so far for each pass of a progressive file that is shown, and the
+// size of the finished picture; `last` for the finished picture. A pass before the last may
+// be the picture reduced by a power of two, to no more than kJpegPassSide on either side.
+using JpegPassFn = std::function<void(const QImage& soFar, QSize pictureSize, bool last)>;
+inline constexpr int kJpegPassSide = 1024;
 
 // A progressive display shows a pass before the last only once this much time has gone by
 // since decoding began or since the pass shown before: a picture that decodes quickly is
 // shown once, finished, and a slow one is not slowed down much by showing its passes.
-inline constexpr std::chrono::milliseconds kJpegPassInterval{50};
+inline constexpr std::chrono::milliseconds kJpegPassInterval{30};
 
 // Decodes whole JPEG file images with libjpeg, which never ends the process.
 class JpegDecoder {

@@ -145,7 +145,8 @@ class TImage : public QWidget {
   void Refresh();  // the paint flags follow the picture, then a repaint is asked for
   void UpdateToolTip();
   const QImage& Shown() const;
-  void ShowPass(const QImage& soFar, bool last, bool keep);
+  void ShowPass(const QImage& soFar, QSize size, bool last, bool keep);
+  QSize PictureSize() const;  // the picture's, or while a reduced pass is shown the full one
 
   // The file the picture was loaded from, as it was then.
   struct LoadedFrom {
@@ -166,6 +167,7 @@ class TImage : public QWidget {
   std::chrono::nanoseconds passInterval_ = kJpegPassInterval;
   QString error_;
   bool roughScaling_ = false;     // painting a pass before the last: scaled without smoothing
+  QSize passSize_;                // painting a pass: the size of the picture it stands for
   mutable QImage seeThrough_;     // the picture with its see-through colour, made when needed
   mutable bool seeThroughValid_ = false;
 };
