@@ -21,7 +21,8 @@ sizes=(16 24 32 48 64 128 256)
 expected=("$opt/Catalog" "$opt/Catalog.chm" "$opt/db/my.xml" "$opt/Images/Fon.jpg" "$opt/Images/Fon2.jpg"
           "$opt/Template/Заказ.dot" ./usr/bin/catalogue-tool "./usr/bin/krantek-catalog -> /opt/krantek-catalog/Catalog"
           "./usr/share/applications/$id.desktop" "./usr/share/icons/hicolor/scalable/apps/$id.svg"
-          ./usr/share/man/man1/catalogue-tool.1.gz ./usr/share/man/man1/krantek-catalog.1.gz)
+          ./usr/share/man/man1/catalogue-tool.1.gz ./usr/share/man/man1/krantek-catalog.1.gz
+          ./usr/share/doc/krantek-catalog/copyright)
 for s in "${sizes[@]}"; do expected+=("./usr/share/icons/hicolor/${s}x${s}/apps/$id.png"); done
 for p in "${expected[@]}"; do check "the package holds $p" has "$p"; done
 
