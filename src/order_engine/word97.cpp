@@ -1,7 +1,6 @@
 #include "order_engine/word97.h"
 
 #include <cctype>
-#include <cstdlib>
 #include <filesystem>
 #include <string_view>
 #include <system_error>
@@ -17,8 +16,6 @@
 #include <spawn.h>
 #include <sys/wait.h>
 #include <unistd.h>
-
-extern char** environ;
 #endif
 
 namespace order {
@@ -35,10 +32,11 @@ Converted Failed(const std::string& why) {
 }
 
 #ifndef _WIN32
-// The first program of that name on PATH; empty when there is none.
-std::string FindOnPath(std::string_view name) {
-  const char* path = std::getenv("PATH");
-  std::string_view dirs = path ? path : "";
+// The first program of that name on the environment's PATH; empty when there is none.
+std::string FindOnPath(std::string_view name, const std::vector<std::string>& environment) {
+  std::string_view dirs;
+  for (const std::string& entry : environment)
+    if (std::string_view(entry).substr(0, 5) == "PATH=") dirs = std::string_view(entry).substr(5);
   while (!dirs.empty()) {
     const auto colon = dirs.find(':');
     const std::string_view dir = dirs.substr(0, colon);
@@ -70,13 +68,13 @@ std::string FileUrl(const fs::path& dir) {
 }  // namespace
 
 Converted ConvertWord97Template(const std::string& templatePath, const std::string& workDir,
-                                std::chrono::milliseconds timeout) {
+                                const std::vector<std::string>& environment, std::chrono::milliseconds timeout) {
 #ifdef _WIN32
-  (void)templatePath, (void)workDir, (void)timeout;
+  (void)templatePath, (void)workDir, (void)environment, (void)timeout;
   return Converted::Fail(kWord97Template);
 #else
-  std::string soffice = FindOnPath("soffice");
-  if (soffice.empty()) soffice = FindOnPath("libreoffice");
+  std::string soffice = FindOnPath("soffice", environment);
+  if (soffice.empty()) soffice = FindOnPath("libreoffice", environment);
   if (soffice.empty()) return Converted::Fail(kWord97Template);
 
   const fs::path work = base::PathFromUtf8(workDir);
@@ -98,9 +96,12 @@ Converted ConvertWord97Template(const std::string& templatePath, const std::stri
                                    "--outdir",
                                    out.string(),
                                    in.string()};
-  std::vector<char*> argv;
+  std::vector<char*> argv, envp;
   for (std::string& a : args) argv.push_back(a.data());
   argv.push_back(nullptr);
+  std::vector<std::string> variables = environment;
+  for (std::string& v : variables) envp.push_back(v.data());
+  envp.push_back(nullptr);
 
   // In a process group of its own, so that everything it starts can be ended with it.
   posix_spawnattr_t attr;
@@ -111,7 +112,7 @@ Converted ConvertWord97Template(const std::string& templatePath, const std::stri
   posix_spawn_file_actions_init(&files);
   for (int fd : {0, 1, 2}) posix_spawn_file_actions_addopen(&files, fd, "/dev/null", fd == 0 ? O_RDONLY : O_WRONLY, 0);
   pid_t pid = 0;
-  const int spawned = posix_spawn(&pid, soffice.c_str(), &files, &attr, argv.data(), environ);
+  const int spawned = posix_spawn(&pid, soffice.c_str(), &files, &attr, argv.data(), envp.data());
   posix_spawn_file_actions_destroy(&files);
   posix_spawnattr_destroy(&attr);
   if (spawned != 0) return Failed("LibreOffice не запускается");

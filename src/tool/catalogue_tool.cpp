@@ -158,8 +158,9 @@ int Convert(const std::string& command, const std::vector<std::string>& args) {
 }  // namespace
 
 // Converts a Word 97-2003 order template as the program does when it meets one, so that an
-// author can ship the result; the work is done in a temporary folder.
-int ConvertTemplate(const std::vector<std::string>& args) {
+// author can ship the result; the work is done in a temporary folder. LibreOffice runs in
+// `environment`, the tool's own.
+int ConvertTemplate(const std::vector<std::string>& args, const std::vector<std::string>& environment) {
   namespace fs = std::filesystem;
   std::vector<std::string> files;
   bool force = false;
@@ -181,7 +182,7 @@ int ConvertTemplate(const std::vector<std::string>& args) {
     if (fs::create_directory(candidate, ec)) work = candidate;
   }
   if (work.empty()) return Refuse("no temporary folder can be made");
-  const auto converted = order::ConvertWord97Template(files[0], base::Utf8FromPath(work));
+  const auto converted = order::ConvertWord97Template(files[0], base::Utf8FromPath(work), environment);
   int status = 0;
   if (!converted) {
     status = Refuse(converted.error());
@@ -194,7 +195,7 @@ int ConvertTemplate(const std::vector<std::string>& args) {
   return status;
 }
 
-int main(int argc, char** argv) {
+int main(int argc, char** argv, char** envp) {
   if (argc < 2) return Usage();
   const std::string command = argv[1];
   if (command == "query") {
@@ -208,6 +209,10 @@ int main(int argc, char** argv) {
   }
   if (command == "check" && argc == 3) return Check(argv[2]);
   if (command == "export" || command == "import") return Convert(command, std::vector<std::string>(argv + 2, argv + argc));
-  if (command == "convert-template") return ConvertTemplate(std::vector<std::string>(argv + 2, argv + argc));
+  if (command == "convert-template") {
+    std::vector<std::string> environment;
+    for (char** v = envp; v && *v; ++v) environment.push_back(*v);
+    return ConvertTemplate(std::vector<std::string>(argv + 2, argv + argc), environment);
+  }
   return Usage();
 }

@@ -5,6 +5,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProcessEnvironment>
 #include <QScreen>
 
 #include "help/help_service.h"
@@ -39,5 +40,6 @@ AppEnvironment AppEnvironment::FromApplication(const QString& catalogueDir) {
   };
   const QString helpDir = catalogueDir.isEmpty() ? QFileInfo(env.executablePath).absolutePath() : catalogueDir;
   env.help = [helpDir] { return MakePlatformHelp(helpDir); };
+  env.processEnvironment = QProcessEnvironment::systemEnvironment().toStringList();
   return env;
 }

@@ -20,7 +20,10 @@ TfrMain::TfrMain(AppEnvironment env, QWidget* parent)
                                                             [this](const QString& p) { return NativeFile(p); },
                                                             [this](const QString& text) { ShowMessage(text); },
                                                             [this](const std::string& path) {
-                                                              return converted_.Convert(path);
+                                                              std::vector<std::string> environment;
+                                                              for (const QString& v : env_.processEnvironment)
+                                                                environment.push_back(v.toStdString());
+                                                              return converted_.Convert(path, environment);
                                                             }})) {
   setWindowTitle(QStringLiteral("Каталог запасных частей ООО \"КРАНТЕК\""));
   setFixedSize(792, 541);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QProcessEnvironment>
 
 #include "help/help_service.h"
 #include "tfrmain.h"
@@ -18,6 +19,7 @@ AppEnvironment WindowTest::Environment(int screenHeight) {
   env.help = [this] { return MakeBuiltInHelp(QFileInfo(cat.path(QStringLiteral("Catalog"))).absolutePath()); };
   env.wordProcessor = wordProcessor;
   env.documentsDir = documents.path();
+  env.processEnvironment = QProcessEnvironment::systemEnvironment().toStringList();
   return env;
 }
 

@@ -130,7 +130,8 @@ WordBackendFactory DefaultWordBackendFactory(EngineServices services) {
   };
 }
 
-base::Result<std::string> ConvertedTemplates::Convert(const std::string& templatePath) {
+base::Result<std::string> ConvertedTemplates::Convert(const std::string& templatePath,
+                                                      const std::vector<std::string>& environment) {
   namespace fs = std::filesystem;
   std::error_code ec;
   const fs::path source = base::PathFromUtf8(templatePath);
@@ -141,7 +142,7 @@ base::Result<std::string> ConvertedTemplates::Convert(const std::string& templat
       return d.converted;
   if (!dir_.isValid()) return base::Result<std::string>::Fail(order::kWord97Template);
   const QString work = dir_.filePath(QString::number(done_.size() + 1));
-  auto converted = order::ConvertWord97Template(templatePath, work.toStdString());
+  auto converted = order::ConvertWord97Template(templatePath, work.toStdString(), environment);
   if (converted) done_.push_back({templatePath, size, modified, converted.value()});
   return converted;
 }

@@ -19,7 +19,8 @@
 // when the window does. The catalogue folder is never written to.
 class ConvertedTemplates {
  public:
-  base::Result<std::string> Convert(const std::string& templatePath);
+  // LibreOffice is looked for on the PATH of `environment` and started with it.
+  base::Result<std::string> Convert(const std::string& templatePath, const std::vector<std::string>& environment);
 
  private:
   struct Done {

@@ -225,12 +225,12 @@ TEST_F(OrderEngineTest, MissingOrBrokenTemplateIsReportedWithItsReason) {
   EXPECT_EQ(recorder.messages, QStringList{cannot + QStringLiteral("Шаблон не является документом Word (.dotx, .docx).")});
   // A Word 97-2003 template with no LibreOffice to convert it.
   cat.AddFile(QStringLiteral("Template/Заказ.dot"), QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1 binary", 15));
-  const QByteArray path = qgetenv("PATH");
   QTemporaryDir empty;
-  qputenv("PATH", empty.path().toLocal8Bit());
+  AppEnvironment env = Environment();
+  env.processEnvironment = QStringList{QStringLiteral("PATH=") + empty.path()};
+  OpenWith(env);
   recorder.messages.clear();
   probe().CreateOrderDocument();
-  qputenv("PATH", path);
   EXPECT_EQ(recorder.messages, QStringList{cannot + QString::fromUtf8(order::kWord97Template)});
   EXPECT_TRUE(openedUrls.isEmpty());
 }

@@ -2,6 +2,7 @@
 // What the main window takes from its surroundings; tests replace each part.
 
 #include <QString>
+#include <QStringList>
 #include <QUrl>
 
 #include <functional>
@@ -27,6 +28,9 @@ struct AppEnvironment {
   std::function<std::unique_ptr<WordBackend>()> wordProcessor;
   // Where the built-in engine writes order documents; empty: the user's documents folder.
   QString documentsDir;
+  // The "NAME=value" entries of the environment the programs the window starts run in (and
+  // whose PATH finds them): LibreOffice, which converts Word 97-2003 templates. Empty: none.
+  QStringList processEnvironment;
 
   // The running program: its own executable, the primary screen, the desktop services. The
   // catalogue folder, when given, holds the help file too; else it lies beside the executable.
