@@ -11,8 +11,11 @@ using catalogue::Field;
 
 namespace {
 
-// The record's integer field by row.
-int IntAt(const catalogue::Table& t, std::uint32_t row, Field f) { return t.Integer(row, f); }
+// The record's text field by row.
+QString TextAt(const catalogue::Table& t, std::uint32_t row, Field f) {
+  const std::string_view text = t.Text(row, f);
+  return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
 
 }  // namespace
 
@@ -20,14 +23,14 @@ std::optional<std::vector<std::uint32_t>> TfrMain::PathTo(std::uint32_t row) con
   const catalogue::Table& t = ADOQuery.table();
   // The part is shown as a callout: a numbered record itself, an item record as its node.
   std::uint32_t callout = row;
-  if (t.Text(row, Field::Number) == "0" && IntAt(t, row, Field::FID) != 0) {
-    const auto node = ADOQuery.RowOfID(IntAt(t, row, Field::FID));
+  if (t.Text(row, Field::Number) == "0" && t.Integer(row, Field::FID) != 0) {
+    const auto node = ADOQuery.RowOfID(t.Integer(row, Field::FID));
     if (!node) return std::nullopt;
     callout = *node;
   }
   std::vector<std::uint32_t> path{callout};
   std::unordered_set<std::uint32_t> seen{callout};
-  for (int fid = IntAt(t, callout, Field::FID); fid != 0; fid = IntAt(t, path.back(), Field::FID)) {
+  for (int fid = t.Integer(callout, Field::FID); fid != 0; fid = t.Integer(path.back(), Field::FID)) {
     const auto parent = ADOQuery.RowOfID(fid);
     if (!parent || !seen.insert(*parent).second) return std::nullopt;  // broken, or a loop
     path.push_back(*parent);
@@ -41,7 +44,7 @@ QString TfrMain::WhereText(std::uint32_t row) const {
   QStringList names;
   for (std::size_t i = 0; i + 1 < path->size(); ++i) {
     // A composition usually bears its assembly's name: the name is given once.
-    const QString name = QString::fromStdString(std::string(ADOQuery.table().Text((*path)[i], Field::Naim)));
+    const QString name = TextAt(ADOQuery.table(), (*path)[i], Field::Naim);
     if (names.isEmpty() || names.back() != name) names << name;
   }
   return names.join(QStringLiteral(" › "));
@@ -60,8 +63,7 @@ void TfrMain::leiFindClick(QWidget*) {
     lines.reserve(found.rows.size());
     const catalogue::Table& t = ADOQuery.table();
     for (std::uint32_t row : found.rows)
-      lines.push_back({row, QString::fromStdString(std::string(t.Text(row, Field::Oboz))),
-                       QString::fromStdString(std::string(t.Text(row, Field::Naim))), WhereText(row)});
+      lines.push_back({row, TextAt(t, row, Field::Oboz), TextAt(t, row, Field::Naim), WhereText(row)});
     return lines;
   };
   window.OnOpen = [this](std::uint32_t row) { return OpenFound(row); };
@@ -75,19 +77,19 @@ bool TfrMain::OpenFound(std::uint32_t row) {
     return false;
   }
   const catalogue::Table& t = ADOQuery.table();
-  const auto text = [&](std::uint32_t r, Field f) { return QString::fromStdString(std::string(t.Text(r, f))); };
+  const auto text = [&](std::uint32_t r, Field f) { return TextAt(t, r, f); };
   // From the root: the section as its hot-spot opens it, then every assembly as its callout
   // or the composition button enters it, down to the drawing that holds the part.
   GoHome();
   const std::uint32_t section = path->front();
-  OpenSection({IntAt(t, section, Field::ID), IntAt(t, section, Field::FID), 1, text(section, Field::Oboz),
+  OpenSection({t.Integer(section, Field::ID), t.Integer(section, Field::FID), 1, text(section, Field::Oboz),
                text(section, Field::Naim), text(section, Field::Massa), text(section, Field::Count),
                CataloguePath(folder_.Picture(t.Text(section, Field::Picture))),
                CataloguePath(folder_.View(t.Text(section, Field::View)))});
-  for (std::size_t i = 1; i + 1 < path->size(); ++i) EnterPart(IntAt(t, (*path)[i], Field::ID));
+  for (std::size_t i = 1; i + 1 < path->size(); ++i) EnterPart(t.Integer((*path)[i], Field::ID));
   // The part's callout in its hover look, until the pointer passes over it.
   if (path->size() > 1) {
-    const int id = IntAt(t, path->back(), Field::ID);
+    const int id = t.Integer(path->back(), Field::ID);
     for (TLabel* l : Callouts)
       if (l->isVisible() && l->tag == id) {
         l->SetFontStyle(true, true);
