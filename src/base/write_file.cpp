@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <random>
 #include <string>
 #include <system_error>
@@ -13,6 +12,7 @@
 
 #ifdef _WIN32
 #include <io.h>
+#include <stdio.h>
 #include <sys/stat.h>
 #else
 #include <unistd.h>
@@ -80,21 +80,44 @@ class NewFile {
   int fd_ = -1;
 };
 
-std::string Describe(const fs::path& path, const std::string& what) { return Utf8FromPath(path) + ": " + what; }
+std::error_code LastError() { return {errno, std::generic_category()}; }
+
+// Puts the written file `temp` in place at `path` only while that name is free.
+std::error_code PlaceNew(const fs::path& temp, const fs::path& path) {
+  std::error_code ec;
+#ifdef _WIN32
+  // The C library's rename never replaces a file.
+  if (_wrename(temp.c_str(), path.c_str()) == 0) return {};
+  const std::error_code why = LastError();
+  if (fs::exists(fs::symlink_status(path, ec))) return std::make_error_code(std::errc::file_exists);
+  return why;
+#else
+  // link() takes the name only if it is free, at once; the temporary name then goes.
+  if (::link(temp.c_str(), path.c_str()) == 0) {
+    ::unlink(temp.c_str());
+    return {};
+  }
+  if (errno == EEXIST) return std::make_error_code(std::errc::file_exists);
+  if (errno != EPERM && errno != ENOTSUP && errno != EOPNOTSUPP && errno != ENOSYS && errno != EMLINK)
+    return LastError();
+  // A file system without hard links: look, then rename.
+  if (fs::exists(fs::symlink_status(path, ec))) return std::make_error_code(std::errc::file_exists);
+  return ::rename(temp.c_str(), path.c_str()) == 0 ? std::error_code() : LastError();
+#endif
+}
 
 }  // namespace
 
-Status WriteWholeFile(const fs::path& path, std::string_view content, bool replace) {
+std::error_code WriteWholeFile(const fs::path& path, std::string_view content, bool replace) {
   std::error_code ec;
   const bool exists = fs::exists(fs::symlink_status(path, ec));
-  if (exists && !replace) return Status::Fail(Describe(path, "the file exists already"));
-  if (exists && fs::is_directory(path, ec)) return Status::Fail(Describe(path, "is a directory"));
+  if (exists && !replace) return std::make_error_code(std::errc::file_exists);
+  if (exists && fs::is_directory(path, ec)) return std::make_error_code(std::errc::is_a_directory);
 
-  // A name of its own beside the target: the rename then stays within one file system.
+  // A name of its own beside the target: putting it in place then stays within one file system.
   std::random_device random;
   fs::path temp;
-  int tries = 0;
-  for (;;) {
+  for (int tries = 0;; ++tries) {
     std::string name = ".";
     name += Utf8FromPath(path.filename());
     name += ".tmp";
@@ -104,28 +127,38 @@ Status WriteWholeFile(const fs::path& path, std::string_view content, bool repla
     NewFile file(temp);
     if (file.is_open()) {
       const bool written = file.Write(content);
-      const std::string why = std::strerror(errno);
-      if (file.Commit() && written) break;
-      fs::remove(temp, ec);  // closed by Commit
-      return Status::Fail(Describe(path, "cannot be written: " + (written ? std::string(std::strerror(errno)) : why)));
+      const std::error_code why = LastError();
+      const bool committed = file.Commit();
+      if (written && committed) break;
+      const std::error_code failed = written ? LastError() : why;
+      fs::remove(temp, ec);
+      return failed;
     }
-    if (errno != EEXIST || ++tries == 16) {
-      const std::string why = std::strerror(errno);
-      return Status::Fail(Describe(path, "cannot be written: " + why));
-    }
+    if (errno != EEXIST || tries == 15) return LastError();
   }
 
   if (exists) {
     const auto old = fs::status(path, ec);
     if (!ec) fs::permissions(temp, old.permissions(), ec);
+    fs::rename(temp, path, ec);
+  } else {
+    ec = PlaceNew(temp, path);
   }
-  fs::rename(temp, path, ec);
   if (ec) {
     std::error_code ignored;
     fs::remove(temp, ignored);
-    return Status::Fail(Describe(path, "cannot be written: " + ec.message()));
+    return ec;
   }
-  return Status::Ok();
+#ifndef _WIN32
+  // The new name itself reaches the disk with its folder.
+  fs::path dir = path.parent_path();
+  if (dir.empty()) dir = ".";
+  if (const int fd = ::open(dir.c_str(), O_RDONLY | O_CLOEXEC); fd >= 0) {
+    ::fsync(fd);
+    ::close(fd);
+  }
+#endif
+  return {};
 }
 
 }  // namespace base

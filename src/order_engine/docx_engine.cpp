@@ -2,13 +2,12 @@
 #include "order_engine/utf8.h"
 
 #include "base/file_lookup.h"
+#include "base/write_file.h"
 
 #include <zip.h>
 
 #include <algorithm>
-#include <cerrno>
 #include <cstdint>
-#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -16,16 +15,10 @@
 #include <map>
 #include <optional>
 #include <pugixml.hpp>
-#include <random>
 #include <set>
 #include <unordered_map>
 #include <string_view>
-
-#ifndef _WIN32
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-#endif
+#include <system_error>
 
 namespace order {
 
@@ -143,20 +136,15 @@ bool SafePartName(const std::string& name) {
   return true;
 }
 
-#ifndef _WIN32
 // Why a file could not be written, in the user's words.
-std::string WriteError(int error) {
-  switch (error) {
-    case ENOSPC: return "на диске нет места.";
-    case EACCES:
-    case EPERM: return "нет прав на запись в эту папку.";
-    case EROFS: return "диск доступен только для чтения.";
-    case ENOENT:
-    case ENOTDIR: return "папка не найдена.";
-    default: return "ошибка записи.";
-  }
+std::string WriteError(std::error_code error) {
+  if (error == std::errc::no_space_on_device) return "на диске нет места.";
+  if (error == std::errc::permission_denied || error == std::errc::operation_not_permitted)
+    return "нет прав на запись в эту папку.";
+  if (error == std::errc::read_only_file_system) return "диск доступен только для чтения.";
+  if (error == std::errc::no_such_file_or_directory || error == std::errc::not_a_directory) return "папка не найдена.";
+  return "ошибка записи.";
 }
-#endif
 
 // Inflates one entry, stopping as soon as it yields more than it stated.
 Status ReadEntry(zip_t* z, zip_uint64_t index, zip_uint64_t stated, std::string* out) {
@@ -478,92 +466,6 @@ Status BuildZip(const std::vector<Part>& parts, std::size_t main, const std::str
   return Status::Ok();
 }
 
-// Writes `bytes` to `path` through a temporary file beside it; never replaces a file.
-Status WriteNewFile(const std::string& path, const std::string& bytes) {
-  const fs::path target = PathFromUtf8(path);
-  const std::string exists = "Файл " + path + " уже существует.";
-  std::error_code ec;
-  if (fs::exists(fs::symlink_status(target, ec))) return Status::Fail(exists);
-  fs::path dir = target.parent_path();
-  if (dir.empty()) dir = ".";
-  std::random_device rd;
-  auto tempName = [&rd] {
-    char name[32];
-    std::snprintf(name, sizeof name, ".~order-%08x%08x.tmp", rd(), rd());
-    return std::string(name);
-  };
-#ifndef _WIN32
-  const std::string cannot = "Не удалось записать файл " + path + ": ";
-  fs::path temp;
-  int fd = -1;
-  for (int attempt = 0; attempt < 100 && fd < 0; ++attempt) {
-    temp = dir / tempName();
-    fd = ::open(temp.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);
-    if (fd < 0 && errno != EEXIST) return Status::Fail(cannot + WriteError(errno));
-  }
-  if (fd < 0) return Status::Fail(cannot + "нет свободного имени для временного файла.");
-  auto abandon = [&](const std::string& why) {
-    ::unlink(temp.c_str());
-    return Status::Fail(why);
-  };
-  for (std::size_t done = 0; done < bytes.size();) {
-    const ssize_t n = ::write(fd, bytes.data() + done, bytes.size() - done);
-    if (n < 0 && errno == EINTR) continue;
-    if (n < 0) {
-      const int e = errno;
-      ::close(fd);
-      return abandon(cannot + WriteError(e));
-    }
-    done += static_cast<std::size_t>(n);
-  }
-  if (::fsync(fd) != 0) {
-    const int e = errno;
-    ::close(fd);
-    return abandon(cannot + WriteError(e));
-  }
-  if (::close(fd) != 0) return abandon(cannot + WriteError(errno));
-  // link() puts the file in place only if the name is free, atomically.
-  if (::link(temp.c_str(), target.c_str()) == 0) {
-    ::unlink(temp.c_str());
-  } else if (errno == EEXIST) {
-    return abandon(exists);
-  } else if (errno == EPERM || errno == ENOTSUP || errno == EOPNOTSUPP || errno == ENOSYS ||
-             errno == EMLINK) {
-    // A file system without hard links.
-    if (fs::exists(fs::symlink_status(target, ec))) return abandon(exists);
-    if (::rename(temp.c_str(), target.c_str()) != 0) return abandon(cannot + WriteError(errno));
-  } else {
-    return abandon(cannot + WriteError(errno));
-  }
-  const int dfd = ::open(dir.c_str(), O_RDONLY | O_CLOEXEC);
-  if (dfd >= 0) {
-    ::fsync(dfd);
-    ::close(dfd);
-  }
-  return Status::Ok();
-#else
-  const fs::path temp = dir / tempName();
-  {
-    std::ofstream out(temp, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    out.close();
-    if (!out) {
-      fs::remove(temp, ec);
-      return Status::Fail("Не удалось записать файл " + path + ".");
-    }
-  }
-  if (fs::exists(fs::symlink_status(target, ec))) {
-    fs::remove(temp, ec);
-    return Status::Fail(exists);
-  }
-  fs::rename(temp, target, ec);
-  if (ec) {
-    fs::remove(temp, ec);
-    return Status::Fail("Не удалось записать файл " + path + ".");
-  }
-  return Status::Ok();
-#endif
-}
 
 // ---- The document's text ---------------------------------------------------------------
 
@@ -1283,7 +1185,10 @@ Status DocxDocument::Save(const std::string& path) const {
   std::string bytes;
   if (auto built = BuildZip(impl_->parts, impl_->mainPart, mainXml, &bytes); !built)
     return Status::Fail("Не удалось собрать документ заявки: " + built.error() + ".");
-  return WriteNewFile(path, bytes);
+  const std::error_code written = base::WriteWholeFile(PathFromUtf8(path), bytes, false);
+  if (written == std::errc::file_exists) return Status::Fail("Файл " + path + " уже существует.");
+  if (written) return Status::Fail("Не удалось записать файл " + path + ": " + WriteError(written));
+  return Status::Ok();
 }
 
 std::string DocxDocument::SelectedText() const {

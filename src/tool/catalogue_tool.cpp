@@ -107,8 +107,9 @@ int Check(const std::string& file) {
 
 // Writes a whole output file; an existing one only with --force, and then whole or not at all.
 int WriteOutput(const std::string& path, const std::string& content, bool force) {
-  if (auto s = base::WriteWholeFile(base::PathFromUtf8(path), content, force); !s)
-    return Refuse(s.error() + (force ? "" : " (--force replaces it)"));
+  const std::error_code written = base::WriteWholeFile(base::PathFromUtf8(path), content, force);
+  if (written == std::errc::file_exists) return Refuse(path + ": the file exists already (--force replaces it)");
+  if (written) return Refuse(path + ": cannot be written: " + written.message());
   return 0;
 }
 
@@ -174,7 +175,7 @@ int ConvertTemplate(const std::vector<std::string>& args, const std::vector<std:
   if (!order::IsWord97File(files[0])) return Refuse(files[0] + ": not a Word 97-2003 document or template");
   std::error_code ec;
   const fs::path out = base::PathFromUtf8(files[1]);
-  if (!force && fs::exists(fs::symlink_status(out, ec))) return Refuse(files[1] + " exists (--force replaces it)");
+  if (!force && fs::exists(fs::symlink_status(out, ec))) return Refuse(files[1] + ": the file exists already (--force replaces it)");
   fs::path work;
   for (int attempt = 0; attempt < 100 && work.empty(); ++attempt) {
     const fs::path candidate = fs::temp_directory_path(ec) /
@@ -189,7 +190,7 @@ int ConvertTemplate(const std::vector<std::string>& args, const std::vector<std:
   } else {
     std::ifstream in(base::PathFromUtf8(converted.value()), std::ios::binary);
     const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-    if (auto written = base::WriteWholeFile(out, bytes, force); !written) status = Refuse(written.error());
+    status = WriteOutput(files[1], bytes, force);
   }
   fs::remove_all(work, ec);
   return status;
