@@ -9,7 +9,7 @@
 #include <vector>
 
 #include "order_engine/docx_engine.h"
-#include "order_engine/utf8.h"
+#include "base/utf8.h"
 #include "scratch.h"
 #include "targets.h"
 
@@ -20,12 +20,12 @@ namespace {
 std::string AsTyped(std::string_view in) {
   std::string out;
   for (std::size_t i = 0, len = 0; i < in.size(); i += len) {
-    char32_t c = order::DecodeUtf8At(in, i, &len);
+    char32_t c = base::DecodeUtf8At(in, i, &len);
     if (c == '\r' && i + 1 < in.size() && in[i + 1] == '\n') ++len;
     if (c == '\r' || c == '\v' || c == '\f') c = '\n';
     if (c < 0x20 && c != '\t' && c != '\n') continue;
     if (c == 0xFFFE || c == 0xFFFF) c = 0xFFFD;
-    order::AppendUtf8(out, c);
+    base::AppendUtf8(out, c);
   }
   return out;
 }

@@ -9,6 +9,8 @@
 #include <limits>
 #include <unordered_map>
 
+#include "base/utf8.h"
+
 namespace catalogue {
 
 namespace {
@@ -75,28 +77,14 @@ std::string Quote(std::string_view v) {
 // Where text cannot go into a table: bytes that are not UTF-8, or a character an XML document
 // cannot hold (control characters other than tab, CR and LF; U+FFFE and U+FFFF). Empty: none.
 std::string Unstorable(std::string_view v) {
-  for (std::size_t i = 0; i < v.size();) {
-    const auto b = static_cast<unsigned char>(v[i]);
-    if (b < 0x80) {
-      if (b < 0x20 && b != '\t' && b != '\r' && b != '\n') {
-        static constexpr char kHex[] = "0123456789ABCDEF";
-        return std::string("holds the control character U+00") + kHex[b >> 4] + kHex[b & 15];
-      }
-      ++i;
-      continue;
+  for (std::size_t i = 0, len = 0; i < v.size(); i += len) {
+    const char32_t c = base::DecodeUtf8At(v, i, &len);
+    if (c == 0xFFFD && len == 1) return "is not valid UTF-8";
+    if (c < 0x20 && c != '\t' && c != '\r' && c != '\n') {
+      static constexpr char kHex[] = "0123456789ABCDEF";
+      return std::string("holds the control character U+00") + kHex[c >> 4] + kHex[c & 15];
     }
-    const int len = b >= 0xF0 ? 4 : b >= 0xE0 ? 3 : b >= 0xC0 ? 2 : 0;
-    if (len == 0 || b > 0xF4 || i + static_cast<std::size_t>(len) > v.size()) return "is not valid UTF-8";
-    std::uint32_t cp = b & (0x7F >> len);
-    for (int k = 1; k < len; ++k) {
-      const auto c = static_cast<unsigned char>(v[i + static_cast<std::size_t>(k)]);
-      if ((c & 0xC0) != 0x80) return "is not valid UTF-8";
-      cp = (cp << 6) | (c & 0x3F);
-    }
-    constexpr std::uint32_t kLeast[] = {0, 0, 0x80, 0x800, 0x10000};
-    if (cp < kLeast[len] || cp > 0x10FFFF || (cp >= 0xD800 && cp <= 0xDFFF)) return "is not valid UTF-8";
-    if (cp == 0xFFFE || cp == 0xFFFF) return "holds a character a table cannot keep";
-    i += static_cast<std::size_t>(len);
+    if (c == 0xFFFE || c == 0xFFFF) return "holds a character a table cannot keep";
   }
   return {};
 }

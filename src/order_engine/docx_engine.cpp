@@ -1,7 +1,7 @@
 #include "order_engine/docx_engine.h"
-#include "order_engine/utf8.h"
 
 #include "base/file_lookup.h"
+#include "base/utf8.h"
 #include "base/write_file.h"
 
 #include <zip.h>
@@ -21,6 +21,9 @@
 #include <system_error>
 
 namespace order {
+
+using base::AppendUtf8;
+using base::DecodeUtf8At;
 
 using base::PathFromUtf8;
 using base::Result;

@@ -1,9 +1,15 @@
 #pragma once
-// Writing UTF-8.
+// Reading and writing UTF-8.
 
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace base {
+
+// One code point at s[i] (i < s.size()); an invalid or truncated sequence reads as U+FFFD over
+// one byte. *len is the number of bytes read.
+char32_t DecodeUtf8At(std::string_view s, std::size_t i, std::size_t* len);
 
 // Appends one code point, encoded.
 inline void AppendUtf8(std::string& out, char32_t c) {

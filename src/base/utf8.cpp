@@ -1,6 +1,6 @@
-#include "order_engine/utf8.h"
+#include "base/utf8.h"
 
-namespace order {
+namespace base {
 
 char32_t DecodeUtf8At(std::string_view s, std::size_t i, std::size_t* len) {
   const auto c = static_cast<unsigned char>(s[i]);
@@ -33,4 +33,4 @@ char32_t DecodeUtf8At(std::string_view s, std::size_t i, std::size_t* len) {
   return cp;
 }
 
-}  // namespace order
+}  // namespace base
