@@ -33,6 +33,18 @@ std::vector<std::string_view> Components(std::string_view relative) {
 
 }  // namespace
 
+bool ClimbsOut(std::string_view relative) {
+  int depth = 0;
+  for (std::string_view part : Components(relative)) {
+    if (part == "..") {
+      if (--depth < 0) return true;
+    } else if (part != ".") {
+      ++depth;
+    }
+  }
+  return false;
+}
+
 fs::path PathFromUtf8(std::string_view utf8) { return fs::path(std::u8string(utf8.begin(), utf8.end())); }
 
 std::string Utf8FromPath(const fs::path& path) {

@@ -125,26 +125,11 @@ std::vector<Finding> CheckCatalogue(const Table& t, const std::string& baseDir) 
   }
 
   // Picture paths that climb out of the catalogue folder.
-  const auto leaves = [](const std::string& relative) {
-    int level = 0;
-    std::size_t start = 0;
-    while (start <= relative.size()) {
-      std::size_t end = relative.find_first_of("\\/", start);
-      if (end == std::string::npos) end = relative.size();
-      const std::string_view part(relative.data() + start, end - start);
-      if (part == "..") {
-        if (--level < 0) return true;
-      } else if (!part.empty() && part != ".") {
-        ++level;
-      }
-      start = end + 1;
-    }
-    return false;
-  };
+  const CatalogueFolder relativeOnly;  // paths relative to the folder
   for (std::size_t r = 0; r < n; ++r) {
     for (Field f : {Field::Picture, Field::View}) {
-      const std::string relative = "Images\\" + std::string(t.Text(r, f)) + ".jpg";
-      if (leaves(relative))
+      const std::string relative = relativeOnly.Picture(t.Text(r, f));
+      if (base::ClimbsOut(relative))
         report(t.Integer(r, Field::ID), std::string(FieldName(f)) + " path " + relative + " leaves the catalogue folder");
     }
   }

@@ -37,6 +37,9 @@ class FileLookup {
   std::unordered_map<std::string, Listing> listings_;
 };
 
+// Whether a relative path ('\' or '/' between components) climbs above its folder with "..".
+bool ClimbsOut(std::string_view relative);
+
 // A path from UTF-8 text, and back.
 std::filesystem::path PathFromUtf8(std::string_view utf8);
 std::string Utf8FromPath(const std::filesystem::path& path);
