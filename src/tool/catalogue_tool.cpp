@@ -105,10 +105,19 @@ int Check(const std::string& file) {
   return Report(catalogue::CheckCatalogue(store.table(), base::Utf8FromPath(dir)));
 }
 
+int RefuseTaken(const std::string& path) { return Refuse(path + ": the file exists already (--force replaces it)"); }
+
+// Whether an output may be written: a name anything holds only with --force. Checked before
+// the work, so that nothing is done in vain; the writing checks again.
+bool MayWrite(const std::string& path, bool force) {
+  std::error_code ec;
+  return force || !std::filesystem::exists(std::filesystem::symlink_status(base::PathFromUtf8(path), ec));
+}
+
 // Writes a whole output file; an existing one only with --force, and then whole or not at all.
 int WriteOutput(const std::string& path, const std::string& content, bool force) {
   const std::error_code written = base::WriteWholeFile(base::PathFromUtf8(path), content, force);
-  if (written == std::errc::file_exists) return Refuse(path + ": the file exists already (--force replaces it)");
+  if (written == std::errc::file_exists) return RefuseTaken(path);
   if (written) return Refuse(path + ": cannot be written: " + written.message());
   return 0;
 }
@@ -125,9 +134,7 @@ int Export(const std::string& table, const std::optional<std::string>& out, bool
 // The table is made and read back in memory first, so nothing is written that the program
 // could not open; what check would report on it is printed after it is written.
 int Import(const std::string& csv, const std::string& out, bool force) {
-  std::error_code ec;
-  if (!force && std::filesystem::exists(std::filesystem::symlink_status(base::PathFromUtf8(out), ec)))
-    return Refuse(out + ": the file exists already (--force replaces it)");
+  if (!MayWrite(out, force)) return RefuseTaken(out);
   auto records = catalogue::ReadCsvFile(csv);
   if (!records) return Refuse(records.error());
   const std::string xml = catalogue::TextsToAdoXml(records.value());
@@ -173,9 +180,8 @@ int ConvertTemplate(const std::vector<std::string>& args, const std::vector<std:
   }
   if (files.size() != 2) return Usage();
   if (!order::IsWord97File(files[0])) return Refuse(files[0] + ": not a Word 97-2003 document or template");
+  if (!MayWrite(files[1], force)) return RefuseTaken(files[1]);
   std::error_code ec;
-  const fs::path out = base::PathFromUtf8(files[1]);
-  if (!force && fs::exists(fs::symlink_status(out, ec))) return Refuse(files[1] + ": the file exists already (--force replaces it)");
   fs::path work;
   for (int attempt = 0; attempt < 100 && work.empty(); ++attempt) {
     const fs::path candidate = fs::temp_directory_path(ec) /
