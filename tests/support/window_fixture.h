@@ -14,6 +14,9 @@
 #include "support/window_probe.h"
 #include "window/environment.h"
 
+// The window point of the i-th section plate at the root (0 the topmost).
+inline QPoint Plate(int i) { return QPoint(600, 64 + 58 * i + 20); }
+
 class WindowTest : public ::testing::Test {
  protected:
   struct MessageRecorder {

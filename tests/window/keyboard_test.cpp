@@ -9,8 +9,6 @@
 
 namespace {
 
-QPoint Plate(int i) { return QPoint(600, 64 + 58 * i + 20); }
-
 class KeyboardTest : public WindowTest {
  protected:
   void SetUp() override {

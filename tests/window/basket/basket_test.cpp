@@ -9,8 +9,6 @@ namespace {
 
 using catalogue::Field;
 
-QPoint Plate(int i) { return QPoint(600, 64 + 58 * i + 20); }
-
 class BasketTest : public WindowTest {
  protected:
   void SetUp() override {

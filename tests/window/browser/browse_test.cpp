@@ -8,9 +8,6 @@ namespace {
 
 using catalogue::RecordData;
 
-// Window points of the section plates and of a record's callout.
-QPoint Plate(int i) { return QPoint(600, 64 + 58 * i + 20); }
-
 class BrowseTest : public WindowTest {
  protected:
   void SetUp() override { MakeStandardCatalogue(cat); }
@@ -19,6 +16,22 @@ class BrowseTest : public WindowTest {
     for (const auto& r : table)
       if (r.id == id) return r;
     throw std::out_of_range("no record");
+  }
+  // A root of n sections, with no parts.
+  void WriteSections(int n) {
+    std::vector<RecordData> t;
+    for (int i = 1; i <= n; ++i) t.push_back(Section(i, i, "S" + std::to_string(i)));
+    cat.WriteTable(t);
+  }
+  // The standard catalogue with the records given added, opened on part 13 of section 1.
+  TfrMainProbe OpenPart13With(const std::vector<RecordData>& added) {
+    auto t = StandardTable();
+    t.insert(t.end(), added.begin(), added.end());
+    cat.WriteTable(t);
+    auto w = Open();
+    ClickAt(Plate(0));
+    ClickAt(CalloutOf(Rec(13)));
+    return w;
   }
   std::vector<RecordData> table = StandardTable();
 };
@@ -131,9 +144,7 @@ TEST_F(BrowseTest, PlatesShowTheirDataAndNumbersWhereTheyBelong) {
 }
 
 TEST_F(BrowseTest, NineSectionsShowTheFirstSevenInStoreOrder) {
-  std::vector<RecordData> t;
-  for (int i = 1; i <= 9; ++i) t.push_back(Section(i, i, "S" + std::to_string(i)));
-  cat.WriteTable(t);
+  WriteSections(9);
   auto w = Open();
   EXPECT_EQ(w.FHotSpotCount(), 7);
   for (int i = 0; i < 7; ++i) {
@@ -143,9 +154,7 @@ TEST_F(BrowseTest, NineSectionsShowTheFirstSevenInStoreOrder) {
 }
 
 TEST_F(BrowseTest, MoreThanFourteenSectionsNeverShowMoreThanSevenPlates) {
-  std::vector<RecordData> t;
-  for (int i = 1; i <= 20; ++i) t.push_back(Section(i, i, "S" + std::to_string(i)));
-  cat.WriteTable(t);
+  WriteSections(20);
   auto w = Open();
   w.FillHotSpots(0, 2);  // page 2 asks for 13 plates
   EXPECT_EQ(w.FHotSpotCount(), 7);
@@ -196,14 +205,7 @@ TEST_F(BrowseTest, HoverRedrawsOncePerEntryAndOncePerLeave) {
 }
 
 TEST_F(BrowseTest, MixedChildrenShowNeitherCalloutsNorOrderButtons) {
-  auto t = StandardTable();
-  auto item = Item(130, 13, true, true);  // node 13: an item record first, then a part
-  t.push_back(item);
-  t.push_back(Part(131, 13, 1));
-  cat.WriteTable(t);
-  auto w = Open();
-  ClickAt(Plate(0));
-  ClickAt(CalloutOf(Rec(13)));
+  auto w = OpenPart13With({Item(130, 13, true, true), Part(131, 13, 1)});  // an item record first, then a part
   ASSERT_EQ(w.Levels()[w.FLevel()].ID, 13);
   for (TLabel* l : w.Callouts()) EXPECT_FALSE(l->isVisible());
   EXPECT_FALSE(w.leNext()->isVisible());
@@ -213,12 +215,7 @@ TEST_F(BrowseTest, MixedChildrenShowNeitherCalloutsNorOrderButtons) {
 }
 
 TEST_F(BrowseTest, OneNumberedChildIsACalloutWithoutOrderFlags) {
-  auto t = StandardTable();
-  t.push_back(Part(131, 13, 3));
-  cat.WriteTable(t);
-  auto w = Open();
-  ClickAt(Plate(0));
-  ClickAt(CalloutOf(Rec(13)));
+  auto w = OpenPart13With({Part(131, 13, 3)});
   EXPECT_TRUE(w.Callouts()[0]->isVisible());
   EXPECT_FALSE(w.Callouts()[1]->isVisible());
   EXPECT_FALSE(w.FCanOrder());

@@ -9,8 +9,16 @@ class DisplayModeTest : public WindowTest {
     MakeStandardCatalogue(cat);
     Open();
   }
-  void ExpectAt(QWidget* w, int left, int top, const char* name) {
-    EXPECT_EQ(w->pos(), QPoint(left, top)) << name;
+  struct Place {
+    QWidget* control;
+    int left, top;
+  };
+  static void ExpectPlaces(std::initializer_list<Place> places) {
+    for (const Place& p : places)
+      EXPECT_EQ(p.control->pos(), QPoint(p.left, p.top)) << p.control->objectName().toStdString();
+  }
+  static void ExpectVisible(bool visible, std::initializer_list<QWidget*> controls) {
+    for (QWidget* c : controls) EXPECT_EQ(c->isVisible(), visible) << c->objectName().toStdString();
   }
 };
 
@@ -18,27 +26,12 @@ TEST_F(DisplayModeTest, SectionsModeLayout) {
   auto w = probe();
   ASSERT_EQ(w.FDisplayMode(), dmSections);
   EXPECT_EQ(w.imMain()->geometry(), QRect(2, 100, 519, 346));
-  ExpectAt(w.leiBack(), 532, 475, "leiBack");
-  ExpectAt(w.lBack(), 534, 477, "lBack");
-  ExpectAt(w.lHome(), 615, 475, "lHome");
-  ExpectAt(w.liHome(), 617, 475, "liHome");
-  ExpectAt(w.liMail(), 14, 480, "liMail");
-  ExpectAt(w.liEmail(), 16, 482, "liEmail");
-  ExpectAt(w.leiWord(), 102, 480, "leiWord");
-  ExpectAt(w.liWord(), 104, 482, "liWord");
-  ExpectAt(w.leHelp(), 190, 480, "leHelp");
-  ExpectAt(w.leiHelp(), 192, 482, "leiHelp");
-  ExpectAt(w.liZakaz(), 683, 90, "liZakaz");
-  ExpectAt(w.leiZakaz(), 685, 92, "leiZakaz");
-  ExpectAt(w.leZakazano(), 683, 90, "leZakazano");
-  ExpectAt(w.leiZakazano(), 683, 90, "leiZakazano");
-  for (QWidget* c : {static_cast<QWidget*>(w.lbOboz()), static_cast<QWidget*>(w.lbNaim()),
-                     static_cast<QWidget*>(w.lbMassa()), static_cast<QWidget*>(w.lbCount()),
-                     static_cast<QWidget*>(w.liZakaz()), static_cast<QWidget*>(w.leiZakaz()),
-                     static_cast<QWidget*>(w.leZakazano()), static_cast<QWidget*>(w.leiZakazano()),
-                     static_cast<QWidget*>(w.TabControl()), static_cast<QWidget*>(w.leNext()),
-                     static_cast<QWidget*>(w.lNext())})
-    EXPECT_FALSE(c->isVisible()) << c->objectName().toStdString();
+  ExpectPlaces({{w.leiBack(), 532, 475}, {w.lBack(), 534, 477}, {w.lHome(), 615, 475}, {w.liHome(), 617, 475},
+                {w.liMail(), 14, 480}, {w.liEmail(), 16, 482}, {w.leiWord(), 102, 480}, {w.liWord(), 104, 482},
+                {w.leHelp(), 190, 480}, {w.leiHelp(), 192, 482}, {w.liZakaz(), 683, 90}, {w.leiZakaz(), 685, 92},
+                {w.leZakazano(), 683, 90}, {w.leiZakazano(), 683, 90}});
+  ExpectVisible(false, {w.lbOboz(), w.lbNaim(), w.lbMassa(), w.lbCount(), w.liZakaz(), w.leiZakaz(), w.leZakazano(),
+                        w.leiZakazano(), w.TabControl(), w.leNext(), w.lNext()});
   EXPECT_TRUE(w.lHome()->isVisible());
   EXPECT_FALSE(w.lHome()->isEnabled());
   EXPECT_TRUE(w.leiBack()->isVisible());
@@ -55,23 +48,12 @@ TEST_F(DisplayModeTest, DrawingModeLayout) {
   EXPECT_EQ(w.imMain()->geometry(), QRect(0, 0, 792, 541));
   EXPECT_FALSE(w.imMain()->proportional());
   EXPECT_EQ(w.imMain()->PictureRect(), QRect(0, 0, 792, 541));  // natural size, centred
-  ExpectAt(w.leiBack(), 600, 500, "leiBack");
-  ExpectAt(w.lBack(), 602, 502, "lBack");
-  ExpectAt(w.lHome(), 683, 500, "lHome");
-  ExpectAt(w.liHome(), 685, 502, "liHome");
-  ExpectAt(w.liMail(), 14, 500, "liMail");
-  ExpectAt(w.liEmail(), 16, 502, "liEmail");
-  ExpectAt(w.leiWord(), 102, 500, "leiWord");
-  ExpectAt(w.liWord(), 104, 502, "liWord");
-  ExpectAt(w.leHelp(), 190, 500, "leHelp");
-  ExpectAt(w.leiHelp(), 192, 502, "leiHelp");
-  ExpectAt(w.liZakaz(), 683, 90, "liZakaz (kept)");
+  ExpectPlaces({{w.leiBack(), 600, 500}, {w.lBack(), 602, 502}, {w.lHome(), 683, 500}, {w.liHome(), 685, 502},
+                {w.liMail(), 14, 500}, {w.liEmail(), 16, 502}, {w.leiWord(), 102, 500}, {w.liWord(), 104, 502},
+                {w.leHelp(), 190, 500}, {w.leiHelp(), 192, 502}, {w.liZakaz(), 683, 90}});  // liZakaz kept
   for (TImageLeave* h : w.HotSpots()) EXPECT_FALSE(h->isVisible());
   EXPECT_FALSE(w.TabControl()->isVisible());
-  for (QWidget* c : {static_cast<QWidget*>(w.lbOboz()), static_cast<QWidget*>(w.lbNaim()),
-                     static_cast<QWidget*>(w.lbMassa()), static_cast<QWidget*>(w.lbCount()),
-                     static_cast<QWidget*>(w.lHome()), static_cast<QWidget*>(w.liHome())})
-    EXPECT_TRUE(c->isVisible());
+  ExpectVisible(true, {w.lbOboz(), w.lbNaim(), w.lbMassa(), w.lbCount(), w.lHome(), w.liHome()});
   EXPECT_TRUE(w.lHome()->isEnabled());
   EXPECT_TRUE(w.imFon()->picture().isEmpty());
   // Section 1 shows its three parts and no basket button.
@@ -92,11 +74,8 @@ TEST_F(DisplayModeTest, ListModeLayout) {
   EXPECT_FALSE(w.lHome()->isVisible());
   EXPECT_FALSE(w.liHome()->isVisible());
   EXPECT_TRUE(w.leiBack()->isEnabled());
-  ExpectAt(w.leiBack(), 532, 475, "leiBack (kept)");
-  ExpectAt(w.liZakaz(), 615, 475, "liZakaz");
-  ExpectAt(w.leiZakaz(), 617, 477, "leiZakaz");
-  ExpectAt(w.leZakazano(), 615, 475, "leZakazano");
-  ExpectAt(w.leiZakazano(), 617, 477, "leiZakazano");
+  ExpectPlaces({{w.leiBack(), 532, 475}, {w.liZakaz(), 615, 475}, {w.leiZakaz(), 617, 477}, {w.leZakazano(), 615, 475},
+                {w.leiZakazano(), 617, 477}});  // leiBack kept
   for (TImageLeave* h : w.HotSpots()) EXPECT_FALSE(h->isVisible());
   EXPECT_FALSE(w.lbOboz()->isVisible());
   EXPECT_TRUE(w.FCanOrder());

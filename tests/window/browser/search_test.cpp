@@ -11,8 +11,6 @@ namespace {
 
 using catalogue::RecordData;
 
-QPoint Plate(int i) { return QPoint(600, 64 + 58 * i + 20); }
-
 // Types text as the keyboard would, one key event for each character (Cyrillic too).
 void Type(QWidget* to, const QString& text) {
   for (QChar c : text) {
