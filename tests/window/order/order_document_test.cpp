@@ -44,6 +44,14 @@ class OrderDocumentTest : public WindowTest {
     EXPECT_EQ(scrolls, 0);
     EXPECT_EQ(QApplication::overrideCursor(), nullptr);
   }
+  // Exports again with a fresh word processor whose calls of that name fail.
+  void ExportFailing(const QString& call, bool markerFound = true) {
+    *fake = FakeWordState();
+    fake->failing = {call};
+    fake->markerFound = markerFound;
+    recorder.messages.clear();
+    Export();
+  }
   std::shared_ptr<FakeWordState> fake;
   int before = 0;
 };
@@ -97,19 +105,13 @@ TEST_F(OrderDocumentTest, EarlyFailuresShowTheirMessageAndLeaveTheStoreAlone) {
       {"Find", u"Не удалось найти метку в шаблоне. Выполнение заказа прервано.", true},
   };
   for (const EarlyExit& c : cases) {
-    *fake = FakeWordState();
-    fake->failing = {QString::fromLatin1(c.failing)};
-    recorder.messages.clear();
-    Export();
+    ExportFailing(QString::fromLatin1(c.failing));
     EXPECT_EQ(recorder.messages, QStringList{QString::fromUtf16(c.message)}) << c.failing;
     EXPECT_TRUE(fake->Typed().isEmpty()) << c.failing;
     EXPECT_EQ(fake->finished, c.documentMade ? 1 : 0) << c.failing;
   }
   // A marker that is simply not there.
-  *fake = FakeWordState();
-  fake->markerFound = false;
-  recorder.messages.clear();
-  Export();
+  ExportFailing(QString(), false);
   EXPECT_EQ(recorder.messages.size(), 1);
   EXPECT_EQ(fake->finished, 1);
 }
@@ -126,17 +128,11 @@ TEST_F(OrderDocumentTest, FailuresInsideTheLoopAreReportedAndTheLoopGoesOn) {
                                   QStringLiteral("Что-то не то."), QStringLiteral("Что-то не то.")}},
   };
   for (const auto& c : cases) {
-    *fake = FakeWordState();
-    fake->failing = {QString::fromLatin1(c.failing)};
-    recorder.messages.clear();
-    Export();
+    ExportFailing(QString::fromLatin1(c.failing));
     EXPECT_EQ(recorder.messages, c.messages) << c.failing;
   }
   // Moving right: after the number, then after the designation and the name.
-  *fake = FakeWordState();
-  fake->failing = {QStringLiteral("MoveRight")};
-  recorder.messages.clear();
-  Export();
+  ExportFailing(QStringLiteral("MoveRight"));
   ASSERT_EQ(recorder.messages.size(), 9);
   EXPECT_EQ(recorder.messages[0], QStringLiteral("Не удалось перейти в другой столбец!"));
   EXPECT_EQ(recorder.messages[1], QStringLiteral("Что-то не то."));
@@ -157,10 +153,6 @@ TEST_F(OrderDocumentTest, EachPressMakesANewDocument) {
   EXPECT_EQ(fake->log.filter(QStringLiteral("Add ")).size(), 2);
   EXPECT_EQ(fake->finished, 2);
 }
-
-}  // namespace
-
-namespace {
 
 // The built-in engine on the demo template: what the user gets.
 class OrderEngineTest : public WindowTest {
