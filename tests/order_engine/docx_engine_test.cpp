@@ -180,11 +180,15 @@ class DocxTest : public ::testing::Test {
     return xml;
   }
 
-  std::string Error(const std::string& name) {
+  // The template `name` is refused, the reason containing `reason`.
+  void ExpectRefused(const std::string& name, const std::string& reason) {
     const auto doc = DocxDocument::FromTemplate(Path(name));
-    EXPECT_FALSE(doc);
-    EXPECT_FALSE(doc.error().empty());
-    return doc.error();
+    ASSERT_FALSE(doc) << name;
+    EXPECT_NE(doc.error().find(reason), std::string::npos) << name << ": " << doc.error();
+  }
+  void ExpectRefused(const std::string& name, const Entries& package, const std::string& reason) {
+    WriteZip(Path(name), package);
+    ExpectRefused(name, reason);
   }
 
   fs::path dir_;
@@ -586,71 +590,65 @@ void StateSize(const std::string& path, const std::string& entry, std::uint32_t 
 }
 
 TEST_F(DocxTest, UnusableTemplatesFailWithAReason) {
-  EXPECT_NE(Error("missing.dot").find("не найден"), std::string::npos);
+  ExpectRefused("missing.dot", "не найден");
 
   std::mt19937 random(7);
   std::string noise(4096, '\0');
   for (char& c : noise) c = static_cast<char>(random());
   std::ofstream(Path("noise.dot"), std::ios::binary) << noise;
-  EXPECT_NE(Error("noise.dot").find("не является документом Word"), std::string::npos);
+  ExpectRefused("noise.dot", "не является документом Word");
   std::ofstream(Path("old.dot"), std::ios::binary)
       << std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + noise;
-  EXPECT_NE(Error("old.dot").find("Word 97–2003"), std::string::npos);
+  ExpectRefused("old.dot", "Word 97–2003");
 
-  auto without = [](Entries e, const std::string& name) {
+  auto without = [](const std::string& name) {
+    Entries e = Package(P("x"));
     std::erase_if(e, [&](const auto& p) { return p.first == name; });
     return e;
   };
-  WriteZip(Path("nomain.dot"), without(Package(P("x")), "word/document.xml"));
-  EXPECT_NE(Error("nomain.dot").find("нет основной части документа word/document.xml"), std::string::npos);
-  WriteZip(Path("norels.dot"), without(Package(P("x")), "_rels/.rels"));
-  EXPECT_NE(Error("norels.dot").find("_rels/.rels"), std::string::npos);
-  WriteZip(Path("notypes.dot"), without(Package(P("x")), "[Content_Types].xml"));
-  EXPECT_NE(Error("notypes.dot").find("[Content_Types].xml"), std::string::npos);
-
-  Entries e = Package(P("x"));
-  e[3].second = DocumentXml("<w:p><w:r><w:t>x</w:r></w:p>");
-  WriteZip(Path("malformed.dot"), e);
-  EXPECT_NE(Error("malformed.dot").find("ошибку XML"), std::string::npos);
-  e[3].second = DocumentXml(P("&a;"));
-  e[3].second.insert(e[3].second.find("?>") + 2, "<!DOCTYPE d [<!ENTITY a \"aaaa\">]>");
-  WriteZip(Path("doctype.dot"), e);
-  EXPECT_NE(Error("doctype.dot").find("DOCTYPE"), std::string::npos);
+  auto withDocument = [](const std::string& xml) {
+    Entries e = Package(P("x"));
+    e[3].second = xml;
+    return e;
+  };
+  std::string doctype = DocumentXml(P("&a;"));
+  doctype.insert(doctype.find("?>") + 2, "<!DOCTYPE d [<!ENTITY a \"aaaa\">]>");
   std::string deep = P("x");
   for (int i = 0; i < 300; ++i) deep = "<w:sdt><w:sdtContent>" + deep + "</w:sdtContent></w:sdt>";
-  e[3].second = DocumentXml(deep);
-  WriteZip(Path("deep.dot"), e);
-  EXPECT_NE(Error("deep.dot").find("вложены глубже"), std::string::npos);
-
-  WriteZip(Path("sheet.dot"),
-           Package(P("x"), "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml"));
-  EXPECT_NE(Error("sheet.dot").find("не является документом Word"), std::string::npos);
-  WriteZip(Path("macro.dot"),
-           Package(P("x"), "application/vnd.ms-word.template.macroEnabledTemplate.main+xml"));
-  EXPECT_NE(Error("macro.dot").find("макросы"), std::string::npos);
+  ExpectRefused("nomain.dot", without("word/document.xml"), "нет основной части документа word/document.xml");
+  ExpectRefused("norels.dot", without("_rels/.rels"), "_rels/.rels");
+  ExpectRefused("notypes.dot", without("[Content_Types].xml"), "[Content_Types].xml");
+  ExpectRefused("malformed.dot", withDocument(DocumentXml("<w:p><w:r><w:t>x</w:r></w:p>")), "ошибку XML");
+  ExpectRefused("doctype.dot", withDocument(doctype), "DOCTYPE");
+  ExpectRefused("deep.dot", withDocument(DocumentXml(deep)), "вложены глубже");
+  ExpectRefused("sheet.dot", Package(P("x"), "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml"),
+                "не является документом Word");
+  ExpectRefused("macro.dot", Package(P("x"), "application/vnd.ms-word.template.macroEnabledTemplate.main+xml"),
+                "макросы");
   // Entries whose names would lead out of the package are never copied into an order.
   for (const char* name : {"../../x", "/x", "word/../../x", "C:\\x", "word\\..\\..\\x"}) {
+    SCOPED_TRACE(name);
     Entries escaping = Package(P("x"));
     escaping.push_back({name, "x"});
-    WriteZip(Path("escaping.dot"), escaping);
-    EXPECT_NE(Error("escaping.dot").find("недопустимым именем"), std::string::npos) << name;
+    ExpectRefused("escaping.dot", escaping, "недопустимым именем");
   }
 }
 
 TEST_F(DocxTest, PartsInflatingBeyondTheirLimitsAreRefused) {
   Entries e = Package(P("x"));
   e[3].second = DocumentXml(P(std::string(1 << 20, 'a')));
-  WriteZip(Path("huge.dot"), e);
-  StateSize(Path("huge.dot"), "word/document.xml", 0xF0000000u);
-  EXPECT_NE(Error("huge.dot").find("слишком велик"), std::string::npos);
-
-  WriteZip(Path("lying.dot"), e);
-  StateSize(Path("lying.dot"), "word/document.xml", 4096);
-  EXPECT_NE(Error("lying.dot").find("больше заявленного размера"), std::string::npos);
-
-  WriteZip(Path("bigmain.dot"), e);
-  StateSize(Path("bigmain.dot"), "word/document.xml", (64u << 20) + 1);
-  EXPECT_NE(Error("bigmain.dot").find("больше 64 МиБ"), std::string::npos);
+  const struct {
+    const char* name;
+    std::uint32_t statedSize;
+    const char* reason;
+  } cases[] = {{"huge.dot", 0xF0000000u, "слишком велик"},
+               {"lying.dot", 4096, "больше заявленного размера"},
+               {"bigmain.dot", (64u << 20) + 1, "больше 64 МиБ"}};
+  for (const auto& c : cases) {
+    WriteZip(Path(c.name), e);
+    StateSize(Path(c.name), "word/document.xml", c.statedSize);
+    ExpectRefused(c.name, c.reason);
+  }
 }
 
 // ---- saving ----------------------------------------------------------------------------
