@@ -65,22 +65,15 @@ TEST_F(StoreTest, RepeatedFilterLeavesCursorAndFreshFilterResetsIt) {
 }
 
 TEST_F(StoreTest, AnswersEveryFilterFormInFileOrder) {
-  ASSERT_TRUE(store.ApplyFilter("Table = 3").ok());
-  EXPECT_EQ(Ids(), (std::vector<int>{2, 3, 4, 5}));
-  ASSERT_TRUE(store.ApplyFilter("VozmPokupka = True").ok());
-  EXPECT_EQ(Ids(), (std::vector<int>{3, 4, 5}));
-  ASSERT_TRUE(store.ApplyFilter("sostoit = false").ok());
-  EXPECT_EQ(Ids(), (std::vector<int>{3, 5, 6}));
-  ASSERT_TRUE(store.ApplyFilter("ID = 5").ok());
-  EXPECT_EQ(Ids(), (std::vector<int>{5}));
-  ASSERT_TRUE(store.ApplyFilter("Number = 0").ok());
-  EXPECT_EQ(Ids(), (std::vector<int>{5}));
-  ASSERT_TRUE(store.ApplyFilter("Left = 30").ok());
-  EXPECT_EQ(Ids(), (std::vector<int>{4}));
-  ASSERT_TRUE(store.ApplyFilter("FID = 0").ok());
-  EXPECT_EQ(Ids(), (std::vector<int>{1, 2}));
-  ASSERT_TRUE(store.ApplyFilter("FID = 99999999999").ok());
-  EXPECT_EQ(store.CountRecords(), 0);
+  const std::pair<const char*, std::vector<int>> cases[] = {
+      {"Table = 3", {2, 3, 4, 5}}, {"VozmPokupka = True", {3, 4, 5}}, {"sostoit = false", {3, 5, 6}},
+      {"ID = 5", {5}},             {"Number = 0", {5}},               {"Left = 30", {4}},
+      {"FID = 0", {1, 2}},         {"FID = 99999999999", {}}};
+  for (const auto& [filter, ids] : cases) {
+    ASSERT_TRUE(store.ApplyFilter(filter).ok()) << filter;
+    EXPECT_EQ(Ids(), ids) << filter;
+    EXPECT_EQ(store.CountRecords(), static_cast<int>(ids.size())) << filter;
+  }
 }
 
 TEST_F(StoreTest, FilterTextOutsideTheGrammarIsRefusedAndChangesNothing) {

@@ -53,7 +53,7 @@ class ToolTest : public ::testing::Test {
 };
 
 TEST_F(ToolTest, PrintsHeaderAndEveryRecordWithEscapes) {
-  ToolRun r = Tool({QStringLiteral("query"), file});
+  ToolRun r = Tool({"query", file});
   ASSERT_EQ(r.status, 0) << r.err.toStdString();
   const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
   ASSERT_EQ(lines.size(), 4);
@@ -65,12 +65,12 @@ TEST_F(ToolTest, PrintsHeaderAndEveryRecordWithEscapes) {
 }
 
 TEST_F(ToolTest, FiltersAsTheStoreDoes) {
-  ToolRun r = Tool({QStringLiteral("query"), file, QStringLiteral("Pokupka = True")});
+  ToolRun r = Tool({"query", file, "Pokupka = True"});
   ASSERT_EQ(r.status, 0);
   const QStringList lines = r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts);
   ASSERT_EQ(lines.size(), 2);
   EXPECT_TRUE(lines[1].startsWith(QStringLiteral("3\t")));
-  ToolRun none = Tool({QStringLiteral("query"), file, QStringLiteral("FID = 99")});
+  ToolRun none = Tool({"query", file, "FID = 99"});
   EXPECT_EQ(none.status, 0);
   EXPECT_EQ(none.out.count(QLatin1Char('\n')), 1);
 }
@@ -84,8 +84,8 @@ TEST(ToolRows, ScannerAndExpatGiveTheSameQueryOnTheReadersCorpus) {
   int read = 0;
   for (const QString& name : files) {
     const QString file = corpus.filePath(name);
-    const ToolRun scanned = Tool({QStringLiteral("query"), file});
-    const ToolRun expat = Tool({QStringLiteral("query"), QStringLiteral("--rows=expat"), file});
+    const ToolRun scanned = Tool({"query", file});
+    const ToolRun expat = Tool({"query", "--rows=expat", file});
     EXPECT_EQ(scanned.status, expat.status) << name.toStdString();
     EXPECT_EQ(scanned.out, expat.out) << name.toStdString();
     EXPECT_EQ(scanned.err, expat.err) << name.toStdString();
@@ -95,11 +95,9 @@ TEST(ToolRows, ScannerAndExpatGiveTheSameQueryOnTheReadersCorpus) {
 }
 
 TEST_F(ToolTest, RefusalsExitWithTwoAndOneLine) {
-  for (const QStringList& args :
-       {QStringList{QStringLiteral("query"), file, QStringLiteral("FID => 1")},
-        QStringList{QStringLiteral("query"), dir.filePath(QStringLiteral("absent.xml"))},
-        QStringList{QStringLiteral("query")}, QStringList{QStringLiteral("frobnicate"), file},
-        QStringList{QStringLiteral("import"), file}, QStringList{QStringLiteral("export"), file, QStringLiteral("--csv")}}) {
+  for (const QStringList& args : {QStringList{"query", file, "FID => 1"}, QStringList{"query", dir.filePath("absent.xml")},
+                                  QStringList{"query"}, QStringList{"frobnicate", file}, QStringList{"import", file},
+                                  QStringList{"export", file, "--csv"}}) {
     ToolRun r = Tool(args);
     EXPECT_EQ(r.status, 2) << args.join(' ').toStdString();
     EXPECT_TRUE(r.out.isEmpty());
@@ -109,18 +107,18 @@ TEST_F(ToolTest, RefusalsExitWithTwoAndOneLine) {
 
 TEST_F(ToolTest, CheckExitsWithOneWhenItReportsAndTwoWhenRefused) {
   // This table has no pictures beside it: each record is reported, one line each.
-  ToolRun r = Tool({QStringLiteral("check"), file});
+  ToolRun r = Tool({"check", file});
   EXPECT_EQ(r.status, 1);
   EXPECT_TRUE(r.out.contains(QStringLiteral("ID 0: root picture Images\\Fon.jpg is missing\n")));
   EXPECT_TRUE(r.out.contains(QStringLiteral("ID 2: parts-list picture Images\\view.jpg is missing\n")));
   for (const QString& line : r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
     EXPECT_TRUE(line.startsWith(QStringLiteral("ID "))) << line.toStdString();
-  ToolRun refused = Tool({QStringLiteral("check"), dir.filePath(QStringLiteral("absent.xml"))});
+  ToolRun refused = Tool({"check", dir.filePath("absent.xml")});
   EXPECT_EQ(refused.status, 2);
 }
 
 TEST(ToolDemo, TheDemoCatalogueIsClean) {
-  ToolRun r = Tool({QStringLiteral("check"), QStringLiteral(DEMO_CATALOGUE)});
+  ToolRun r = Tool({"check", QStringLiteral(DEMO_CATALOGUE)});
   EXPECT_EQ(r.status, 0) << r.out.toStdString() << r.err.toStdString();
   EXPECT_TRUE(r.out.isEmpty());
 }
@@ -129,26 +127,24 @@ TEST_F(ToolTest, ImportReplacesATableOnlyWithForceAndNeverInPart) {
   const QByteArray before = Read(file);
   const QString good = dir.filePath(QStringLiteral("good.csv"));
   const QString bad = dir.filePath(QStringLiteral("bad.csv"));
-  ASSERT_EQ(Tool({QStringLiteral("export"), file, QStringLiteral("-o"), good}).status, 0);
+  ASSERT_EQ(Tool({"export", file, "-o", good}).status, 0);
   ASSERT_TRUE(Write(bad, Read(good) + "4,1,x,,,,,,,,False,False,False,0,0,7\r\n"));
-  for (const QStringList& args :
-       {QStringList{QStringLiteral("import"), good, QStringLiteral("-o"), file},
-        QStringList{QStringLiteral("export"), file, QStringLiteral("-o"), good},
-        QStringList{QStringLiteral("import"), bad, QStringLiteral("-o"), file, QStringLiteral("--force")}}) {
+  for (const QStringList& args : {QStringList{"import", good, "-o", file}, QStringList{"export", file, "-o", good},
+                                  QStringList{"import", bad, "-o", file, "--force"}}) {
     ToolRun r = Tool(args);
     EXPECT_EQ(r.status, 2) << args.join(' ').toStdString();
     EXPECT_EQ(r.err.count(QLatin1Char('\n')), 1) << r.err.toStdString();
   }
   // Line 6: the first record's Descript holds a line break.
-  EXPECT_TRUE(Tool({QStringLiteral("import"), bad, QStringLiteral("-o"), file, QStringLiteral("--force")})
+  EXPECT_TRUE(Tool({"import", bad, "-o", file, "--force"})
                   .err.contains(QStringLiteral("bad.csv:6: field Number: \"x\" is not an integer")));
   EXPECT_EQ(Read(file), before);
   EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-            (QStringList{QStringLiteral("bad.csv"), QStringLiteral("good.csv"), QStringLiteral("my.xml")}));
+            (QStringList{"bad.csv", "good.csv", "my.xml"}));
 
-  const ToolRun query = Tool({QStringLiteral("query"), file});
-  EXPECT_NE(Tool({QStringLiteral("import"), good, QStringLiteral("-o"), file, QStringLiteral("--force")}).status, 2);
-  EXPECT_EQ(Tool({QStringLiteral("query"), file}).bytes, query.bytes);
+  const ToolRun query = Tool({"query", file});
+  EXPECT_NE(Tool({"import", good, "-o", file, "--force"}).status, 2);
+  EXPECT_EQ(Tool({"query", file}).bytes, query.bytes);
 }
 
 TEST_F(ToolTest, ImportReportsWhatCheckFindsInTheTableItWrote) {
@@ -160,12 +156,12 @@ TEST_F(ToolTest, ImportReportsWhatCheckFindsInTheTableItWrote) {
   const QString in = dir.filePath(QStringLiteral("warnings.csv"));
   const QString out = dir.filePath(QStringLiteral("warnings.xml"));
   ASSERT_TRUE(Write(in, csv));
-  const ToolRun r = Tool({QStringLiteral("import"), in, QStringLiteral("-o"), out});
+  const ToolRun r = Tool({"import", in, "-o", out});
   EXPECT_EQ(r.status, 1) << r.err.toStdString();
   EXPECT_TRUE(r.out.contains(QStringLiteral("ID 8: root section beyond the seventh: not shown\n"))) << r.out.toStdString();
   EXPECT_TRUE(r.out.contains(QStringLiteral("ID 1: drawing with 36 numbered parts, more than 35\n")));
   EXPECT_TRUE(r.out.contains(QStringLiteral("ID 200: FID 99 names no record\n")));
-  const ToolRun check = Tool({QStringLiteral("check"), out});
+  const ToolRun check = Tool({"check", out});
   for (const QString& line : r.out.split(QLatin1Char('\n'), Qt::SkipEmptyParts))
     EXPECT_TRUE(check.out.contains(line + QLatin1Char('\n'))) << line.toStdString();
 }
@@ -175,10 +171,10 @@ TEST_F(ToolTest, ImportReportsWhatCheckFindsInTheTableItWrote) {
 TEST(ToolDemo, TheDemoCatalogueRoundTripsThroughBothStyles) {
   QTemporaryDir dir;
   const QString demo = QStringLiteral(DEMO_CATALOGUE);
-  const ToolRun query = Tool({QStringLiteral("query"), demo});
+  const ToolRun query = Tool({"query", demo});
   ASSERT_EQ(query.status, 0);
   for (const QString& style : {QString(), QStringLiteral("--excel")}) {
-    QStringList args{QStringLiteral("export"), demo};
+    QStringList args{"export", demo};
     if (!style.isEmpty()) args << style;
     const ToolRun exported = Tool(args);
     ASSERT_EQ(exported.status, 0) << exported.err.toStdString();
@@ -186,19 +182,15 @@ TEST(ToolDemo, TheDemoCatalogueRoundTripsThroughBothStyles) {
     const QString csv = dir.filePath(QStringLiteral("demo%1.csv").arg(style));
     const QString table = dir.filePath(QStringLiteral("my%1.xml").arg(style));
     ASSERT_TRUE(Write(csv, exported.bytes));
-    const ToolRun imported = Tool({QStringLiteral("import"), csv, QStringLiteral("-o"), table});
+    const ToolRun imported = Tool({"import", csv, "-o", table});
     EXPECT_EQ(imported.status, 0) << imported.out.toStdString() << imported.err.toStdString();
-    EXPECT_EQ(Tool({QStringLiteral("query"), table}).bytes, query.bytes);
+    EXPECT_EQ(Tool({"query", table}).bytes, query.bytes);
     args[1] = table;
     args << QStringLiteral("-o") << dir.filePath(QStringLiteral("again%1.csv").arg(style));
     ASSERT_EQ(Tool(args).status, 0);
     EXPECT_EQ(Read(args.last()), exported.bytes);
   }
 }
-
-}  // namespace
-
-namespace {
 
 // A Word 97-2003 order template made from the demo's own, turned back into the form the
 // program fills; anything else is refused.
@@ -208,19 +200,17 @@ TEST(ToolTemplate, ConvertsAWord97TemplateAndRefusesOtherFiles) {
   const QString dotx = dir.filePath(QStringLiteral("t.dotx"));
   ASSERT_TRUE(QFile::copy(QStringLiteral(DEMO_TEMPLATE), dotx));
   QProcess soffice;
-  soffice.start(QStringLiteral("soffice"),
-                {QStringLiteral("--headless"), QStringLiteral("--norestore"),
-                 QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(dir.filePath(QStringLiteral("p"))).toString(QUrl::FullyEncoded),
-                 QStringLiteral("--convert-to"), QStringLiteral("dot:MS Word 97 Vorlage"), QStringLiteral("--outdir"),
-                 dir.path(), dotx});
+  soffice.start("soffice", {"--headless", "--norestore",
+                            "-env:UserInstallation=" + QUrl::fromLocalFile(dir.filePath("p")).toString(QUrl::FullyEncoded),
+                            "--convert-to", "dot:MS Word 97 Vorlage", "--outdir", dir.path(), dotx});
   ASSERT_TRUE(soffice.waitForFinished(120000));
   const QString dot = dir.filePath(QStringLiteral("t.dot"));
   const QString out = dir.filePath(QStringLiteral("Заказ.dotx"));
-  EXPECT_EQ(Tool({QStringLiteral("convert-template"), dotx, out}).status, 2);  // already Office Open XML
-  EXPECT_EQ(Tool({QStringLiteral("convert-template"), dot, out}).status, 0);
+  EXPECT_EQ(Tool({"convert-template", dotx, out}).status, 2);  // already Office Open XML
+  EXPECT_EQ(Tool({"convert-template", dot, out}).status, 0);
   EXPECT_TRUE(Read(out).startsWith("PK"));
-  EXPECT_EQ(Tool({QStringLiteral("convert-template"), dot, out}).status, 2);  // never replaced unasked
-  EXPECT_EQ(Tool({QStringLiteral("convert-template"), dot, out, QStringLiteral("--force")}).status, 0);
+  EXPECT_EQ(Tool({"convert-template", dot, out}).status, 2);  // never replaced unasked
+  EXPECT_EQ(Tool({"convert-template", dot, out, "--force"}).status, 0);
 }
 
 }  // namespace
