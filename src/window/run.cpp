@@ -1,5 +1,7 @@
 #include "window/run.h"
 
+#include <QCommandLineOption>
+#include <QCommandLineParser>
 #include <QDir>
 #include <QFont>
 #include <QStyleFactory>
@@ -25,16 +27,15 @@ void PrepareApplication(QApplication& app) {
 }
 
 StartOptions ParseStartOptions(const QStringList& arguments) {
+  const StartOptions refused{QString(), QStringLiteral("usage: Catalog [--catalogue DIR]")};
+  QCommandLineParser parser;
+  const QCommandLineOption catalogue(QStringLiteral("catalogue"), QString(), QStringLiteral("DIR"));
+  parser.addOption(catalogue);
+  if (!parser.parse(arguments) || !parser.positionalArguments().isEmpty()) return refused;
+  const QStringList dirs = parser.values(catalogue);
+  if (dirs.size() > 1 || (dirs.size() == 1 && dirs.front().isEmpty())) return refused;
   StartOptions options;
-  const QString option = QStringLiteral("--catalogue");
-  for (qsizetype i = 1; i < arguments.size(); ++i) {
-    const QString& a = arguments[i];
-    QString dir;
-    if (a == option && i + 1 < arguments.size()) dir = arguments[++i];
-    else if (a.startsWith(option + QLatin1Char('='))) dir = a.mid(option.size() + 1);
-    if (dir.isEmpty() || !options.catalogueDir.isEmpty()) return {QString(), QStringLiteral("usage: Catalog [--catalogue DIR]")};
-    options.catalogueDir = QDir(dir).absolutePath();
-  }
+  if (!dirs.isEmpty()) options.catalogueDir = QDir(dirs.front()).absolutePath();
   return options;
 }
 
