@@ -71,3 +71,38 @@ QWidget* WindowTest::MoveAt(QPoint windowPos) {
   Move(target, target->mapFrom(window.get(), windowPos));
   return target;
 }
+
+int WindowTest::WalkBelow(int depth) {
+  std::vector<QPoint> targets;
+  for (TLabel* l : probe().Callouts())
+    if (l->isVisible()) targets.push_back(l->pos() + QPoint(3, 3));
+  if (probe().leNext()->isVisible()) targets.push_back(QPoint(450, 515));
+  int entered = 0;
+  for (QPoint p : targets) {
+    ClickAt(p);
+    if (probe().FLevel() != depth + 1) {
+      ADD_FAILURE() << "no level entered at " << p.x() << "," << p.y() << " on level " << depth;
+      continue;
+    }
+    entered += 1 + WalkBelow(depth + 1);
+    Click(probe().leiBack());
+    if (probe().FLevel() != depth) ADD_FAILURE() << "back from " << p.x() << "," << p.y() << " not on level " << depth;
+  }
+  return entered;
+}
+
+int WindowTest::WalkTree() {
+  int entered = 0;
+  for (int i = 0; i < 7; ++i) {
+    if (i == 5 || !probe().HotSpots()[i]->Sostoit()) continue;
+    ClickAt(Plate(i));
+    if (probe().FLevel() != 1) {
+      ADD_FAILURE() << "section plate " << i + 1 << " entered no level";
+      continue;
+    }
+    entered += 1 + WalkBelow(1);
+    Click(probe().leiBack());
+    if (probe().FLevel() != 0) ADD_FAILURE() << "back from section plate " << i + 1 << " not at the root";
+  }
+  return entered;
+}

@@ -40,6 +40,11 @@ class WindowTest : public ::testing::Test {
   // there, as the pointer would. Returns that control (null when none).
   QWidget* ClickAt(QPoint windowPos);
   QWidget* MoveAt(QPoint windowPos);
+  // From the root, every node entered and left by clicks only, depth first: each section with
+  // a composition but the parts-list plate, each visible callout, each composition button.
+  // Returns the nodes entered; a click that enters no level, or a back that does not return,
+  // fails the test.
+  int WalkTree();
 
   TestCatalogue cat;
   MessageRecorder recorder;
@@ -50,5 +55,6 @@ class WindowTest : public ::testing::Test {
   std::unique_ptr<QWidget> window;  // the main window
 
  private:
+  int WalkBelow(int depth);
   TfrMain* frMain_ = nullptr;
 };

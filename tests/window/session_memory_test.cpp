@@ -18,34 +18,6 @@ namespace {
 
 class SessionTest : public WindowTest {
  protected:
-  // Every node below the current one, entered and left by clicks; returns the nodes visited.
-  int Walk(int depth) {
-    std::vector<QPoint> targets;
-    for (TLabel* l : probe().Callouts())
-      if (l->isVisible()) targets.push_back(l->pos() + QPoint(3, 3));
-    if (probe().leNext()->isVisible()) targets.push_back(QPoint(450, 515));
-    int visited = 0;
-    for (QPoint p : targets) {
-      ClickAt(p);
-      if (probe().FLevel() != depth + 1) {
-        ADD_FAILURE() << "no level entered at " << p.x() << "," << p.y();
-        continue;
-      }
-      visited += 1 + Walk(depth + 1);
-      Click(probe().leiBack());
-    }
-    return visited;
-  }
-  int WalkTree() {
-    int visited = 0;
-    for (int i = 0; i < 7; ++i) {
-      if (i == 5 || !probe().HotSpots()[i]->Sostoit()) continue;
-      ClickAt(QPoint(600, 64 + 58 * i + 20));
-      visited += 1 + Walk(1);
-      Click(probe().leiBack());
-    }
-    return visited;
-  }
   void OpenAndCloseReview() {
     QTimer::singleShot(0, [this] {
       if (probe().frZakaz()) {
