@@ -38,14 +38,10 @@ void TestCatalogue::AddRootPictures() {
 }
 
 catalogue::RecordData Section(int id, int number, const std::string& oboz, bool sostoit) {
-  catalogue::RecordData r;
-  r.id = id;
-  r.fid = 0;
-  r.number = number;
+  catalogue::RecordData r = Part(id, 0, number, 0, 0);
   r.oboz = oboz;
   r.naim = "Раздел " + std::to_string(id);
-  r.picture = "p" + std::to_string(id);
-  r.view = "v" + std::to_string(id);
+  r.massa = r.count = "";
   r.descript = "Описание " + std::to_string(id);
   r.sostoit = sostoit;
   return r;

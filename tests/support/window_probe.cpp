@@ -16,19 +16,16 @@ int TfrMainProbe::FDisplayMode() const { return w_.FDisplayMode; }
 int TfrMainProbe::FBasketCount() const { return w_.FBasketCount; }
 int TfrMainProbe::FHotSpotCount() const { return w_.FHotSpotCount; }
 bool TfrMainProbe::FCanOrder() const { return w_.FCanOrder; }
-bool TfrMainProbe::FInBasket() const { return w_.FInBasket; }
 QString TfrMainProbe::FPicturePath() const { return w_.FPicturePath; }
 QString TfrMainProbe::FItemOboz() const { return w_.FItemOboz; }
 QString TfrMainProbe::FItemNaim() const { return w_.FItemNaim; }
 QString TfrMainProbe::FItemMassa() const { return w_.FItemMassa; }
-QString TfrMainProbe::FItemCount() const { return w_.FItemCount; }
 std::vector<TMyRec>& TfrMainProbe::Levels() const { return w_.Levels; }
 const std::vector<TImageLeave*>& TfrMainProbe::HotSpots() const { return w_.HotSpots; }
 const std::vector<TLabel*>& TfrMainProbe::Callouts() const { return w_.Callouts; }
 catalogue::CatalogueStore& TfrMainProbe::ADOQuery() const { return w_.ADOQuery; }
 TfrZakaz*& TfrMainProbe::frZakaz() const { return w_.frZakaz; }
 HelpService* TfrMainProbe::help() const { return w_.help_.get(); }
-WordBackend* TfrMainProbe::WordApp() const { return w_.word_.WordApp(); }
 
 void TfrMainProbe::GoHome() const { w_.GoHome(); }
 void TfrMainProbe::FillHotSpots(int id, int page) const { w_.FillHotSpots(id, page); }

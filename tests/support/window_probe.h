@@ -20,7 +20,6 @@ class QAction;
 class QMenu;
 class TfrMain;
 class TfrZakaz;
-class WordBackend;
 
 class TfrMainProbe {
  public:
@@ -76,19 +75,16 @@ class TfrMainProbe {
   int FBasketCount() const;
   int FHotSpotCount() const;
   bool FCanOrder() const;
-  bool FInBasket() const;
   QString FPicturePath() const;
   QString FItemOboz() const;
   QString FItemNaim() const;
   QString FItemMassa() const;
-  QString FItemCount() const;
   std::vector<TMyRec>& Levels() const;
   const std::vector<TImageLeave*>& HotSpots() const;
   const std::vector<TLabel*>& Callouts() const;
   catalogue::CatalogueStore& ADOQuery() const;
   TfrZakaz*& frZakaz() const;  // the open review window; tests may stand one in
   HelpService* help() const;
-  WordBackend* WordApp() const;
 
   // Operations.
   void GoHome() const;
