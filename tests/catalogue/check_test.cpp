@@ -56,6 +56,10 @@ class CheckTest : public ::testing::Test {
       if (x.id == id && x.what.find(what) != std::string::npos) return true;
     return false;
   }
+  // Each expected finding is said, for its record.
+  static void ExpectHas(const std::vector<Finding>& f, std::initializer_list<std::pair<int, const char*>> expected) {
+    for (const auto& [id, what] : expected) EXPECT_TRUE(Has(f, id, what)) << "ID " << id << ": " << what;
+  }
   fs::path base;
   std::vector<RecordData> records;
 };
@@ -72,10 +76,7 @@ TEST_F(CheckTest, ReportsKeysLinksAndGroups) {
   records.push_back(Rec(11, 1, 5));
   records.back().table = 12;
   const auto f = Check();
-  EXPECT_TRUE(Has(f, 3, "duplicate ID"));
-  EXPECT_TRUE(Has(f, 2, "duplicate ID"));
-  EXPECT_TRUE(Has(f, 10, "FID 99 names no record"));
-  EXPECT_TRUE(Has(f, 11, "Table 12"));
+  ExpectHas(f, {{3, "duplicate ID"}, {2, "duplicate ID"}, {10, "FID 99 names no record"}, {11, "Table 12"}});
   records = {Rec(5, 0, 1), Rec(4, 0, 2)};
   EXPECT_TRUE(Has(Check(), 4, "ascending"));
 }
@@ -92,14 +93,12 @@ TEST_F(CheckTest, ReportsRecordsNoUserCanReach) {
   records.push_back(Rec(27, 2, 2));
   records.back().view = "sub\\..\\inside";
   const auto f = Check();
-  EXPECT_TRUE(Has(f, 20, "its own parent"));
   EXPECT_TRUE(Has(f, 21, "FID cycle through IDs 21, 22") || Has(f, 21, "FID cycle through IDs 22, 21"));
   EXPECT_FALSE(Has(f, 22, "FID cycle"));  // one line per cycle
-  EXPECT_TRUE(Has(f, 23, "no path from the root"));
-  EXPECT_TRUE(Has(f, 24, "names no record"));
+  ExpectHas(f, {{20, "its own parent"}, {23, "no path from the root"}, {24, "names no record"},
+                {25, "no path from the root"},
+                {26, "Picture path Images\\..\\..\\outside.jpg leaves the catalogue folder"}});
   EXPECT_FALSE(Has(f, 24, "no path from the root"));
-  EXPECT_TRUE(Has(f, 25, "no path from the root"));
-  EXPECT_TRUE(Has(f, 26, "Picture path Images\\..\\..\\outside.jpg leaves the catalogue folder"));
   EXPECT_FALSE(Has(f, 27, "leaves"));
   for (int id : {1, 2, 3, 4}) EXPECT_FALSE(Has(f, id, "no path")) << id;
   records = {Rec(1, 0, 1)};
@@ -123,16 +122,10 @@ TEST_F(CheckTest, ReportsTreesThatDoNotFitTheWindow) {
     parent = 500 + level;
   }
   const auto f = Check();
-  EXPECT_TRUE(Has(f, 106, "beyond the seventh"));
-  EXPECT_TRUE(Has(f, 107, "beyond the seventh"));
+  ExpectHas(f, {{106, "beyond the seventh"}, {107, "beyond the seventh"}, {3, "mixes"}, {4, "2 item records"},
+                {100, "36 numbered parts"}, {400, "outside the window"}, {401, "outside the window"},
+                {402, "outside the window"}, {513, "more than 14 levels"}});
   EXPECT_FALSE(Has(f, 105, "beyond the seventh"));
-  EXPECT_TRUE(Has(f, 3, "mixes"));
-  EXPECT_TRUE(Has(f, 4, "2 item records"));
-  EXPECT_TRUE(Has(f, 100, "36 numbered parts"));
-  EXPECT_TRUE(Has(f, 400, "outside the window"));
-  EXPECT_TRUE(Has(f, 401, "outside the window"));
-  EXPECT_TRUE(Has(f, 402, "outside the window"));
-  EXPECT_TRUE(Has(f, 513, "more than 14 levels"));
   EXPECT_FALSE(Has(f, 512, "more than 14 levels"));
 }
 
@@ -143,10 +136,8 @@ TEST_F(CheckTest, ReportsMissingPicturesAndThoseFoundOnlyIgnoringCase) {
   fs::remove(base / "Images" / "Fon2.jpg");
   fs::remove(base / "Images" / "p4.jpg");  // item 4 has no composition: its picture is never shown
   const auto f = Check();
-  EXPECT_TRUE(Has(f, 2, "Images\\p2.jpg is missing"));
-  EXPECT_TRUE(Has(f, 3, "Images\\v3.jpg is missing"));
-  EXPECT_TRUE(Has(f, 3, "Images\\p3.jpg found only ignoring letter case"));
-  EXPECT_TRUE(Has(f, 0, "Fon2.jpg is missing"));
+  ExpectHas(f, {{2, "Images\\p2.jpg is missing"}, {3, "Images\\v3.jpg is missing"},
+                {3, "Images\\p3.jpg found only ignoring letter case"}, {0, "Fon2.jpg is missing"}});
   EXPECT_FALSE(Has(f, 4, "p4.jpg"));
   EXPECT_EQ(f.size(), 4u);
 }
