@@ -29,6 +29,11 @@ class WindowTest : public ::testing::Test {
   // Opens the window on the test catalogue, as if the program lay in its folder.
   TfrMainProbe Open(int screenHeight = 768);
   TfrMainProbe OpenWith(AppEnvironment env);
+  // Writes the standard catalogue and opens the window on it.
+  TfrMainProbe OpenStandard() {
+    MakeStandardCatalogue(cat);
+    return Open();
+  }
   TfrMainProbe probe() const;
   void TearDown() override;
 

@@ -4,10 +4,7 @@ namespace {
 
 class CaptionButtonTest : public WindowTest {
  protected:
-  void SetUp() override {
-    MakeStandardCatalogue(cat);
-    Open();
-  }
+  void SetUp() override { OpenStandard(); }
   static QImage Face(TLeImage* button) { return button->picture().image(); }
   // The darkest grey level among the pixels of a rectangle.
   static int Darkest(const QImage& img, QRect r) {

@@ -11,14 +11,15 @@ using catalogue::Field;
 
 class BasketTest : public WindowTest {
  protected:
-  void SetUp() override {
-    MakeStandardCatalogue(cat);
-    Open();
-  }
+  void SetUp() override { OpenStandard(); }
   // Opens the parts list on a tab.
   void OpenList(int tab) {
     probe().TabControl()->SetTabIndex(tab);
     if (probe().FDisplayMode() != dmList) ClickAt(Plate(5));
+  }
+  void ClickTab(int tab) {
+    QTabBar* tabs = probe().TabControl()->tabs();
+    QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(tab).center());
   }
   // Clicks a row of the grid.
   void ClickRow(int row) {
@@ -167,9 +168,8 @@ TEST_F(BasketTest, ClearingFromEachModeFollowsTheButtonRules) {
   Click(w.liZakaz());
   Click(w.lHome());
   w.N1()->trigger();
-  for (QWidget* b : {static_cast<QWidget*>(w.liZakaz()), static_cast<QWidget*>(w.leiZakaz()),
-                     static_cast<QWidget*>(w.leZakazano()), static_cast<QWidget*>(w.leiZakazano())})
-    EXPECT_FALSE(b->isVisible());
+  for (QWidget* b : std::initializer_list<QWidget*>{w.liZakaz(), w.leiZakaz(), w.leZakazano(), w.leiZakazano()})
+    EXPECT_FALSE(b->isVisible()) << b->objectName().toStdString();
   EXPECT_EQ(w.FBasketCount(), 0);
 }
 
@@ -198,8 +198,7 @@ TEST_F(BasketTest, TabsFilterByGroupAndTenListsEveryOrderableRecord) {
   ASSERT_EQ(w.bdgSpisok()->model()->rowCount(), static_cast<int>(orderable.size()));
   for (int row = 0; row < w.bdgSpisok()->model()->rowCount(); ++row)
     EXPECT_EQ(w.ADOQuery().GetStringAt(row, Field::ID), std::to_string(orderable[row]));
-  QTest::mouseClick(w.TabControl()->tabs(), Qt::LeftButton, Qt::NoModifier,
-                    w.TabControl()->tabs()->tabRect(3).center());
+  ClickTab(3);
   EXPECT_EQ(w.TabControl()->TabIndex(), 3);
   EXPECT_EQ(w.ADOQuery().CurrentFilter(), "Table = 3");
   EXPECT_EQ(w.bdgSpisok()->model()->data(w.bdgSpisok()->model()->index(0, 0)).toString(),
@@ -213,8 +212,7 @@ TEST_F(BasketTest, TabsFilterByGroupAndTenListsEveryOrderableRecord) {
 TEST_F(BasketTest, BackAfterThreeTabChangesReachesTheRootAndTheTabIsKept) {
   auto w = probe();
   OpenList(0);
-  for (int tab : {1, 2, 7}) QTest::mouseClick(w.TabControl()->tabs(), Qt::LeftButton, Qt::NoModifier,
-                                              w.TabControl()->tabs()->tabRect(tab).center());
+  for (int tab : {1, 2, 7}) ClickTab(tab);
   EXPECT_EQ(w.FLevel(), 4);
   Click(w.leiBack());
   EXPECT_EQ(w.FLevel(), 0);

@@ -5,10 +5,7 @@ namespace {
 
 class DisplayModeTest : public WindowTest {
  protected:
-  void SetUp() override {
-    MakeStandardCatalogue(cat);
-    Open();
-  }
+  void SetUp() override { OpenStandard(); }
   struct Place {
     QWidget* control;
     int left, top;
