@@ -60,19 +60,13 @@ TEST_F(OrderDocumentTest, FillsTheMarkedRowThenInsertsRowsAbove) {
   Export();
   EXPECT_TRUE(recorder.messages.isEmpty());
   const QStringList expected = {
-      QStringLiteral("Connect"), QStringLiteral("Visible 1"),
-      QStringLiteral("Add ") + cat.dir() + QStringLiteral("Template\\Заказ.dot"), QStringLiteral("Find #1"),
+      "Connect", "Visible 1", "Add " + cat.dir() + "Template\\Заказ.dot", "Find #1",
       // The first record, numbered 3, in the marked row.
-      QStringLiteral("Delete"), QStringLiteral("InsertAfter 3"), QStringLiteral("MoveRight 2"), QStringLiteral("DeleteChars 2"),
-      QStringLiteral("Delete"), QStringLiteral("InsertAfter ОБ-111"), QStringLiteral("MoveRight 2"), QStringLiteral("DeleteChars 2"),
-      QStringLiteral("Delete"), QStringLiteral("InsertAfter Деталь 111"), QStringLiteral("MoveRight 2"), QStringLiteral("DeleteChars 2"),
-      QStringLiteral("Delete"), QStringLiteral("InsertAfter "),
+      "Delete", "InsertAfter 3", "MoveRight 2", "DeleteChars 2", "Delete", "InsertAfter ОБ-111", "MoveRight 2",
+      "DeleteChars 2", "Delete", "InsertAfter Деталь 111", "MoveRight 2", "DeleteChars 2", "Delete", "InsertAfter ",
       // The next, numbered 2, in a new row above.
-      QStringLiteral("InsertRows 1"), QStringLiteral("MoveLeft 1"),
-      QStringLiteral("Delete"), QStringLiteral("InsertAfter 2"), QStringLiteral("MoveRight 2"),
-      QStringLiteral("Delete"), QStringLiteral("InsertAfter ОБ-121"), QStringLiteral("MoveRight 2"),
-      QStringLiteral("Delete"), QStringLiteral("InsertAfter Деталь 121"), QStringLiteral("MoveRight 2"),
-      QStringLiteral("Delete"), QStringLiteral("InsertAfter ")};
+      "InsertRows 1", "MoveLeft 1", "Delete", "InsertAfter 2", "MoveRight 2", "Delete", "InsertAfter ОБ-121",
+      "MoveRight 2", "Delete", "InsertAfter Деталь 121", "MoveRight 2", "Delete", "InsertAfter "};
   EXPECT_EQ(fake->log.mid(0, expected.size()), expected);
   EXPECT_EQ(fake->Typed().size(), 12);
   EXPECT_EQ(fake->Typed()[8], QStringLiteral("1"));
