@@ -7,6 +7,18 @@
 #include "help/help_service.h"
 #include "tfrmain.h"
 
+int LongestDarkRun(const QImage& image, QRect r) {
+  if (r.isNull()) r = image.rect();
+  int best = 0;
+  for (int y = r.top(); y <= r.bottom(); ++y)
+    for (int x = r.left(), run = 0; x <= r.right(); ++x) {
+      const QRgb p = image.pixel(x, y);
+      run = qAlpha(p) > 128 && qGray(p) < 100 ? run + 1 : 0;
+      best = std::max(best, run);
+    }
+  return best;
+}
+
 AppEnvironment WindowTest::Environment(int screenHeight) {
   AppEnvironment env;
   env.executablePath = cat.path(QStringLiteral("Catalog"));

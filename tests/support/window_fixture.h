@@ -16,6 +16,9 @@
 
 // The window point of the i-th section plate at the root (0 the topmost).
 inline QPoint Plate(int i) { return QPoint(600, 64 + 58 * i + 20); }
+// The longest run of dark opaque pixels in one row of a rectangle of an image (all of it when
+// the rectangle is null): an underline is a long one.
+int LongestDarkRun(const QImage& image, QRect r = QRect());
 
 class WindowTest : public ::testing::Test {
  protected:

@@ -13,18 +13,6 @@ class CaptionButtonTest : public WindowTest {
       for (int x = r.left(); x <= r.right(); ++x) darkest = std::min(darkest, qGray(img.pixel(x, y)));
     return darkest;
   }
-  // The longest run of dark pixels in one row of a rectangle: an underline is a long one.
-  static int LongestDarkRun(const QImage& img, QRect r) {
-    int best = 0;
-    for (int y = r.top(); y <= r.bottom(); ++y) {
-      int run = 0;
-      for (int x = r.left(); x <= r.right(); ++x) {
-        run = qGray(img.pixel(x, y)) < 100 ? run + 1 : 0;
-        best = std::max(best, run);
-      }
-    }
-    return best;
-  }
 };
 
 TEST_F(CaptionButtonTest, RestingLookIsTheWordOnWhiteWithTheRestingIcon) {

@@ -126,19 +126,9 @@ TEST_F(KeyboardTest, AHoveredCalloutIsUnderlined) {
   auto w = probe();
   ClickAt(Plate(0));
   TLabel* callout = w.Callouts()[0];
-  const auto longestDarkRun = [](TLabel* l) {
-    const QImage shot = l->grab().toImage();
-    int best = 0;
-    for (int y = 0; y < shot.height(); ++y)
-      for (int x = 0, run = 0; x < shot.width(); ++x) {
-        run = qAlpha(shot.pixel(x, y)) > 128 && qGray(shot.pixel(x, y)) < 100 ? run + 1 : 0;
-        best = std::max(best, run);
-      }
-    return best;
-  };
-  const int resting = longestDarkRun(callout);
+  const int resting = LongestDarkRun(callout->grab().toImage());
   Move(callout);
-  EXPECT_GT(longestDarkRun(callout), callout->width() * 3 / 4);
+  EXPECT_GT(LongestDarkRun(callout->grab().toImage()), callout->width() * 3 / 4);
   EXPECT_LT(resting, callout->width() / 2);
 }
 
