@@ -23,22 +23,18 @@ void WriteAdoHeader(std::ostream& out) {
          "\txmlns:z='#RowsetSchema'>\n"
          "<s:Schema id='RowsetSchema'>\n"
          "\t<s:ElementType name='row' content='eltOnly' rs:updatable='true'>\n";
-  column("ID", 1, "int", integer);
-  column("FID", 2, "int", integer);
-  column("Number", 3, "int", integer);
-  column("Oboz", 4, "string", text);
-  column("Naim", 5, "string", text);
-  column("Massa", 6, "string", text);
-  column("Count", 7, "string", text);
-  column("Picture", 8, "string", text);
-  column("View", 9, "string", text);
-  column("Descript", 10, "string", " rs:dbtype='str' dt:maxLength='536870910' rs:long='true'");
-  column("Sostoit", 11, "boolean", boolean);
-  column("VozmPokupka", 12, "boolean", boolean);
-  column("Pokupka", 13, "boolean", boolean);
-  column("Left", 14, "int", integer);
-  column("Top", 15, "int", integer);
-  column("Table", 16, "int", integer);
+  int number = 0;
+  for (Field f : kAllFields) {
+    const FieldKind kind = KindOf(f);
+    const bool whole = kind == FieldKind::Integer || kind == FieldKind::Number;  // Number is an int column
+    const std::string name(FieldName(f));
+    if (f == Field::Descript)
+      column(name.c_str(), ++number, "string", " rs:dbtype='str' dt:maxLength='536870910' rs:long='true'");
+    else if (kind == FieldKind::Boolean)
+      column(name.c_str(), ++number, "boolean", boolean);
+    else
+      column(name.c_str(), ++number, whole ? "int" : "string", whole ? integer : text);
+  }
   out << "\t\t<s:extends type='rs:rowbase'/>\n"
          "\t</s:ElementType>\n"
          "</s:Schema>\n"
