@@ -50,9 +50,7 @@ TEST_F(ReviewTest, ListsTheBasketWithNumbersQuantitiesAndThumbnails) {
     EXPECT_TRUE(z.isModal());
     EXPECT_EQ(g->RowCount(), 3);
     const QStringList header{g->Cell(0, 0), g->Cell(1, 0), g->Cell(2, 0), g->Cell(3, 0), g->Cell(4, 0)};
-    EXPECT_EQ(header, (QStringList{QStringLiteral("№ п/п"), QStringLiteral("Обозначение"),
-                                   QStringLiteral("Наименование"), QStringLiteral("Количество"),
-                                   QStringLiteral("Изображение")}));
+    EXPECT_EQ(header, (QStringList{"№ п/п", "Обозначение", "Наименование", "Количество", "Изображение"}));
     EXPECT_EQ(g->Cell(0, 1), QStringLiteral("1"));
     EXPECT_EQ(g->Cell(1, 1), QStringLiteral("ОБ-121"));
     EXPECT_EQ(g->Cell(2, 2), QStringLiteral("Деталь 1111"));
@@ -105,8 +103,7 @@ TEST_F(ReviewTest, ARowWithoutAPictureGetsOneMessageAndAnEmptyCell) {
     EXPECT_TRUE(z.sgZakaz->Object(4, 2)->Image().isNull());  // 211: its parent's picture is gone
     EXPECT_TRUE(z.sgZakaz->Object(4, 3)->Image().isNull());  // 9001: no parent at all
   }));
-  EXPECT_EQ(recorder.messages,
-            QStringList(2, QStringLiteral("Ошибка загрузки изображения")));
+  EXPECT_EQ(recorder.messages, QStringList(2, QStringLiteral("Ошибка загрузки изображения")));
 }
 
 TEST_F(ReviewTest, SameParentIsLoadedForEachRowAndTheBasketFilterIsRefreshed) {
@@ -153,10 +150,8 @@ TEST_F(ReviewTest, TypedQuantitiesGoToTheOrderAsTypedAndDoNotOutliveTheWindow) {
   }));
   const QStringList typed = fake->Typed();
   ASSERT_EQ(typed.size(), 12);
-  EXPECT_EQ(typed.mid(0, 4), (QStringList{QStringLiteral("3"), QStringLiteral("ОБ-111"),
-                                          QStringLiteral("Деталь 111"), QStringLiteral("2")}));
-  EXPECT_EQ(typed.mid(4, 4), (QStringList{QStringLiteral("2"), QStringLiteral("ОБ-121"),
-                                          QStringLiteral("Деталь 121"), QStringLiteral("1")}));
+  EXPECT_EQ(typed.mid(0, 4), (QStringList{"3", "ОБ-111", "Деталь 111", "2"}));
+  EXPECT_EQ(typed.mid(4, 4), (QStringList{"2", "ОБ-121", "Деталь 121", "1"}));
   EXPECT_EQ(typed[11], QStringLiteral("пять штук"));
   ASSERT_TRUE(WhileOpen([&](TfrZakaz& z) {
     for (int row = 1; row <= 3; ++row) EXPECT_EQ(z.sgZakaz->Cell(3, row), QStringLiteral("1"));

@@ -81,8 +81,7 @@ TEST_F(OrderDocumentTest, OneRecordInsertsNoRow) {
   Open();
   probe().CreateOrderDocument();
   EXPECT_FALSE(fake->log.join('|').contains(QLatin1String("InsertRows")));
-  EXPECT_EQ(fake->Typed().mid(0, 3), (QStringList{QStringLiteral("1"), QStringLiteral("ОБ-121"),
-                                                  QStringLiteral("Деталь 121")}));
+  EXPECT_EQ(fake->Typed().mid(0, 3), (QStringList{"1", "ОБ-121", "Деталь 121"}));
 }
 
 struct EarlyExit {
