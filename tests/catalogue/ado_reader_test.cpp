@@ -36,6 +36,9 @@ std::string Schema(const std::string& s = "s", const std::string& rs = "rs",
   return x;
 }
 
+// The fields every row must carry besides its ID: Number 1, the others 0.
+const std::string kZeros = " FID='0' Number='1' Sostoit='0' VozmPokupka='0' Pokupka='0' Left='0' Top='0' Table='0'";
+
 // Every case runs through both ways of reading the rows: the scanner (with expat for the rest)
 // and expat alone.
 class AdoReader : public ::testing::TestWithParam<RowReader> {
@@ -94,9 +97,7 @@ TEST_P(AdoReader, MatchesNamespacesByUriNotPrefixAndNamesWithoutCase) {
 
 TEST_P(AdoReader, ElementsOutsideTheRowsetNamespaceAreNotRows) {
   std::string x = Schema();
-  x += "<rs:data><row ID='1' FID='0' Number='1' Sostoit='0' VozmPokupka='0' Pokupka='0' Left='0' "
-       "Top='0' Table='0'/><z:row ID='2' FID='0' Number='1' Sostoit='0' VozmPokupka='0' Pokupka='0' "
-       "Left='0' Top='0' Table='0'/></rs:data></xml>";
+  x += "<rs:data><row ID='1'" + kZeros + "/><z:row ID='2'" + kZeros + "/></rs:data></xml>";
   auto t = Read(x);
   ASSERT_TRUE(t.ok()) << t.error();
   ASSERT_EQ(t->size(), 1u);
@@ -105,13 +106,12 @@ TEST_P(AdoReader, ElementsOutsideTheRowsetNamespaceAreNotRows) {
 
 TEST_P(AdoReader, PendingUpdatesAndDeletesReadAsTheirCurrentValues) {
   std::string x = Schema();
-  const std::string rest = " FID='0' Number='1' Sostoit='0' VozmPokupka='0' Pokupka='0' Left='0' Top='0' Table='0'";
-  x += "<rs:data><z:row ID='1' Naim='a'" + rest + "/>"
-       "<rs:update><rs:original><z:row ID='2' Naim='old'" + rest + "/></rs:original>"
+  x += "<rs:data><z:row ID='1' Naim='a'" + kZeros + "/>"
+       "<rs:update><rs:original><z:row ID='2' Naim='old'" + kZeros + "/></rs:original>"
        "<z:row Naim='new'/></rs:update>"
-       "<rs:delete><z:row ID='3' Naim='gone'" + rest + "/></rs:delete>"
+       "<rs:delete><z:row ID='3' Naim='gone'" + kZeros + "/></rs:delete>"
        // An update that empties fields names them in rs:forcenull.
-       "<rs:update><rs:original><z:row ID='4' Naim='was' Oboz='X-4'" + rest + "/></rs:original>"
+       "<rs:update><rs:original><z:row ID='4' Naim='was' Oboz='X-4'" + kZeros + "/></rs:original>"
        "<z:row Table='5' rs:forcenull='Naim  Oboz'/></rs:update></rs:data></xml>";
   auto t = Read(x);
   ASSERT_TRUE(t.ok()) << t.error();
@@ -133,8 +133,7 @@ TEST_P(AdoReader, AcceptsByteOrderMarkAndWindows1251) {
   EXPECT_EQ(withBom->Text(0, Field::Naim), "Ось");
 
   std::string cp = "<?xml version='1.0' encoding='windows-1251'?>" + Schema();
-  cp += "<rs:data><z:row ID='1' FID='0' Number='1' Naim='\xCE\xF1\xFC' Sostoit='0' VozmPokupka='0' "
-        "Pokupka='0' Left='0' Top='0' Table='0'/></rs:data></xml>";
+  cp += "<rs:data><z:row ID='1' Naim='\xCE\xF1\xFC'" + kZeros + "/></rs:data></xml>";
   auto t = Read(cp);
   ASSERT_TRUE(t.ok()) << t.error();
   EXPECT_EQ(t->Text(0, Field::Naim), "Ось");
