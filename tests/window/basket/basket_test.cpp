@@ -21,7 +21,6 @@ class BasketTest : public WindowTest {
     QTabBar* tabs = probe().TabControl()->tabs();
     QTest::mouseClick(tabs, Qt::LeftButton, Qt::NoModifier, tabs->tabRect(tab).center());
   }
-  // Clicks a row of the grid.
   void ClickRow(int row) {
     PartsGrid* g = probe().bdgSpisok();
     const QRect r = g->visualRect(g->model()->index(row, 0));
@@ -239,13 +238,6 @@ TEST_F(BasketTest, AnEmptyTabShowsTheAddButtonButAClickChangesNothing) {
   Click(w.liZakaz());
   EXPECT_EQ(w.FBasketCount(), 0);
   EXPECT_EQ(Marked(), 0);
-}
-
-TEST_F(BasketTest, RowPicturesAreDecodedAtAQuarter) {
-  auto w = probe();
-  OpenList(10);
-  EXPECT_EQ(w.imMain()->picture().width(), 30);  // View pictures are 120 x 80
-  EXPECT_EQ(w.imMain()->picture().height(), 20);
 }
 
 }  // namespace

@@ -57,6 +57,10 @@ TEST_F(DisplayModeTest, DrawingModeLayout) {
   EXPECT_TRUE(w.Callouts()[0]->isVisible());
   EXPECT_FALSE(w.liZakaz()->isVisible());
   EXPECT_FALSE(w.leZakazano()->isVisible());
+  // Back at the root, the sections background comes back.
+  Click(w.leiBack());
+  EXPECT_EQ(w.FDisplayMode(), dmSections);
+  EXPECT_EQ(w.imFon()->picture().image(), w.Image(14)->picture().image());
 }
 
 TEST_F(DisplayModeTest, ListModeLayout) {
@@ -80,18 +84,10 @@ TEST_F(DisplayModeTest, ListModeLayout) {
   EXPECT_TRUE(w.liZakaz()->isVisible());  // the first orderable row is not in the basket
   EXPECT_FALSE(w.leZakazano()->isVisible());
   EXPECT_EQ(w.imFon()->picture().image(), w.Image(14)->picture().image());  // unchanged
-  // The row's picture is its View picture, decoded at a quarter.
+  // The row's picture is its View picture (120 x 80), decoded at a quarter.
   EXPECT_EQ(w.imMain()->picture().width(), 30);
+  EXPECT_EQ(w.imMain()->picture().height(), 20);
   EXPECT_TRUE(w.imMain()->picture().jpegOptions().quarter);
-}
-
-TEST_F(DisplayModeTest, TheDrawingBackgroundComesBackAtTheRoot) {
-  auto w = probe();
-  ClickAt(QPoint(600, 80));
-  ASSERT_TRUE(w.imFon()->picture().isEmpty());
-  Click(w.leiBack());
-  EXPECT_EQ(w.FDisplayMode(), dmSections);
-  EXPECT_EQ(w.imFon()->picture().image(), w.Image(14)->picture().image());
 }
 
 TEST_F(DisplayModeTest, StackingOrderPutsTheListAboveAndTheBackgroundBelow) {
