@@ -29,6 +29,7 @@
 namespace {
 
 const QString kDemo = QStringLiteral(DEMO_HELP_FILE);
+const QByteArray kPage = "<html><body>x</body></html>";  // a topic of the small files made here
 
 QByteArray ReadAll(const QString& path) {
   QFile f(path);
@@ -189,7 +190,6 @@ TEST(ChmFileTest, ClearTimestampsRestoresTheBuiltFile) {
 
 TEST(ChmFileTest, DefaultTopicFallsBackThroughContentsAndUsualNames) {
   QTemporaryDir dir;
-  const QByteArray page = "<html><body>x</body></html>";
   const QByteArray hhc =
       "<ul><li><object type=\"text/sitemap\"><param name=\"Name\" value=\"A\">"
       "<param name=\"Local\" value=\"topics/first.htm#top\"></object></ul>";
@@ -199,14 +199,14 @@ TEST(ChmFileTest, DefaultTopicFallsBackThroughContentsAndUsualNames) {
     std::vector<std::pair<QByteArray, QByteArray>> objects;
     QString expected;
   } cases[] = {
-      {"system default topic", {{"/#SYSTEM", SystemData({{2, "Main.HTM\0"}})}, {"/main.htm", page}, {"/index.htm", page}},
+      {"system default topic", {{"/#SYSTEM", SystemData({{2, "Main.HTM\0"}})}, {"/main.htm", kPage}, {"/index.htm", kPage}},
        QStringLiteral("/main.htm")},
       {"named topic missing: contents", {{"/#SYSTEM", SystemData({{2, QByteArray("gone.htm\0", 9)}, {0, "toc.hhc"}})},
-                                         {"/toc.hhc", hhc}, {"/topics/first.htm", page}, {"/index.htm", page}},
+                                         {"/toc.hhc", hhc}, {"/topics/first.htm", kPage}, {"/index.htm", kPage}},
        QStringLiteral("/topics/first.htm")},
-      {"contents without system data", {{"/toc.hhc", hhc}, {"/topics/first.htm", page}}, QStringLiteral("/topics/first.htm")},
-      {"usual name", {{"/a.htm", page}, {"/Default.htm", page}}, QStringLiteral("/Default.htm")},
-      {"first page", {{"/pic.png", PngBytes(2, 2)}, {"/b.html", page}}, QStringLiteral("/b.html")},
+      {"contents without system data", {{"/toc.hhc", hhc}, {"/topics/first.htm", kPage}}, QStringLiteral("/topics/first.htm")},
+      {"usual name", {{"/a.htm", kPage}, {"/Default.htm", kPage}}, QStringLiteral("/Default.htm")},
+      {"first page", {{"/pic.png", PngBytes(2, 2)}, {"/b.html", kPage}}, QStringLiteral("/b.html")},
       {"no page at all", {{"/pic.png", PngBytes(2, 2)}}, QString()},
   };
   for (const Case& c : cases) {
@@ -218,12 +218,11 @@ TEST(ChmFileTest, DefaultTopicFallsBackThroughContentsAndUsualNames) {
 
 TEST(ChmFileTest, BrokenSystemDataKeepsWhatCameBefore) {
   QTemporaryDir dir;
-  const QByteArray page = "<html><body>x</body></html>";
   QByteArray system = SystemData({{4, Language(0x419)}, {3, "\xd1\xef\xf0\xe0\xe2\xea\xe0"}, {2, "main.htm"}});
   system[system.size() - 8 - 2] = char(0xff);  // the topic record claims more than there is
   system[system.size() - 8 - 1] = char(0xff);
   ChmFile chm;
-  ASSERT_TRUE(chm.open(Write(dir, QStringLiteral("sys.chm"), SimpleChm({{"/#SYSTEM", system}, {"/main.htm", page}, {"/index.htm", page}}))));
+  ASSERT_TRUE(chm.open(Write(dir, QStringLiteral("sys.chm"), SimpleChm({{"/#SYSTEM", system}, {"/main.htm", kPage}, {"/index.htm", kPage}}))));
   EXPECT_EQ(chm.languageId(), 0x419u);
   EXPECT_EQ(chm.title(), QStringLiteral("Справка"));  // windows-1251 by the language
   EXPECT_EQ(chm.defaultTopic(), QStringLiteral("/index.htm"));
@@ -269,8 +268,7 @@ TEST(ChmFileTest, UnreadableAndForeignFilesAreRefused) {
 
 TEST(ChmFileTest, DirectoriesThatWouldLeadChmlibAstrayAreRefused) {
   QTemporaryDir dir;
-  const QByteArray page = "<html></html>";
-  const std::vector<DirEntry> one = {{"/index.htm", 0, 0, quint64(page.size())}};
+  const std::vector<DirEntry> one = {{"/index.htm", 0, 0, quint64(kPage.size())}};
   QByteArray pastPage = ListingPage(one);
   PutLe32(pastPage, 4, 0);  // no free space: the zero padding is read as entries that run off the page
   QByteArray longName = ListingPage({{QByteArray(600, 'a'), 0, 0, 1}});
@@ -279,15 +277,15 @@ TEST(ChmFileTest, DirectoriesThatWouldLeadChmlibAstrayAreRefused) {
     QByteArray file;
     const char* reason;
   } cases[] = {
-      {"index page pointing at itself", Container({IndexPage({{"/", 0}}), ListingPage(one)}, 0, 1, page), "loop"},
+      {"index page pointing at itself", Container({IndexPage({{"/", 0}}), ListingPage(one)}, 0, 1, kPage), "loop"},
       {"index pages pointing at each other",
-       Container({IndexPage({{"/", 1}}), IndexPage({{"/", 0}}), ListingPage(one)}, 0, 2, page), "loop"},
-      {"listing chain coming back", Container({ListingPage(one, 0)}, -1, 0, page), "loop"},
-      {"child page outside the directory", Container({IndexPage({{"/", 9}}), ListingPage(one)}, 0, 1, page), "outside"},
-      {"root outside the directory", Container({ListingPage(one)}, 5, 0, page), "outside"},
-      {"entries running off the page", Container({pastPage}, -1, 0, page), "page 0"},
-      {"name longer than chmlib allows", Container({longName}, -1, 0, page), "page 0"},
-      {"unknown content section", Container({ListingPage({{"/index.htm", 7, 0, 1}})}, -1, 0, page), "section"},
+       Container({IndexPage({{"/", 1}}), IndexPage({{"/", 0}}), ListingPage(one)}, 0, 2, kPage), "loop"},
+      {"listing chain coming back", Container({ListingPage(one, 0)}, -1, 0, kPage), "loop"},
+      {"child page outside the directory", Container({IndexPage({{"/", 9}}), ListingPage(one)}, 0, 1, kPage), "outside"},
+      {"root outside the directory", Container({ListingPage(one)}, 5, 0, kPage), "outside"},
+      {"entries running off the page", Container({pastPage}, -1, 0, kPage), "page 0"},
+      {"name longer than chmlib allows", Container({longName}, -1, 0, kPage), "page 0"},
+      {"unknown content section", Container({ListingPage({{"/index.htm", 7, 0, 1}})}, -1, 0, kPage), "section"},
   };
   for (const Case& c : cases) {
     ChmFile chm;
@@ -296,23 +294,22 @@ TEST(ChmFileTest, DirectoriesThatWouldLeadChmlibAstrayAreRefused) {
   }
   // Sound index and listing pages, as a compiler writes them for a larger file.
   ChmFile chm;
-  ASSERT_TRUE(chm.open(Write(dir, QStringLiteral("ok.chm"), Container({IndexPage({{"/", 1}}), ListingPage(one)}, 0, 1, page))))
+  ASSERT_TRUE(chm.open(Write(dir, QStringLiteral("ok.chm"), Container({IndexPage({{"/", 1}}), ListingPage(one)}, 0, 1, kPage))))
       << chm.errorString().toStdString();
-  EXPECT_EQ(chm.read(QStringLiteral("/INDEX.htm")), page);
+  EXPECT_EQ(chm.read(QStringLiteral("/INDEX.htm")), kPage);
 }
 
 TEST(ChmFileTest, ObjectsClaimingTooMuchAreNotRead) {
   QTemporaryDir dir;
-  const QByteArray page = "<html></html>";
-  const QByteArray file = Container({ListingPage({{"/index.htm", 0, 0, quint64(page.size())},
+  const QByteArray file = Container({ListingPage({{"/index.htm", 0, 0, quint64(kPage.size())},
                                                   {"/huge.htm", 0, 0, quint64(1) << 40},
                                                   {"/big.htm", 0, 0, quint64(ChmFile::kMaxObjectSize) + 1},
                                                   {"/beyond.htm", 0, 1000000, 10},
                                                   {"/packed.htm", 1, 0, 10}})},
-                                    -1, 0, page);
+                                    -1, 0, kPage);
   ChmFile chm;
   ASSERT_TRUE(chm.open(Write(dir, QStringLiteral("claims.chm"), file))) << chm.errorString().toStdString();
-  EXPECT_EQ(chm.read(QStringLiteral("/index.htm")), page);
+  EXPECT_EQ(chm.read(QStringLiteral("/index.htm")), kPage);
   for (const char* name : {"/huge.htm", "/big.htm", "/beyond.htm", "/packed.htm"}) {
     EXPECT_FALSE(chm.read(QLatin1String(name)).has_value()) << name;
     EXPECT_TRUE(chm.errorString().contains(QLatin1String(name))) << name;
