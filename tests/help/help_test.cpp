@@ -11,6 +11,7 @@
 #include <QFileInfo>
 #include <QImage>
 #include <QRandomGenerator>
+#include <QScopeGuard>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 #include <QTest>
@@ -649,7 +650,7 @@ TEST(HelpViewerTest, LinksAndPicturesNeverLeaveTheHelpFile) {
   const QString file = Write(dir, QStringLiteral("out.chm"),
                              SimpleChm({{"/#SYSTEM", SystemData({{2, "topics/start.htm"}})},
                                         {"/topics/start.htm", page.toUtf8()}}));
-  const QString before = QDir::currentPath();
+  const auto restore = qScopeGuard([before = QDir::currentPath()] { QDir::setCurrent(before); });
   QDir::setCurrent(outside.path());  // the working directory holds here.png
   HelpViewer viewer;
   std::vector<QUrl> opened;
@@ -669,6 +670,5 @@ TEST(HelpViewerTest, LinksAndPicturesNeverLeaveTheHelpFile) {
                 viewer.currentTopic() == QStringLiteral("/topics/start.htm"));
     viewer.browser()->setSource(viewer.browser()->topicUrl(QStringLiteral("/topics/start.htm")));
   }
-  QDir::setCurrent(before);
   EXPECT_TRUE(opened.empty());
 }
