@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <filesystem>
 #include <fstream>
+#include <random>
 #include <sstream>
 
 #include "catalogue_writer/ado_writer.h"
@@ -215,7 +216,8 @@ TEST(AdoReaderStream, LongHeadsAndRowsReadAsExpatReadsThem) {
 
 TEST_P(AdoReader, FileErrorsAreValuesNotCrashes) {
   namespace fs = std::filesystem;
-  const fs::path dir = fs::temp_directory_path() / (GetParam() == RowReader::Scanner ? "ado_reader_test_scanner" : "ado_reader_test_expat");
+  // A folder of this run's own: test builds may run side by side.
+  const fs::path dir = fs::temp_directory_path() / ("ado_reader_test_" + std::to_string(std::random_device()()));
   fs::create_directories(dir);
   auto missing = ReadAdoFile((dir / "absent.xml").string(), GetParam());
   ASSERT_FALSE(missing.ok());
