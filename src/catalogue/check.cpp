@@ -36,7 +36,7 @@ std::vector<Finding> CheckCatalogue(const Table& t, const std::string& baseDir) 
   // The root's sections.
   const auto& sections = children[0];
   for (std::size_t i = kMaxSections; i < sections.size(); ++i)
-    report(t.Integer(sections[i], Field::ID), "root section beyond the seventh: not shown");
+    report(t.Integer(sections[i], Field::ID), "root section beyond the first " + std::to_string(kMaxSections) + ": not shown");
 
   // The form of each node's children, and where callouts stand.
   for (const auto& [fid, rows] : children) {
@@ -52,7 +52,8 @@ std::vector<Finding> CheckCatalogue(const Table& t, const std::string& baseDir) 
       report(fid, "drawing with " + std::to_string(rows.size()) + " numbered parts: only the first " +
                       std::to_string(kMaxShownCallouts) + " are shown");
     else if (!itemFirst && static_cast<int>(rows.size()) > kMaxCallouts)
-      report(fid, "drawing with " + std::to_string(rows.size()) + " numbered parts, more than 35");
+      report(fid, "drawing with " + std::to_string(rows.size()) + " numbered parts, more than " +
+                      std::to_string(kMaxCallouts));
     if (itemFirst) continue;
     for (std::size_t r : rows) {
       // In 64 bits: a position near the integer limit must not overflow with the label's size.
@@ -110,7 +111,7 @@ std::vector<Finding> CheckCatalogue(const Table& t, const std::string& baseDir) 
       const int id = t.Integer(r, Field::ID);
       if (depth.count(id)) continue;  // a cycle or a duplicate: visited already
       depth[id] = depth[node] + 1;
-      if (depth[id] == kMaxDepth + 1) report(id, "more than 14 levels below the root");
+      if (depth[id] == kMaxDepth + 1) report(id, "more than " + std::to_string(kMaxDepth) + " levels below the root");
       queue.push_back(id);
     }
   }

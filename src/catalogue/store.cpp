@@ -60,6 +60,47 @@ void IntIndex::Clear() {
   rows_ = {};
 }
 
+RowSet RowSet::Owning(std::vector<std::uint32_t> rows) {
+  RowSet s(Kind::Owned, 0, {}, nullptr);
+  s.owned_ = std::move(rows);
+  return s;
+}
+
+std::size_t RowSet::size() const {
+  switch (kind_) {
+    case Kind::All: return all_;
+    case Kind::Span: return span_.size();
+    case Kind::List: return list_->size();
+    case Kind::Owned: return owned_.size();
+  }
+  return 0;
+}
+
+std::uint32_t RowSet::operator[](std::size_t position) const {
+  switch (kind_) {
+    case Kind::All: return static_cast<std::uint32_t>(position);
+    case Kind::Span: return span_[position];
+    case Kind::List: return (*list_)[position];
+    case Kind::Owned: return owned_[position];
+  }
+  return 0;
+}
+
+std::optional<std::size_t> RowSet::PositionOf(std::uint32_t row) const {
+  auto search = [row](auto begin, auto end) -> std::optional<std::size_t> {
+    auto it = std::lower_bound(begin, end, row);
+    if (it == end || *it != row) return std::nullopt;
+    return static_cast<std::size_t>(it - begin);
+  };
+  switch (kind_) {
+    case Kind::All: return row < all_ ? std::optional<std::size_t>(row) : std::nullopt;
+    case Kind::Span: return search(span_.begin(), span_.end());
+    case Kind::List: return search(list_->begin(), list_->end());
+    case Kind::Owned: return search(owned_.begin(), owned_.end());
+  }
+  return std::nullopt;
+}
+
 Status CatalogueStore::LoadFile(const std::string& path, RowReader rows) {
   auto table = ReadAdoFile(path, rows);
   if (!table) return Status::Fail(table.error());
@@ -117,10 +158,7 @@ void CatalogueStore::BuildIndexes() {
 void CatalogueStore::ResetView() {
   filter_ = Filter::All();
   filterText_.clear();
-  kind_ = ViewKind::All;
-  span_ = {};
-  list_ = nullptr;
-  scanned_.clear();
+  view_ = RowSet::Every(table_.size());
   pos_ = 0;
   if (observer_) observer_->FilterChanged();
 }
@@ -129,40 +167,6 @@ void CatalogueStore::Notify() {
   if (observer_) observer_->CursorMoved();
   // A copy, so that a handler may detach or replace itself while it runs.
   if (auto handler = AfterScroll) handler();
-}
-
-std::size_t CatalogueStore::ViewSize() const {
-  if (!open_) return 0;
-  switch (kind_) {
-    case ViewKind::All: return table_.size();
-    case ViewKind::Span: return span_.size();
-    case ViewKind::List: return list_->size();
-  }
-  return 0;
-}
-
-std::uint32_t CatalogueStore::ViewRow(std::size_t position) const {
-  switch (kind_) {
-    case ViewKind::All: return static_cast<std::uint32_t>(position);
-    case ViewKind::Span: return span_[position];
-    case ViewKind::List: return (*list_)[position];
-  }
-  return 0;
-}
-
-std::optional<std::size_t> CatalogueStore::PositionOfRow(std::uint32_t row) const {
-  if (!open_) return std::nullopt;
-  auto search = [row](auto begin, auto end) -> std::optional<std::size_t> {
-    auto it = std::lower_bound(begin, end, row);
-    if (it == end || *it != row) return std::nullopt;
-    return static_cast<std::size_t>(it - begin);
-  };
-  switch (kind_) {
-    case ViewKind::All: return row < table_.size() ? std::optional<std::size_t>(row) : std::nullopt;
-    case ViewKind::Span: return search(span_.begin(), span_.end());
-    case ViewKind::List: return search(list_->begin(), list_->end());
-  }
-  return std::nullopt;
 }
 
 std::optional<std::uint32_t> CatalogueStore::RowOfID(std::int64_t id) const {
@@ -181,7 +185,34 @@ std::optional<std::uint32_t> CatalogueStore::RowOfID(std::int64_t id) const {
 
 std::optional<std::uint32_t> CatalogueStore::CurrentRow() const {
   if (AtEnd()) return std::nullopt;
-  return ViewRow(pos_);
+  return view_[pos_];
+}
+
+std::span<const std::uint32_t> CatalogueStore::ChildRows(std::int64_t id) const { return byFid_.Find(id); }
+
+std::span<const std::uint32_t> CatalogueStore::RowsWithFlag(Field f, bool value) const {
+  const int s = BoolSlot(f);
+  if (s < 0) return {};
+  return BoolList(s, value);
+}
+
+RowSet CatalogueStore::Select(const Filter& f) const {
+  if (f.all()) return RowSet::Every(table_.size());
+  if (f.field() == Field::FID) return RowSet::Of(byFid_.Find(f.value()));
+  if (f.field() == Field::Table) return RowSet::Of(byTable_.Find(f.value()));
+  if (int s = BoolSlot(f.field()); s >= 0) return RowSet::Following(&BoolList(s, f.value() != 0));
+  // IDs out of order may repeat: every record with that ID passes, as for any field.
+  if (f.field() == Field::ID && !idsAscending_) return RowSet::Of(byId_.Find(f.value()));
+  std::vector<std::uint32_t> rows;
+  if (f.field() == Field::ID) {
+    if (auto row = RowOfID(f.value())) rows.push_back(*row);
+  } else {
+    // Number, Left and Top are rarely filtered on; a scan answers them. A null value reads
+    // as 0 here as in the indexed fields.
+    for (std::size_t r = 0; r < table_.size(); ++r)
+      if (table_.Integer(r, f.field()) == f.value()) rows.push_back(static_cast<std::uint32_t>(r));
+  }
+  return RowSet::Owning(std::move(rows));
 }
 
 Status CatalogueStore::ApplyFilter(std::string_view text) {
@@ -200,36 +231,7 @@ void CatalogueStore::ApplyFilter(const Filter& f) {
 }
 
 void CatalogueStore::Apply(const Filter& f, std::string text) {
-  scanned_.clear();
-  span_ = {};
-  list_ = nullptr;
-  if (f.all()) {
-    kind_ = ViewKind::All;
-  } else if (f.field() == Field::FID) {
-    kind_ = ViewKind::Span;
-    span_ = byFid_.Find(f.value());
-  } else if (f.field() == Field::Table) {
-    kind_ = ViewKind::Span;
-    span_ = byTable_.Find(f.value());
-  } else if (int s = BoolSlot(f.field()); s >= 0) {
-    kind_ = ViewKind::List;
-    list_ = &BoolList(s, f.value() != 0);
-  } else if (f.field() == Field::ID && !idsAscending_) {
-    // IDs out of order may repeat: every record with that ID passes, as for any field.
-    kind_ = ViewKind::Span;
-    span_ = byId_.Find(f.value());
-  } else if (f.field() == Field::ID) {
-    kind_ = ViewKind::List;
-    if (auto row = RowOfID(f.value())) scanned_.push_back(*row);
-    list_ = &scanned_;
-  } else {
-    // Number, Left and Top are rarely filtered on; a scan answers them. A null value reads
-    // as 0 here as in the indexed fields.
-    for (std::size_t r = 0; r < table_.size(); ++r)
-      if (table_.Integer(r, f.field()) == f.value()) scanned_.push_back(static_cast<std::uint32_t>(r));
-    kind_ = ViewKind::List;
-    list_ = &scanned_;
-  }
+  view_ = Select(f);
   filter_ = f;
   filterText_ = std::move(text);
   pos_ = 0;
@@ -272,41 +274,50 @@ bool CatalogueStore::GetBoolean(Field f) const {
 
 std::string CatalogueStore::GetStringAt(std::size_t position, Field f) const {
   if (position >= ViewSize()) return {};
-  return table_.Format(ViewRow(position), f);
+  return table_.Format(view_[position], f);
 }
 
 bool CatalogueStore::GetBooleanAt(std::size_t position, Field f) const {
   if (position >= ViewSize()) return false;
-  return table_.Boolean(ViewRow(position), f);
+  return table_.Boolean(view_[position], f);
 }
 
 void CatalogueStore::SetBoolean(Field f, bool value) {
+  if (auto row = CurrentRow()) SetBooleanOfRow(*row, f, value);
+}
+
+void CatalogueStore::SetBooleanOfRow(std::uint32_t row, Field f, bool value) {
   const int s = BoolSlot(f);
-  auto row = CurrentRow();
-  if (s < 0 || !row) return;
-  const bool was = table_.Boolean(*row, f);
-  table_.SetBoolean(*row, f, value);
+  if (s < 0 || !loaded_ || row >= table_.size()) return;
+  const bool was = table_.Boolean(row, f);
+  // The row's place in the filtered set; the set's size when it is not in it.
+  const std::size_t position = open_ ? view_.PositionOf(row).value_or(view_.size()) : 0;
+  const bool inView = open_ && position < view_.size();
+  table_.SetBoolean(row, f, value);
   if (was == value) {
-    if (observer_) observer_->RecordChanged(pos_);
+    if (observer_ && inView) observer_->RecordChanged(position);
     return;
   }
-  // Keep the Boolean index true. When the view is the list the record leaves, the cursor
-  // position now names the record that followed it.
+  // Keep the Boolean index true. When the view is the list the row leaves or joins, the
+  // positions after it move by one; the cursor keeps its record.
   auto& from = BoolList(s, was);
-  from.erase(std::lower_bound(from.begin(), from.end(), *row));
   auto& to = BoolList(s, value);
-  to.insert(std::lower_bound(to.begin(), to.end(), *row), *row);
+  const bool leaves = view_.Follows(&from), joins = view_.Follows(&to);
+  from.erase(std::lower_bound(from.begin(), from.end(), row));
+  to.insert(std::lower_bound(to.begin(), to.end(), row), row);
+  if (leaves && inView && position < pos_) --pos_;
+  if (joins && view_.PositionOf(row).value_or(pos_ + 1) <= pos_) ++pos_;
   if (!observer_) return;
-  if (kind_ == ViewKind::List && list_ == &from)
-    observer_->FilterChanged();  // the record left the filtered set
-  else
-    observer_->RecordChanged(pos_);
+  if (leaves || joins)
+    observer_->FilterChanged();  // the row left or joined the filtered set
+  else if (inView)
+    observer_->RecordChanged(position);
 }
 
 bool CatalogueStore::LocateID(std::int64_t id) {
   auto row = RowOfID(id);
-  if (!row) return false;
-  auto position = PositionOfRow(*row);
+  if (!row || !open_) return false;
+  auto position = view_.PositionOf(*row);
   if (!position) return false;
   pos_ = *position;
   Notify();

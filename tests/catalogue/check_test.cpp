@@ -122,10 +122,10 @@ TEST_F(CheckTest, ReportsTreesThatDoNotFitTheWindow) {
     parent = 500 + level;
   }
   const auto f = Check();
-  ExpectHas(f, {{106, "beyond the seventh"}, {107, "beyond the seventh"}, {3, "mixes"}, {4, "2 item records"},
+  ExpectHas(f, {{106, "beyond the first 7"}, {107, "beyond the first 7"}, {3, "mixes"}, {4, "2 item records"},
                 {100, "36 numbered parts"}, {400, "outside the window"}, {401, "outside the window"},
                 {402, "outside the window"}, {513, "more than 14 levels"}});
-  EXPECT_FALSE(Has(f, 105, "beyond the seventh"));
+  EXPECT_FALSE(Has(f, 105, "beyond the first 7"));
   EXPECT_FALSE(Has(f, 512, "more than 14 levels"));
 }
 

@@ -218,6 +218,46 @@ TEST_F(StoreTest, GridReadsRowsByPositionWithoutMovingTheCursor) {
   EXPECT_EQ(scrolls, before);
 }
 
+// The questions the browser asks move neither the filter nor the cursor.
+TEST_F(StoreTest, ReadOnlyQuestionsMoveNothing) {
+  ASSERT_TRUE(store.ApplyFilter("Table = 3").ok());
+  store.MoveNext();
+  const int before = scrolls;
+  const auto ids = [&](auto rows) {
+    std::vector<int> out;
+    for (std::size_t i = 0; i < rows.size(); ++i) out.push_back(store.table().Integer(rows[i], Field::ID));
+    return out;
+  };
+  EXPECT_EQ(ids(store.ChildRows(1)), (std::vector<int>{3, 4, 6}));
+  EXPECT_EQ(ids(store.ChildRows(6)), std::vector<int>{});
+  EXPECT_EQ(ids(store.RowsWithFlag(Field::VozmPokupka, true)), (std::vector<int>{3, 4, 5}));
+  EXPECT_EQ(ids(store.Select(Filter::Group(7))), std::vector<int>{6});
+  EXPECT_EQ(ids(store.Select(Filter::All())), (std::vector<int>{1, 2, 3, 4, 5, 6}));
+  EXPECT_EQ(ids(store.Select(Filter::Parse("Left = 30").value())), std::vector<int>{4});
+  EXPECT_EQ(store.CurrentFilter(), "Table = 3");
+  EXPECT_EQ(store.GetInteger(Field::ID), 3);
+  EXPECT_EQ(scrolls, before);
+}
+
+// A row marked wherever the cursor is: the current record stays current, also when the
+// filtered set is the mark's own list and rows before it join or leave it.
+TEST_F(StoreTest, MarkingARowKeepsTheCurrentRecord) {
+  for (int id : {2, 4, 6}) store.SetBooleanOfRow(*store.RowOfID(id), Field::Pokupka, true);
+  ASSERT_TRUE(store.ApplyFilter("Pokupka = True").ok());
+  ASSERT_TRUE(store.LocateID(4));
+  const int before = scrolls;
+  store.SetBooleanOfRow(*store.RowOfID(2), Field::Pokupka, false);  // before it: leaves
+  EXPECT_EQ(store.GetInteger(Field::ID), 4);
+  store.SetBooleanOfRow(*store.RowOfID(1), Field::Pokupka, true);  // before it: joins
+  EXPECT_EQ(store.GetInteger(Field::ID), 4);
+  store.SetBooleanOfRow(*store.RowOfID(5), Field::Pokupka, true);  // after it
+  EXPECT_EQ(store.GetInteger(Field::ID), 4);
+  store.SetBooleanOfRow(*store.RowOfID(4), Field::Pokupka, false);  // itself: the next is current
+  EXPECT_EQ(store.GetInteger(Field::ID), 5);
+  EXPECT_EQ(Ids(), (std::vector<int>{1, 5, 6}));
+  EXPECT_EQ(scrolls, before + 4);  // the walk of Ids() only
+}
+
 TEST_F(StoreTest, UnsortedIdsStillLocateAndLookUp) {
   auto recs = Tree();
   std::swap(recs[0], recs[4]);

@@ -158,7 +158,7 @@ TEST_F(ToolTest, ImportReportsWhatCheckFindsInTheTableItWrote) {
   ASSERT_TRUE(Write(in, csv));
   const ToolRun r = Tool({"import", in, "-o", out});
   EXPECT_EQ(r.status, 1) << r.err.toStdString();
-  EXPECT_TRUE(r.out.contains(QStringLiteral("ID 8: root section beyond the seventh: not shown\n"))) << r.out.toStdString();
+  EXPECT_TRUE(r.out.contains(QStringLiteral("ID 8: root section beyond the first 7: not shown\n"))) << r.out.toStdString();
   EXPECT_TRUE(r.out.contains(QStringLiteral("ID 1: drawing with 36 numbered parts, more than 35\n")));
   EXPECT_TRUE(r.out.contains(QStringLiteral("ID 200: FID 99 names no record\n")));
   const ToolRun check = Tool({"check", out});

@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "catalogue/limits.h"
 #include "catalogue/table.h"
 
 namespace catalogue {
@@ -13,15 +14,6 @@ struct Finding {
   int id;             // the record concerned
   std::string what;   // one line
 };
-
-// The window's limits the catalogue must fit.
-inline constexpr int kMaxSections = 7;
-inline constexpr int kMaxCallouts = 35;
-// The most callouts the window lays out on one drawing; the rest are not shown.
-inline constexpr int kMaxShownCallouts = 1000;
-inline constexpr int kMaxDepth = 14;
-inline constexpr int kClientWidth = 792;
-inline constexpr int kClientHeight = 541;
 
 // `baseDir` is the catalogue folder (where db, Images and View lie); empty: pictures are
 // not checked.

@@ -1,7 +1,8 @@
 #pragma once
-// The catalogue store: the table in memory with one filter and one cursor, shared by the
-// whole program. Filters are answered from indexes built at load, so applying one costs in
-// proportion to the records it selects.
+// The catalogue store: the table in memory with one filter and one cursor, which the parts grid
+// is bound to, and read-only questions (a record by ID, the children of a node, the rows of a
+// filter) that move neither. Filters are answered from indexes built at load, so applying one
+// costs in proportion to the records it selects.
 
 #include <cstdint>
 #include <functional>
@@ -30,6 +31,36 @@ class IntIndex {
  private:
   std::vector<std::int32_t> keys_;   // sorted
   std::vector<std::uint32_t> rows_;  // rows_[i] has keys_[i]
+};
+
+// The rows a filter passes, in file order: every row, a group of an index, a Boolean index's
+// list (which changes with its field) or rows found by a scan.
+class RowSet {
+ public:
+  RowSet() = default;
+  static RowSet Every(std::size_t rows) { return RowSet(Kind::All, rows, {}, nullptr); }
+  static RowSet Of(std::span<const std::uint32_t> rows) { return RowSet(Kind::Span, 0, rows, nullptr); }
+  static RowSet Following(const std::vector<std::uint32_t>* list) { return RowSet(Kind::List, 0, {}, list); }
+  static RowSet Owning(std::vector<std::uint32_t> rows);
+
+  std::size_t size() const;
+  bool empty() const { return size() == 0; }
+  std::uint32_t operator[](std::size_t position) const;
+  // The position of a row in the set, if it passes.
+  std::optional<std::size_t> PositionOf(std::uint32_t row) const;
+  // Whether the set is that Boolean list, which a change of its field alters.
+  bool Follows(const std::vector<std::uint32_t>* list) const { return kind_ == Kind::List && list_ == list; }
+
+ private:
+  enum class Kind { All, Span, List, Owned };
+  RowSet(Kind kind, std::size_t all, std::span<const std::uint32_t> span, const std::vector<std::uint32_t>* list)
+      : kind_(kind), all_(all), span_(span), list_(list) {}
+
+  Kind kind_ = Kind::All;
+  std::size_t all_ = 0;
+  std::span<const std::uint32_t> span_;
+  const std::vector<std::uint32_t>* list_ = nullptr;
+  std::vector<std::uint32_t> owned_;
 };
 
 // The data link of a view bound to the store (the parts grid): told of every change of the
@@ -92,8 +123,20 @@ class CatalogueStore {
   // The table row of the record with that ID, whatever the filter.
   std::optional<std::uint32_t> RowOfID(std::int64_t id) const;
 
-  // Grid binding: the filtered set by position.
+  // Read-only questions: none moves the cursor or runs a notification. Rows are table rows.
+  // The children of a node (FID = id), in file order.
+  std::span<const std::uint32_t> ChildRows(std::int64_t id) const;
+  // The rows whose Boolean field holds the value, in file order (Pokupka true: the basket).
+  std::span<const std::uint32_t> RowsWithFlag(Field f, bool value) const;
+  // The rows a filter passes, in file order, whatever filter is in force.
+  RowSet Select(const Filter& filter) const;
+  // Assigns a Boolean of a row in memory, wherever the cursor is: the current record stays
+  // current unless it is that row and leaves the filtered set (then the one that followed it is).
+  void SetBooleanOfRow(std::uint32_t row, Field f, bool value);
+
+  // Grid binding: the filtered set by position, and the current record's table row.
   std::size_t Position() const { return pos_; }
+  std::optional<std::uint32_t> CurrentRow() const;
   void MoveTo(std::size_t position);  // notification runs
   std::string GetStringAt(std::size_t position, Field f) const;
   bool GetBooleanAt(std::size_t position, Field f) const;
@@ -103,17 +146,16 @@ class CatalogueStore {
   void SetObserver(StoreObserver* observer) { observer_ = observer; }
 
  private:
-  enum class ViewKind { All, Span, List };
-
   void BuildIndexes();
   void Apply(const Filter& filter, std::string text);
   void ResetView();
   void Notify();  // the cursor moved: the data link, then AfterScroll
-  std::size_t ViewSize() const;
-  std::uint32_t ViewRow(std::size_t position) const;
-  std::optional<std::size_t> PositionOfRow(std::uint32_t row) const;
-  std::optional<std::uint32_t> CurrentRow() const;
+  std::size_t ViewSize() const { return open_ ? view_.size() : 0; }
+
   std::vector<std::uint32_t>& BoolList(int slot, bool value) { return boolLists_[slot * 2 + (value ? 1 : 0)]; }
+  const std::vector<std::uint32_t>& BoolList(int slot, bool value) const {
+    return boolLists_[slot * 2 + (value ? 1 : 0)];
+  }
 
   Table table_;
   bool loaded_ = false;
@@ -125,10 +167,7 @@ class CatalogueStore {
 
   Filter filter_ = Filter::All();
   std::string filterText_;
-  ViewKind kind_ = ViewKind::All;
-  std::span<const std::uint32_t> span_;
-  const std::vector<std::uint32_t>* list_ = nullptr;
-  std::vector<std::uint32_t> scanned_;            // rows of a filter answered by a scan
+  RowSet view_;                                   // the filtered set
   std::size_t pos_ = 0;
   StoreObserver* observer_ = nullptr;
 };
