@@ -1,12 +1,14 @@
-// The window design: every control of the main window at its design position, created
-// bottom to top so that the stacking order is the design's.
+// The window design: every control of the main window at its design place, created bottom to
+// top so that the stacking order is the design's.
+
+#include "design.h"
 
 #include <QAction>
 #include <QMenu>
 
-#include "tfrmain.h"
-#include "basket/parts_list.h"
 #include "controls/artwork.h"
+#include "controls/imageleave.h"
+#include "controls/label.h"
 #include "controls/tab_control.h"
 
 namespace {
@@ -25,160 +27,122 @@ QFont PixelFont(const QString& family, int pixels, bool bold = false) {
   return f;
 }
 
+// The hidden picture holders: plates, caption-button faces, backgrounds.
+constexpr int kHolders[] = {2, 3, 5, 6, 7, 8, 9, 10, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30};
+
+void LoadArtwork(Design& d) {
+  d.images[kPlateResting]->SetPicture(Picture::FromImage(PlatePicture(false)));
+  d.images[kPlateHighlighted]->SetPicture(Picture::FromImage(PlatePicture(true)));
+  for (const ButtonDesign& b : kButtonDesign) {
+    const QImage icon = IconPicture(QString::fromLatin1(b.icon));
+    d.images[b.resting]->SetPicture(Picture::FromImage(icon));
+    d.images[b.hovered]->SetPicture(Picture::FromImage(WithDropShadow(icon)));
+    if (b.disabled) d.images[b.disabled]->SetPicture(Picture::FromImage(Greyed(icon)));
+  }
+  // The empty basket: the open box with its arrow, all in grey.
+  const int addResting = kButtonDesign[static_cast<std::size_t>(Button::Add)].resting;
+  d.images[kBasketEmpty]->SetPicture(Picture::FromImage(Greyed(d.images[addResting]->picture().image())));
+}
+
 }  // namespace
 
-void TfrMain::CreateControls() {
-  // Background, at the bottom.
-  imFon = Named(new TImage(this), QStringLiteral("imFon"));
-  imFon->setGeometry(0, 0, 792, 541);
-  imFon->OnClick = [this](QWidget* s) { imFonClick(s); };
+TLabel* NewCalloutLabel(QWidget* form, QObject* keys) {
+  auto* l = new TLabel(form);
+  l->installEventFilter(keys);
+  l->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 11));
+  l->SetAutoSize(true);
+  l->setCursor(Qt::PointingHandCursor);
+  l->hide();
+  return l;
+}
 
-  // Section hot-spots.
-  const int hotSpotTops[7] = {64, 122, 180, 238, 296, 354, 412};
-  const bool hotSpotHints[7] = {true, true, true, true, false, false, true};
-  TImageLeave** hotSpots[7] = {&ImageLeave1, &ImageLeave2, &ImageLeave3, &ImageLeave4,
-                               &ImageLeave5, &ImageLeave6, &ImageLeave7};
-  for (int i = 0; i < 7; ++i) {
-    auto* h = Named(new TImageLeave(this), QStringLiteral("ImageLeave%1").arg(i + 1));
-    h->setGeometry(532, hotSpotTops[i], 225, 53);
+Design CreateDesign(QWidget* form, QObject* keys) {
+  Design d;
+  // Background, at the bottom.
+  d.imFon = Named(new TImage(form), QStringLiteral("imFon"));
+  d.imFon->setGeometry(QRect(QPoint(0, 0), kClientSize));
+
+  // Section plates; the fifth and sixth show no hint.
+  for (int i = 0; i < catalogue::kMaxSections; ++i) {
+    auto* h = Named(new TImageLeave(form), QStringLiteral("ImageLeave%1").arg(i + 1));
+    h->setGeometry(QRect(QPoint(kPlateLeft, kPlateTops[static_cast<std::size_t>(i)]), kPlateSize));
     h->SetAutoSize(true);
-    h->SetShowHint(hotSpotHints[i]);
-    h->OnMouseMove = [this](QWidget* s, Qt::KeyboardModifiers m, int x, int y) { ImageLeave1MouseMove(s, m, x, y); };
-    h->SetOnMouseLeave([this](QWidget* s) { ImageLeave1MouseLeave(s); });
-    if (i == 5)
-      h->OnClick = [this](QWidget* s) { ImageLeave5Click(s); };
-    else
-      h->OnClick = [this](QWidget* s) { ImageLeave1Click(s); };
-    TakeKeys(h);
-    *hotSpots[i] = h;
+    h->SetShowHint(i != 4 && i != 5);
+    h->installEventFilter(keys);
+    d.hotSpots[static_cast<std::size_t>(i)] = h;
   }
 
   // The main picture.
-  imMain = Named(new TImage(this), QStringLiteral("imMain"));
-  imMain->setGeometry(3, 100, 519, 346);
-  imMain->SetCenter(true);
-  imMain->SetProportional(true);
-  imMain->OnClick = [this](QWidget* s) { imMainClick(s); };
+  d.imMain = Named(new TImage(form), QStringLiteral("imMain"));
+  d.imMain->setGeometry(kMainPicture.design);
+  d.imMain->SetCenter(true);
+  d.imMain->SetProportional(true);
 
-  // Hidden picture holders.
-  const std::pair<TImage**, int> holders[] = {
-      {&Image2, 2},   {&Image3, 3},   {&Image5, 5},   {&Image6, 6},   {&Image7, 7},   {&Image8, 8},
-      {&Image9, 9},   {&Image10, 10}, {&Image13, 13}, {&Image14, 14}, {&Image15, 15}, {&Image16, 16},
-      {&Image17, 17}, {&Image18, 18}, {&Image19, 19}, {&Image20, 20}, {&Image21, 21}, {&Image22, 22},
-      {&Image23, 23}, {&Image24, 24}, {&Image25, 25}, {&Image26, 26}, {&Image27, 27}, {&Image28, 28},
-      {&Image29, 29}, {&Image30, 30}};
-  for (auto [holder, number] : holders) {
-    *holder = Named(new TImage(this), QStringLiteral("Image%1").arg(number));
-    (*holder)->hide();
+  for (int number : kHolders) {
+    TImage* holder = Named(new TImage(form), QStringLiteral("Image%1").arg(number));
+    holder->hide();
+    d.images[number] = holder;
   }
 
   // Callouts.
-  for (int i = 0; i < 35; ++i) designLabels_.push_back(Named(NewCalloutLabel(), QStringLiteral("Label%1").arg(i + 1)));
+  for (int i = 0; i < catalogue::kMaxCallouts; ++i)
+    d.callouts.push_back(Named(NewCalloutLabel(form, keys), QStringLiteral("Label%1").arg(i + 1)));
 
   // Details at the top right.
-  auto detail = [this](const QString& name, int left, int top, int width) {
-    auto* l = Named(new TLabel(this), name);
-    l->SetLayouts(&labelLayouts_);
-    l->setGeometry(left, top, width, 20);
+  auto detail = [form](const QString& name, QRect at) {
+    auto* l = Named(new TLabel(form), name);
+    l->setGeometry(at);
     l->setFont(PixelFont(QStringLiteral("MS Sans Serif"), 16, true));
     l->setAlignment(Qt::AlignRight | Qt::AlignTop);
     // The details only show text: a callout placed beneath them still takes its clicks.
     l->setAttribute(Qt::WA_TransparentForMouseEvents);
     return l;
   };
-  lbOboz = detail(QStringLiteral("lbOboz"), 390, 10, 395);
-  lbOboz->setWordWrap(true);
-  lbNaim = detail(QStringLiteral("lbNaim"), 144, 30, 639);
-  lbMassa = detail(QStringLiteral("lbMassa"), 390, 50, 395);
-  lbCount = detail(QStringLiteral("lbCount"), 390, 70, 395);
+  d.lbOboz = detail(QStringLiteral("lbOboz"), kObozRect);
+  d.lbOboz->setWordWrap(true);
+  d.lbNaim = detail(QStringLiteral("lbNaim"), kNaimRect);
+  d.lbMassa = detail(QStringLiteral("lbMassa"), kMassaRect);
+  d.lbCount = detail(QStringLiteral("lbCount"), kCountRect);
 
-  // Caption buttons: the icon lies beneath the button, two pixels in from its corner.
-  auto pair = [this](TLeImage*& button, TLeImage*& icon, const char* buttonName, const char* iconName, int left,
-                     int top, int width, const QString& hint) {
-    icon = Named(new TLeImage(this), QLatin1String(iconName));
-    icon->setGeometry(left + 2, top + 2, 32, 32);
+  // Caption buttons: the icon lies beneath its button.
+  for (const ButtonDesign& b : kButtonDesign) {
+    const ButtonPlaces& at = PlacesOf(b.button);
+    auto* icon = Named(new TLeImage(form), QLatin1String(b.iconName));
+    icon->setGeometry(QRect(IconIn(b.button, 0), kIconSize));
     icon->SetTransparent(true);
-    button = Named(new TLeImage(this), QLatin1String(buttonName));
-    button->setGeometry(left, top, width, 36);
+    auto* button = Named(new TLeImage(form), QLatin1String(b.name));
+    button->setGeometry(QRect(at.design, QSize(at.width, kButtonHeight)));
     button->SetTransparent(true);
     button->setCursor(Qt::PointingHandCursor);
-    button->SetHint(hint);
+    button->SetHint(QString::fromUtf16(b.hint));
     button->SetShowHint(true);
-    TakeKeys(button);
-  };
-  pair(liMail, liEmail, "liMail", "liEmail", 14, 480, 80, QStringLiteral("Электронная почта"));
-  pair(leiWord, liWord, "leiWord", "liWord", 102, 480, 80, QStringLiteral("Просмотреть корзину заказов"));
-  pair(leHelp, leiHelp, "leHelp", "leiHelp", 190, 480, 100, QStringLiteral("Посмотреть справку"));
-  pair(leiBack, lBack, "leiBack", "lBack", 532, 475, 80, QStringLiteral("Подняться на один уровень вверх"));
-  pair(lHome, liHome, "lHome", "liHome", 615, 475, 105, QStringLiteral("Перейти в начало каталога"));
-  pair(liZakaz, leiZakaz, "liZakaz", "leiZakaz", 683, 90, 100,
-       QStringLiteral("Кликните чтобы добавить выбранный объект в корзину заказов"));
-  pair(leZakazano, leiZakazano, "leZakazano", "leiZakazano", 683, 90, 100,
-       QStringLiteral("Кликните чтобы удалить выбранный объект из корзины заказов"));
-  pair(leNext, lNext, "leNext", "lNext", 338, 500, 260, QStringLiteral("Посмотреть состав сборочной единицы"));
-  // Find: a button of its icon alone, in the bottom row between help and the composition button.
-  pair(leiFind, liFind, "leiFind", "liFind", 296, 480, 36, QStringLiteral("Найти деталь (Ctrl+F)"));
-  for (QWidget* w : {static_cast<QWidget*>(liZakaz), static_cast<QWidget*>(leiZakaz),
-                     static_cast<QWidget*>(leZakazano), static_cast<QWidget*>(leiZakazano),
-                     static_cast<QWidget*>(leNext), static_cast<QWidget*>(lNext)})
-    w->hide();
-  AttachButton(Button::Mail, [this](QWidget* s) { liMailClick(s); });
-  AttachButton(Button::Basket, [this](QWidget* s) { leiWordClick(s); });
-  AttachButton(Button::Home, [this](QWidget* s) { lHomeClick(s); });
-  AttachButton(Button::Back, [this](QWidget* s) { leiBackClick(s); });
-  AttachButton(Button::Add, [this](QWidget* s) { liZakazClick(s); });
-  AttachButton(Button::Remove, [this](QWidget* s) { lbZakazClick(s); });
-  AttachButton(Button::Next, [this](QWidget* s) { leNextClick(s); });
-  AttachButton(Button::Help, [this](QWidget* s) { leHelpClick(s); });
-  AttachButton(Button::Find, [this](QWidget* s) { leiFindClick(s); });
+    button->installEventFilter(keys);
+    d.buttons[static_cast<std::size_t>(b.button)] = button;
+    d.icons[static_cast<std::size_t>(b.button)] = icon;
+  }
+  for (Button hidden : {Button::Add, Button::Remove, Button::Next}) {
+    d.buttons[static_cast<std::size_t>(hidden)]->hide();
+    d.icons[static_cast<std::size_t>(hidden)]->hide();
+  }
 
   // Basket indicator with its pop-up menu.
-  imZakaz = Named(new TImage(this), QStringLiteral("imZakaz"));
-  imZakaz->setGeometry(16, 16, 32, 32);
-  imZakaz->SetTransparent(true);
-  imZakaz->SetShowHint(true);
-  pmZakaz = Named(new QMenu(this), QStringLiteral("pmZakaz"));
-  N1 = Named(pmZakaz->addAction(QStringLiteral("Очистить корзину заказов")), QStringLiteral("N1"));
-  connect(N1, &QAction::triggered, this, [this] { N1Click(); });
-  imZakaz->OnContextMenu = [this](QWidget*) { pmZakaz->popup(QCursor::pos()); };
-  lZakaz = Named(new TLabel(this), QStringLiteral("lZakaz"));
-  lZakaz->SetLayouts(&labelLayouts_);
-  lZakaz->setGeometry(48, 20, 20, 24);
-  lZakaz->setFont(PixelFont(QStringLiteral("Arial"), 21));
-  lZakaz->SetAutoSize(true);
-  lZakaz->SetCaption(QStringLiteral("1"));
+  d.imZakaz = Named(new TImage(form), QStringLiteral("imZakaz"));
+  d.imZakaz->setGeometry(kBasketIcon);
+  d.imZakaz->SetTransparent(true);
+  d.imZakaz->SetShowHint(true);
+  d.pmZakaz = Named(new QMenu(form), QStringLiteral("pmZakaz"));
+  d.N1 = Named(d.pmZakaz->addAction(QStringLiteral("Очистить корзину заказов")), QStringLiteral("N1"));
+  d.lZakaz = Named(new TLabel(form), QStringLiteral("lZakaz"));
+  d.lZakaz->setGeometry(kBasketCount);
+  d.lZakaz->setFont(PixelFont(QStringLiteral("Arial"), 21));
+  d.lZakaz->SetAutoSize(true);
+  d.lZakaz->SetCaption(QStringLiteral("1"));
 
   // The parts list, above every picture.
-  TabControl = Named(new TTabControl(this), QStringLiteral("TabControl"));
-  TabControl->setGeometry(3, 100, 519, 346);
-  TabControl->hide();
-  CreatePartsList();
-}
+  d.TabControl = Named(new TTabControl(form), QStringLiteral("TabControl"));
+  d.TabControl->setGeometry(kTabControlRect);
+  d.TabControl->hide();
 
-void TfrMain::LoadArtwork() {
-  Image3->SetPicture(Picture::FromImage(PlatePicture(false)));
-  Image2->SetPicture(Picture::FromImage(PlatePicture(true)));
-
-  struct Face {
-    TImage* resting;
-    TImage* hovered;
-    TImage* disabled;
-    const char* icon;
-  };
-  const Face faces[] = {
-      {Image17, Image16, nullptr, "mail"},         {Image18, Image19, Image9, "basket_review"},
-      {Image8, Image20, Image15, "home"},          {Image21, Image22, Image23, "back"},
-      {Image7, Image10, nullptr, "add_to_basket"}, {Image5, Image6, nullptr, "basket_full"},
-      {Image24, Image25, nullptr, "next"},         {Image27, Image28, nullptr, "help"},
-      {Image29, Image30, nullptr, "search"},
-  };
-  for (const Face& f : faces) {
-    const QImage icon = IconPicture(QString::fromLatin1(f.icon));
-    f.resting->SetPicture(Picture::FromImage(icon));
-    f.hovered->SetPicture(Picture::FromImage(WithDropShadow(icon)));
-    if (f.disabled) f.disabled->SetPicture(Picture::FromImage(Greyed(icon)));
-  }
-  // The empty basket: the open box with its arrow, all in grey.
-  Image13->SetPicture(Picture::FromImage(Greyed(Image7->picture().image())));
-  setWindowIcon(QIcon(QStringLiteral(":/assets/app/catalog.svg")));
+  LoadArtwork(d);
+  return d;
 }

@@ -6,42 +6,37 @@
 
 #include <algorithm>
 
+#include "basket/basket.h"
 #include "basket/parts_list.h"
+#include "browser/drawing.h"
+#include "browser/plates.h"
+#include "caption_bar.h"
+#include "controls/imageleave.h"
 #include "tfrmain.h"
 
 void TfrMain::CreateShortcuts() {
   // Each key works only while its button is there to be clicked; while a modal window (a
   // message, the basket review) is up, the main window is not active and its keys rest.
-  const auto press = [this](const QKeySequence& keys, TLeImage* TfrMain::*button) {
+  const auto press = [this](const QKeySequence& keys, Button button) {
     auto* shortcut = new QShortcut(keys, this);
-    connect(shortcut, &QShortcut::activated, this, [this, button] {
-      TLeImage* b = this->*button;
-      if (b->isVisible() && b->isEnabled() && b->OnClick) b->OnClick(b);
-    });
+    connect(shortcut, &QShortcut::activated, this, [this, button] { captionBar_->Press(button); });
   };
-  press(QKeySequence(Qt::Key_Backspace), &TfrMain::leiBack);
-  press(QKeySequence(Qt::ALT | Qt::Key_Left), &TfrMain::leiBack);
-  press(QKeySequence(Qt::ALT | Qt::Key_Home), &TfrMain::lHome);
-  press(QKeySequence(Qt::Key_F1), &TfrMain::leHelp);
-  press(QKeySequence(Qt::CTRL | Qt::Key_F), &TfrMain::leiFind);
+  press(QKeySequence(Qt::Key_Backspace), Button::Back);
+  press(QKeySequence(Qt::ALT | Qt::Key_Left), Button::Back);
+  press(QKeySequence(Qt::ALT | Qt::Key_Home), Button::Home);
+  press(QKeySequence(Qt::Key_F1), Button::Help);
+  press(QKeySequence(Qt::CTRL | Qt::Key_F), Button::Find);
 }
-
-void TfrMain::TakeKeys(QWidget* control) { control->installEventFilter(this); }
 
 std::vector<QWidget*> TfrMain::FocusChain() const {
   std::vector<QWidget*> chain;
-  for (std::size_t i = 0; i < HotSpots.size(); ++i) {
-    TImageLeave* h = HotSpots[i];
+  for (TImageLeave* h : plates_->HotSpots())
     // A plate opens when its section has a composition; the parts-list plate always.
-    if (h->isVisible() && (h->Sostoit() || h == ImageLeave6)) chain.push_back(h);
-  }
-  for (TLabel* l : Callouts)
+    if (h->isVisible() && (h->Sostoit() || plates_->IndexOf(h) == 5u)) chain.push_back(h);
+  for (TLabel* l : drawing_->Callouts())
     if (l->isVisible()) chain.push_back(l);
-  for (int b = 0; b < kButtons; ++b) {
-    TLeImage* button = CaptionButton(static_cast<Button>(b));
-    if (button->isVisible() && button->isEnabled() && button->OnClick) chain.push_back(button);
-  }
-  if (bdgSpisok->isVisible()) chain.push_back(bdgSpisok);
+  for (QWidget* b : captionBar_->Clickable()) chain.push_back(b);
+  if (basket_->grid()->isVisible()) chain.push_back(basket_->grid());
   // Reading order: rows from the top, left to right within a row.
   std::stable_sort(chain.begin(), chain.end(), [this](QWidget* a, QWidget* b) {
     const QPoint pa = a->mapTo(this, QPoint()), pb = b->mapTo(this, QPoint());
@@ -71,17 +66,12 @@ bool TfrMain::focusNextPrevChild(bool next) {
 
 void TfrMain::ShowFocus(QWidget* control, bool focused) {
   // The focused control looks as it does under the pointer.
-  const QPoint centre = control->rect().center();
-  if (auto* label = qobject_cast<TLabel*>(control)) {
-    focused ? Label1MouseMove(label, Qt::NoModifier, centre.x(), centre.y()) : Label1MouseLeave(label);
-  } else if (auto* hotSpot = qobject_cast<TImageLeave*>(control)) {
-    focused ? ImageLeave1MouseMove(hotSpot, Qt::NoModifier, centre.x(), centre.y()) : ImageLeave1MouseLeave(hotSpot);
-  } else {
-    for (int b = 0; b < kButtons; ++b)
-      if (CaptionButton(static_cast<Button>(b)) == control) {
-        focused ? HoverButton(static_cast<Button>(b)) : LeaveButton(static_cast<Button>(b));
-        break;
-      }
+  if (drawing_->IsCallout(control)) {
+    focused ? Label1MouseMove(control) : Label1MouseLeave(control);
+  } else if (plates_->IndexOf(control)) {
+    focused ? ImageLeave1MouseMove(control) : ImageLeave1MouseLeave(control);
+  } else if (const auto button = captionBar_->ButtonOf(control)) {
+    focused ? captionBar_->Hover(*button) : captionBar_->Leave(*button);
   }
 }
 

@@ -1,130 +1,151 @@
-// Start-up and shutdown of the main window.
+// Start-up and shutdown of the main window, and its composition.
 
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 
+#include "basket/basket.h"
+#include "basket/parts_list.h"
+#include "browser/details.h"
+#include "browser/drawing.h"
+#include "browser/plates.h"
+#include "caption_bar.h"
 #include "catalogue/search.h"
+#include "controls/imageleave.h"
+#include "controls/tab_control.h"
+#include "design.h"
 #include "help/help_service.h"
-#include "order/word_backends.h"
+#include "model_signals.h"
 #include "tfrmain.h"
 
+namespace {
+
+// The base directory: where the executable is, never the working directory; or the catalogue
+// folder the environment names. It ends with a separator.
+std::string BaseDir(const AppEnvironment& env) {
+  const QString base = env.catalogueDir.isEmpty() ? QFileInfo(env.executablePath).absolutePath()
+                                                  : QDir(env.catalogueDir).absolutePath();
+  return QDir::toNativeSeparators(base.endsWith(QLatin1Char('/')) ? base : base + QLatin1Char('/')).toStdString();
+}
+
+}  // namespace
+
 TfrMain::TfrMain(AppEnvironment env, QWidget* parent)
-    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
-                          Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
+                          Qt::MSWindowsFixedSizeDialogHint),
       env_(std::move(env)),
-      word_(env_.wordProcessor ? env_.wordProcessor
-                               : DefaultWordBackendFactory({[this](const QUrl& url) { return env_.openUrl && env_.openUrl(url, this); },
-                                                            env_.documentsDir,
-                                                            [this](const QString& p) { return NativeFile(p); },
-                                                            [this](const QString& text) { ShowMessage(text); },
-                                                            [this](const std::string& path) {
-                                                              std::vector<std::string> environment;
-                                                              for (const QString& v : env_.processEnvironment)
-                                                                environment.push_back(v.toStdString());
-                                                              return converted_.Convert(path, environment);
-                                                            }})) {
+      model_(ADOQuery, catalogue::CatalogueFolder(BaseDir(env_))),
+      order_(env_.wordProcessor
+                 ? env_.wordProcessor
+                 : DefaultWordBackendFactory({[this](const QUrl& url) { return env_.openUrl && env_.openUrl(url, this); },
+                                              env_.documentsDir, [this](const QString& p) { return NativeFile(p); },
+                                              [this](const QString& text) { ShowMessage(text); },
+                                              [this](const std::string& path) {
+                                                std::vector<std::string> environment;
+                                                for (const QString& v : env_.processEnvironment)
+                                                  environment.push_back(v.toStdString());
+                                                return order_.converted.Convert(path, environment);
+                                              }})) {
   setWindowTitle(QStringLiteral("Каталог запасных частей ООО \"КРАНТЕК\""));
-  setFixedSize(792, 541);
+  setFixedSize(kClientSize);
   setAutoFillBackground(true);
   setBackgroundRole(QPalette::Window);
   QFont f(QStringLiteral("MS Sans Serif"));
   f.setPixelSize(11);
   setFont(f);
   CreateControls();
-  LoadArtwork();
   CreateShortcuts();
-  ADOQuery.AfterScroll = [this] { ADOQueryAfterScroll(); };
   FormCreate();
 }
 
-TfrMain::~TfrMain() {
-  ADOQuery.AfterScroll = nullptr;
-  FormDestroy();
-}
+TfrMain::~TfrMain() { FormDestroy(); }
 
 void TfrMain::ShowMessage(const QString& text) const {
   if (env_.showMessage) env_.showMessage(text);
 }
 
+QString TfrMain::NativeFile(const QString& cataloguePath) const {
+  return QString::fromStdU16String(model_.folder().Native(cataloguePath.toStdString()).u16string());
+}
+
+// The controls of the design, handed to the controllers of their regions; the handlers the
+// design names are attached to their controls.
+void TfrMain::CreateControls() {
+  const Design d = CreateDesign(this, this);
+  d.imFon->OnClick = [this](QWidget* s) { imFonClick(s); };
+  d.imMain->OnClick = [this](QWidget* s) { imMainClick(s); };
+  for (std::size_t i = 0; i < d.hotSpots.size(); ++i) {
+    TImageLeave* h = d.hotSpots[i];
+    h->OnMouseMove = [this](QWidget* s, Qt::KeyboardModifiers, int, int) { ImageLeave1MouseMove(s); };
+    h->SetOnMouseLeave([this](QWidget* s) { ImageLeave1MouseLeave(s); });
+    // The sixth plate opens the parts list, whatever section it shows.
+    if (i == 5)
+      h->OnClick = [this](QWidget* s) { ImageLeave5Click(s); };
+    else
+      h->OnClick = [this](QWidget* s) { ImageLeave1Click(s); };
+  }
+  captionBar_ = std::make_unique<CaptionBar>(
+      d, model_,
+      std::array<SenderFn, kButtons>{[this](QWidget* s) { liMailClick(s); }, [this](QWidget* s) { leiWordClick(s); },
+                                     [this](QWidget* s) { lHomeClick(s); }, [this](QWidget* s) { leiBackClick(s); },
+                                     [this](QWidget* s) { liZakazClick(s); }, [this](QWidget* s) { lbZakazClick(s); },
+                                     [this](QWidget* s) { leNextClick(s); }, [this](QWidget* s) { leHelpClick(s); },
+                                     [this](QWidget* s) { leiFindClick(s); }});
+  plates_ = std::make_unique<Plates>(d, model_);
+  drawing_ = std::make_unique<Drawing>(d, model_, this, this);
+  connect(drawing_.get(), &Drawing::calloutClicked, this, &TfrMain::Label1Click);
+  connect(drawing_.get(), &Drawing::calloutMoved, this, &TfrMain::Label1MouseMove);
+  connect(drawing_.get(), &Drawing::calloutLeft, this, &TfrMain::Label1MouseLeave);
+  connect(drawing_.get(), &Drawing::message, this, &TfrMain::ShowMessage);
+  details_ = std::make_unique<Details>(d, model_);
+  basket_ = std::make_unique<Basket>(d, model_, ADOQuery, this);
+  connect(basket_.get(), &Basket::tabChanged, this, &TfrMain::TabControlChange);
+  connect(basket_.get(), &Basket::toggleRequested, this, &TfrMain::N2Click);
+  connect(basket_.get(), &Basket::clearRequested, this, &TfrMain::N1Click);
+  connect(basket_.get(), &Basket::orderRequested, this, &TfrMain::CreateOrderDocument);
+  connect(basket_.get(), &Basket::message, this, &TfrMain::ShowMessage);
+  connect(basket_->dataSource(), &PartsListModel::cursorMoved, this, &TfrMain::ADOQueryAfterScroll);
+  basket_->grid()->OnDrawColumnCell = [this](QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) {
+    bdgSpisokDrawColumnCell(p, o, i);
+  };
+  // Each region is drawn again from the model once an operation has changed it.
+  changes_ = std::make_unique<ModelSignals>(model_);
+  connect(changes_.get(), &ModelSignals::changed, drawing_.get(), &Drawing::Redraw);
+  connect(changes_.get(), &ModelSignals::changed, plates_.get(), &Plates::Redraw);
+  connect(changes_.get(), &ModelSignals::changed, details_.get(), &Details::Redraw);
+  connect(changes_.get(), &ModelSignals::changed, basket_.get(), &Basket::Redraw);
+  connect(changes_.get(), &ModelSignals::changed, captionBar_.get(), &CaptionBar::Redraw);
+  setWindowIcon(QIcon(QStringLiteral(":/assets/app/catalog.svg")));
+}
+
 void TfrMain::FormCreate() {
-  // 1. Placement.
+  // Placement.
   const int screenHeight = env_.screenHeight ? env_.screenHeight() : 0;
   if (screenHeight > 600)
     move(112, 96);
   else
     move(0, 0);
-  // 2. The help library; a missing one is not an error here.
+  // The help library; a missing one is not an error here.
   LoadHtmlHelp();
-  // 3. The help file, named without a directory.
-  HelpFile = QStringLiteral("Catalog.chm");
-  // 4. The base directory: where the executable is, never the working directory; or the
-  // catalogue folder the environment names.
-  const QString base = env_.catalogueDir.isEmpty() ? QFileInfo(env_.executablePath).absolutePath()
-                                                   : QDir(env_.catalogueDir).absolutePath();
-  SetBaseDir(QDir::toNativeSeparators(base.endsWith(QLatin1Char('/')) ? base : base + QLatin1Char('/')));
-  // 5. Any non-zero depth, so that the final GoHome runs in full.
-  SetLevel(100);
-  // 6, 7. Empty basket, no basket buttons.
-  SetBasketCount(0);
-  SetInBasket(false);
-  // 8. The hot-spot and callout arrays.
-  HotSpots = {ImageLeave1, ImageLeave2, ImageLeave3, ImageLeave4, ImageLeave5, ImageLeave6, ImageLeave7};
-  Callouts = designLabels_;
-  // 9. Each hot-spot gets its own copy of the resting plate.
-  for (TImageLeave* h : HotSpots) h->AssignFrom(*Image3);
-  plateDrawn_.clear();
-  // 10. The level stack.
-  Levels.assign(15, TMyRec{});
-  // 11. Resting faces of the caption buttons.
-  PaintHomeButton();
-  PaintBackButton();
-  PaintMailButton();
-  PaintBasketButton();
-  PaintRemoveButton();
-  PaintAddButton();
-  PaintNextButton();
-  PaintHelpButton();
-  PaintFindButton();
-  // 12. The sections background; a failure is silent and leaves it empty.
-  Image14->LoadFromFile(NativeFile(CataloguePath(folder_.SectionsBackground())));
-  // 13. The catalogue.
-  catalogue::Status loaded = ADOQuery.LoadFile(base::Utf8FromPath(folder_.Native(folder_.Table())));
+  // The catalogue.
+  const catalogue::CatalogueFolder& folder = model_.folder();
+  catalogue::Status loaded = ADOQuery.LoadFile(base::Utf8FromPath(folder.Native(folder.Table())));
   if (loaded) loaded = ADOQuery.OpenStore();
   if (!loaded) {
     ShowMessage(QStringLiteral("Ошибка доступа к базе данных"));
     startupFailed_ = true;
     return;
   }
-  // The basket follows the data: records the file marks as ordered are in it from the start.
-  ADOQuery.ApplyFilter(catalogue::Filter::FlagIs(catalogue::Field::Pokupka, true));
-  const int marked = ADOQuery.CountRecords();
-  ADOQuery.ApplyFilter(catalogue::Filter::All());
-  if (marked != 0) SetBasketCount(marked);
-  // 14. The catalogue root.
-  GoHome();
-}
-
-void TfrMain::SetBaseDir(const QString& dir) {
-  FBaseDir = dir;
-  folder_ = catalogue::CatalogueFolder(dir.toStdString());
-}
-
-QString TfrMain::CataloguePath(const std::string& path) { return QString::fromStdString(path); }
-
-QString TfrMain::NativeFile(const QString& cataloguePath) const {
-  return QString::fromStdU16String(folder_.Native(cataloguePath.toStdString()).u16string());
+  // The catalogue root, with the records the file marks as ordered in the basket.
+  model_.Start();
 }
 
 void TfrMain::FormClose() {
   if (closed_) return;
   closed_ = true;
   ADOQuery.CloseStore();
-  imMain->ClearPicture();
-  Levels.clear();
-  HotSpots.clear();
-  Callouts.clear();
+  drawing_->Release();
 }
 
 void TfrMain::FormDestroy() { FreeHtmlHelp(); }

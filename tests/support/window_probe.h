@@ -1,6 +1,6 @@
 #pragma once
 // The one way from outside into the main window: finds its controls by their design names,
-// reads its state and calls its operations, for tests and benchmarks.
+// reads the browsing model it draws and calls its operations, for tests and benchmarks.
 
 #include <QString>
 #include <QWidget>
@@ -8,16 +8,19 @@
 #include <vector>
 
 #include "basket/parts_list.h"
-#include "browser/level.h"
+#include "browsing/model.h"
 #include "catalogue/store.h"
 #include "controls/imageleave.h"
 #include "controls/label.h"
 #include "controls/picture.h"
 #include "controls/tab_control.h"
 
+using browsing::dmDrawing;
+using browsing::dmList;
+using browsing::dmSections;
+
 class HelpService;
 class QAction;
-class QMenu;
 class TfrMain;
 class TfrZakaz;
 
@@ -61,42 +64,29 @@ class TfrMainProbe {
   TLeImage* leiHelp() const { return Find<TLeImage>(QStringLiteral("leiHelp")); }
   TImage* imZakaz() const { return Find<TImage>(QStringLiteral("imZakaz")); }
   TLabel* lZakaz() const { return Find<TLabel>(QStringLiteral("lZakaz")); }
-  QAction* N1() const;
-  QAction* N2() const;
+  QAction* N1() const { return Find<QAction>(QStringLiteral("N1")); }
+  QAction* N2() const { return Find<QAction>(QStringLiteral("N2")); }
   TTabControl* TabControl() const { return Find<TTabControl>(QStringLiteral("TabControl")); }
   PartsGrid* bdgSpisok() const { return Find<PartsGrid>(QStringLiteral("bdgSpisok")); }
 
-  // State.
+  // State: the model, the store, and what the controllers keep.
   bool StartupFailed() const;
   QString FBaseDir() const;
   QString HelpFile() const;
+  browsing::BrowsingModel& model() const;
   int FLevel() const;
   int FDisplayMode() const;
   int FBasketCount() const;
-  int FHotSpotCount() const;
-  bool FCanOrder() const;
   QString FPicturePath() const;
-  QString FItemOboz() const;
-  QString FItemNaim() const;
-  QString FItemMassa() const;
-  std::vector<TMyRec>& Levels() const;
   const std::vector<TImageLeave*>& HotSpots() const;
   const std::vector<TLabel*>& Callouts() const;
   catalogue::CatalogueStore& ADOQuery() const;
-  TfrZakaz*& frZakaz() const;  // the open review window; tests may stand one in
+  TfrZakaz*& frZakaz() const;  // the open review window
   HelpService* help() const;
 
   // Operations.
-  void GoHome() const;
-  void FillHotSpots(int id, int page) const;
   void DrawHotSpot(int index) const;
   void SetPicture(const QString& fileName) const;
-  void SetItemOboz(const QString& text) const;
-  void SetItemNaim(const QString& text) const;
-  void SetItemMassa(const QString& text) const;
-  void SetItemCount(const QString& text) const;
-  void SetBasketCount(int n) const;
-  void ClearBasket() const;
   void CreateOrderDocument() const;
 
  private:

@@ -37,7 +37,6 @@ TEST_F(StartupTest, OpensAtTheRootWithAFixedWindowAndNoMessage) {
   EXPECT_EQ(w.FPicturePath(), cat.dir() + QStringLiteral("Images\\Fon.jpg"));
   EXPECT_EQ(w.imMain()->picture().width(), 519);  // the root picture
   EXPECT_FALSE(w.imFon()->picture().isEmpty());   // the sections background
-  EXPECT_EQ(w.Levels().size(), 15u);
   EXPECT_EQ(w.HotSpots().size(), 7u);
   EXPECT_EQ(w.Callouts().size(), 35u);
   EXPECT_FALSE(w.TabControl()->isVisible());
@@ -113,7 +112,6 @@ TEST_F(StartupTest, ClosingReleasesTheStoreAndANewStartHasAnEmptyBasket) {
   w.form().close();
   EXPECT_FALSE(w.ADOQuery().IsOpen());
   EXPECT_TRUE(w.imMain()->picture().isEmpty());
-  EXPECT_TRUE(w.Levels().empty());
   window.reset();
   auto again = Open();
   EXPECT_EQ(again.FBasketCount(), 0);

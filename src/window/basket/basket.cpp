@@ -1,86 +1,169 @@
-// The order basket: the records marked Pokupka, the indicator, adding and removing.
+#include "basket/basket.h"
 
 #include <QAction>
+#include <QHash>
+#include <QMenu>
+#include <QPainter>
+
+#include <memory>
 
 #include "basket/parts_list.h"
-#include "tfrmain.h"
+#include "basket/zakaz.h"
+#include "busy_cursor.h"
+#include "controls/label.h"
+#include "controls/tab_control.h"
 
 using catalogue::Field;
 
-void TfrMain::SetCanOrder(bool value) { FCanOrder = value; }
-
-void TfrMain::SetInBasket(bool value) {
-  FInBasket = value;
-  SetBasketPairs(FCanOrder && value, FCanOrder && !value);
+Basket::Basket(const Design& design, browsing::BrowsingModel& model, catalogue::CatalogueStore& store, QWidget* form,
+               QObject* parent)
+    : QObject(parent),
+      model_(model),
+      store_(store),
+      form_(form),
+      imZakaz(design.imZakaz),
+      lZakaz(design.lZakaz),
+      pmZakaz(design.pmZakaz),
+      N1(design.N1),
+      full_(design.images.at(kBasketFull)),
+      empty_(design.images.at(kBasketEmpty)),
+      TabControl(design.TabControl) {
+  connect(N1, &QAction::triggered, this, &Basket::clearRequested);
+  imZakaz->OnContextMenu = [this](QWidget*) { pmZakaz->popup(QCursor::pos()); };
+  CreatePartsList();
 }
 
-void TfrMain::SetBasketCount(int n) {
-  FBasketCount = n;
-  lZakaz->SetCaption(QString::number(n));
-  if (n != 0) {
-    if (!leiWord->isEnabled()) {
-      N1->setEnabled(true);
-      leiWord->setEnabled(true);
-      AttachButton(Button::Basket, [this](QWidget* s) { leiWordClick(s); });
-      PaintBasketButton();
-    }
-    imZakaz->AssignFrom(*Image5);
-    imZakaz->SetHint(QStringLiteral("В корзине имеются заказы"));
-    lZakaz->show();
-    return;
+Basket::~Basket() {
+  delete bdgSpisok;
+  delete DataSource;
+}
+
+void Basket::CreatePartsList() {
+  static const char16_t* const kCaptions[] = {
+      u"Манипулятор",          u"Опорно-поворотное устройство", u"Стрела",
+      u"Рукоять с удлинителем", u"Пост управления",              u"Механизм управления",
+      u"Опора",                u"Гидрооборудование",            u"Электрооборудование",
+      u"Захват",               u"Все запасные части"};
+  for (const char16_t* caption : kCaptions) TabControl->tabs()->addTab(QString::fromUtf16(caption));
+  TabControl->SetTabIndex(0);
+  TabControl->OnChange = [this] { emit tabChanged(); };
+
+  DataSource = new PartsListModel(store_, form_);
+  DataSource->setObjectName(QStringLiteral("DataSource"));
+  bdgSpisok = new PartsGrid(DataSource, store_, TabControl->page());
+  bdgSpisok->setObjectName(QStringLiteral("bdgSpisok"));
+  TabControl->SetPageContent(bdgSpisok);
+  pmZacaz = new QMenu(form_);
+  pmZacaz->setObjectName(QStringLiteral("pmZacaz"));
+  N2 = pmZacaz->addAction(QStringLiteral("Заказать"));
+  N2->setObjectName(QStringLiteral("N2"));
+  connect(N2, &QAction::triggered, this, &Basket::toggleRequested);
+  bdgSpisok->OnContextMenu = [this] { pmZacaz->popup(QCursor::pos()); };
+}
+
+int Basket::SelectedTab() const { return TabControl->TabIndex(); }
+
+// The list shows the selected tab from its first row.
+void Basket::FollowTab() {
+  const auto filter = browsing::TabFilter(model_.Tab());
+  if (!filter) return;  // any other tab leaves the filter as it is
+  following_ = true;
+  if (store_.ActiveFilter() == *filter)
+    store_.MoveFirst();
+  else
+    store_.ApplyFilter(*filter);
+  following_ = false;
+}
+
+void Basket::RowChanged() {
+  if (!following_) model_.SelectListRow(store_.CurrentRow());
+}
+
+void Basket::Redraw(const browsing::Change& change) {
+  using browsing::Op;
+  const int mode = model_.DisplayMode();
+  if (change.Has(browsing::kBasket)) {
+    const int n = model_.BasketCount();
+    lZakaz->SetCaption(QString::number(n));
+    N1->setEnabled(n != 0);
+    imZakaz->AssignFrom(n != 0 ? *full_ : *empty_);
+    imZakaz->SetHint(n != 0 ? QStringLiteral("В корзине имеются заказы") : QStringLiteral("Корзина заказов пуста"));
+    lZakaz->setVisible(n != 0);
   }
-  N1->setEnabled(false);
-  leiWord->setEnabled(false);
-  DetachButton(Button::Basket);
-  PaintBasketButton();
-  imZakaz->AssignFrom(*Image13);
-  imZakaz->SetHint(QStringLiteral("Корзина заказов пуста"));
-  lZakaz->hide();
+  if (mode == browsing::dmList && (change.op == Op::OpenList || change.op == Op::ChangeTab)) FollowTab();
+  if (change.Has(browsing::kMode)) TabControl->setVisible(mode == browsing::dmList);
 }
 
-// Puts the current record into the basket or takes it out. With no current record (a list
-// tab that matches nothing) nothing changes; the count only moves when the record's mark
-// does, so it always equals the number of marked records.
-void TfrMain::ToggleBasket() {
-  if (ADOQuery.AtEnd()) return;
-  const bool add = !FInBasket;
-  const bool changes = ADOQuery.GetBoolean(Field::Pokupka) != add;
-  SetInBasket(add);
-  if (changes) SetBasketCount(FBasketCount + (add ? 1 : -1));
-  ADOQuery.SetBoolean(Field::Pokupka, FInBasket);
+void Basket::DrawColumnCell(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) {
+  QStyleOptionViewItem opt(option);
+  if (DataSource->InBasket(index.row())) {
+    // A basket row: bold on teal, also when selected.
+    const bool selected = opt.state & QStyle::State_Selected;
+    opt.font.setBold(true);
+    opt.backgroundBrush = QColor(0, 128, 128);
+    opt.palette.setColor(QPalette::Text, selected ? opt.palette.color(QPalette::HighlightedText)
+                                                  : opt.palette.color(QPalette::Text));
+    opt.state &= ~QStyle::State_Selected;
+    p->fillRect(opt.rect, opt.backgroundBrush);
+  }
+  static_cast<CellDelegate*>(bdgSpisok->itemDelegate())->DefaultDraw(p, opt, index);
 }
 
-void TfrMain::liZakazClick(QWidget*) { ToggleBasket(); }
-void TfrMain::lbZakazClick(QWidget*) { ToggleBasket(); }
-void TfrMain::N2Click() { ToggleBasket(); }
-void TfrMain::N1Click() { ClearBasket(); }
-
-void TfrMain::WalkBasket(const std::function<void()>& walk) {
-  PartsListModel::Pause pause(DataSource);
-  const catalogue::Filter filter = ADOQuery.ActiveFilter();
-  auto afterScroll = std::exchange(ADOQuery.AfterScroll, nullptr);
-  const int id = ADOQuery.GetInteger(Field::ID);
-  ADOQuery.ApplyFilter(catalogue::Filter::All());
-  ADOQuery.ApplyFilter(catalogue::Filter::FlagIs(Field::Pokupka, true));
-  walk();
-  ADOQuery.ApplyFilter(filter);
-  ADOQuery.LocateID(id);
-  ADOQuery.AfterScroll = std::move(afterScroll);
+QString Basket::NativeFile(const std::string& cataloguePath) const {
+  return QString::fromStdU16String(model_.folder().Native(cataloguePath).u16string());
 }
 
-void TfrMain::ClearBasket() {
-  if (FBasketCount == 0) return;
-  SetBasketCount(0);
-  SetInBasket(false);
-  // The clearing loop: each cleared record leaves the basket filter, so there is no MoveNext.
-  WalkBasket([this] {
-    ADOQuery.MoveFirst();
-    while (!ADOQuery.AtEnd()) ADOQuery.SetBoolean(Field::Pokupka, false);
+void Basket::OpenReview() {
+  BusyCursor busy;
+  // Every opening shows the basket afresh, each quantity "1".
+  model_.ResetQuantities();
+  auto window = std::make_unique<TfrZakaz>(form_);
+  frZakaz_ = window.get();
+  // The window lives for this opening only; every way out releases it with its thumbnails.
+  struct Forget {
+    TfrZakaz*& open;
+    ~Forget() { open = nullptr; }
+  } forget{frZakaz_};
+  connect(frZakaz_, &TfrZakaz::orderRequested, this, &Basket::orderRequested);
+  TStringGrid* grid = frZakaz_->sgZakaz;
+  grid->SetRowHeight(0, 26);
+  grid->SetCell(0, 0, QStringLiteral("№ п/п"));
+  grid->SetCell(1, 0, QStringLiteral("Обозначение"));
+  grid->SetCell(2, 0, QStringLiteral("Наименование"));
+  grid->SetCell(3, 0, QStringLiteral("Количество"));
+  grid->SetCell(4, 0, QStringLiteral("Изображение"));
+  const std::vector<std::uint32_t> rows(model_.BasketRows().begin(), model_.BasketRows().end());
+  const catalogue::Table& t = store_.table();
+  grid->SetRowCount(static_cast<int>(rows.size()) + 1);
+  grid->BeginFill();
+  QHash<QString, bool> readable;  // parents shared by several rows are checked once
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    const int k = static_cast<int>(i) + 1;
+    const std::uint32_t row = rows[i];
+    grid->SetCell(0, k, QString::number(k));
+    grid->SetCell(1, k, QString::fromStdString(t.Format(row, Field::Oboz)));
+    grid->SetCell(2, k, QString::fromStdString(t.Format(row, Field::Naim)));
+    grid->SetCell(3, k, QString::fromStdString(model_.Quantity(row)));
+    // The drawing the part is shown on: the picture of its parent record.
+    const auto parent = store_.RowOfID(t.Integer(row, Field::FID));
+    const QString path =
+        parent ? QString::fromStdString(model_.folder().Picture(t.Text(*parent, Field::Picture))) : QString();
+    auto* thumbnail = new Thumbnail(path.isEmpty() ? QString() : NativeFile(path.toStdString()), frZakaz_);
+    auto known = readable.find(path);
+    if (known == readable.end()) known = readable.insert(path, parent && thumbnail->Check());
+    if (!*known) {
+      emit message(QStringLiteral("Ошибка загрузки изображения"));
+      thumbnail->Clear();  // the image cell stays empty
+    }
+    grid->SetObject(4, k, thumbnail);
+  }
+  grid->EndFill();
+  // A quantity typed goes to the basket as typed.
+  connect(grid, &TStringGrid::cellEdited, this, [this, rows](int col, int row, const QString& text) {
+    if (col == 3 && row >= 1 && row <= static_cast<int>(rows.size()))
+      model_.SetQuantity(rows[static_cast<std::size_t>(row - 1)], text.toStdString());
   });
-  leZakazano->hide();
-  leiZakazano->hide();
-  const bool addShown = (FDisplayMode == dmDrawing && FCanOrder) || FDisplayMode == dmList;
-  liZakaz->setVisible(addShown);
-  leiZakaz->setVisible(addShown);
+  // The window waits for the user with the ordinary arrow.
+  busy.Release();
+  frZakaz_->exec();
 }
-

@@ -6,10 +6,6 @@
 #include <QMenu>
 #include <QPainter>
 
-#include "busy_cursor.h"
-#include "tfrmain.h"
-#include "controls/tab_control.h"
-
 using catalogue::Field;
 
 // ---------------------------------------------------------------- model
@@ -55,46 +51,16 @@ void PartsListModel::FilterChanged() {
     staleWhileHidden_ = true;
     return;
   }
-  if (paused_) {
-    filterDirty_ = true;
-    return;
-  }
   beginResetModel();
   rows_ = store_.CountRecords();
   endResetModel();
 }
 
-void PartsListModel::CursorMoved() {
-  if (paused_) {
-    cursorDirty_ = true;
-    return;
-  }
-  if (auto handler = OnCursor) handler(static_cast<int>(store_.Position()));
-}
+void PartsListModel::CursorMoved() { emit cursorMoved(static_cast<int>(store_.Position())); }
 
 void PartsListModel::RecordChanged(std::size_t position) {
-  if (paused_) {
-    recordsDirty_ = true;
-    return;
-  }
   if (static_cast<int>(position) < rows_)
     emit dataChanged(index(static_cast<int>(position), kObozColumn), index(static_cast<int>(position), kNaimColumn));
-}
-
-void PartsListModel::Resume() {
-  // A walk that put the filter back leaves the same set: the grid keeps its rows.
-  if (filterDirty_ && store_.CountRecords() != rows_) {
-    beginResetModel();
-    rows_ = store_.CountRecords();
-    endResetModel();
-    cursorDirty_ = true;
-  } else if ((filterDirty_ || recordsDirty_) && rows_ > 0) {
-    emit dataChanged(index(0, kObozColumn), index(rows_ - 1, kNaimColumn));
-  }
-  if (cursorDirty_) {
-    if (auto handler = OnCursor) handler(static_cast<int>(store_.Position()));
-  }
-  filterDirty_ = cursorDirty_ = recordsDirty_ = false;
 }
 
 // ---------------------------------------------------------------- grid
@@ -135,7 +101,7 @@ PartsGrid::PartsGrid(PartsListModel* model, catalogue::CatalogueStore& store, QW
   setColumnWidth(kObozColumn, 218);
   setColumnWidth(kNaimColumn, 270);
 
-  model->OnCursor = [this](int) { SyncFromStore(); };
+  connect(model, &PartsListModel::cursorMoved, this, [this] { SyncFromStore(); });
   connect(model, &QAbstractItemModel::modelReset, this, [this] {
     setColumnWidth(kObozColumn, columnWidth(kObozColumn));
     SyncFromStore();
@@ -209,76 +175,4 @@ void CellDelegate::paint(QPainter* p, const QStyleOptionViewItem& option, const 
   else
     DefaultDraw(p, option, index);
 }
-
-// ---------------------------------------------------------------- window handlers
-
-void TfrMain::CreatePartsList() {
-  static const char16_t* const kCaptions[] = {
-      u"Манипулятор",       u"Опорно-поворотное устройство", u"Стрела",
-      u"Рукоять с удлинителем", u"Пост управления",         u"Механизм управления",
-      u"Опора",             u"Гидрооборудование",            u"Электрооборудование",
-      u"Захват",            u"Все запасные части"};
-  for (const char16_t* caption : kCaptions) TabControl->tabs()->addTab(QString::fromUtf16(caption));
-  TabControl->SetTabIndex(0);
-  TabControl->OnChange = [this] { TabControlChange(); };
-
-  DataSource = new PartsListModel(ADOQuery, this);
-  DataSource->setObjectName(QStringLiteral("DataSource"));
-  bdgSpisok = new PartsGrid(DataSource, ADOQuery, TabControl->page());
-  bdgSpisok->setObjectName(QStringLiteral("bdgSpisok"));
-  TabControl->SetPageContent(bdgSpisok);
-  bdgSpisok->OnDrawColumnCell = [this](QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) {
-    bdgSpisokDrawColumnCell(p, o, i);
-  };
-  pmZacaz = new QMenu(this);
-  pmZacaz->setObjectName(QStringLiteral("pmZacaz"));
-  N2 = pmZacaz->addAction(QStringLiteral("Заказать"));
-  N2->setObjectName(QStringLiteral("N2"));
-  connect(N2, &QAction::triggered, this, [this] { N2Click(); });
-  bdgSpisok->OnContextMenu = [this] { pmZacaz->popup(QCursor::pos()); };
-}
-
-QString TfrMain::TabFilter(int index) const {
-  if (index >= 0 && index <= 9) return QStringLiteral("Table = %1").arg(index);
-  if (index == 10) return QStringLiteral("VozmPokupka = True");
-  return QString();
-}
-
-// The filter of the selected tab; any other tab index leaves the filter as it is.
-void TfrMain::ApplyTabFilter() {
-  const QString text = TabFilter(TabControl->TabIndex());
-  if (text.isNull()) return;
-  if (auto filter = catalogue::Filter::Parse(text.toStdString())) ADOQuery.ApplyFilter(filter.value());
-}
-
-void TfrMain::ImageLeave5Click(QWidget*) {
-  ApplyTabFilter();
-  SetDisplayMode(dmList);
-  ADOQueryAfterScroll();
-}
-
-void TfrMain::TabControlChange() { ImageLeave5Click(TabControl); }
-
-void TfrMain::ADOQueryAfterScroll() {
-  if (FDisplayMode != dmList) return;
-  BusyCursor busy;
-  SetPicture(CataloguePath(folder_.ListPicture(ADOQuery.GetString(Field::View))));
-  SetInBasket(ADOQuery.GetBoolean(Field::Pokupka));
-}
-
-void TfrMain::bdgSpisokDrawColumnCell(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) {
-  QStyleOptionViewItem opt(option);
-  if (DataSource->InBasket(index.row())) {
-    // A basket row: bold on teal, also when selected.
-    const bool selected = opt.state & QStyle::State_Selected;
-    opt.font.setBold(true);
-    opt.backgroundBrush = QColor(0, 128, 128);
-    opt.palette.setColor(QPalette::Text, selected ? opt.palette.color(QPalette::HighlightedText)
-                                                  : opt.palette.color(QPalette::Text));
-    opt.state &= ~QStyle::State_Selected;
-    p->fillRect(opt.rect, opt.backgroundBrush);
-  }
-  static_cast<CellDelegate*>(bdgSpisok->itemDelegate())->DefaultDraw(p, opt, index);
-}
-
 

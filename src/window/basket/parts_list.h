@@ -27,24 +27,6 @@ class PartsListModel : public QAbstractTableModel, public catalogue::StoreObserv
 
   bool InBasket(int row) const;
 
-  // While paused (a walk over the basket that puts filter and cursor back), the link
-  // collects changes and applies them once when the last pause ends.
-  class Pause {
-   public:
-    explicit Pause(PartsListModel* m) : m_(m) { ++m_->paused_; }
-    ~Pause() {
-      if (--m_->paused_ == 0) m_->Resume();
-    }
-    Pause(const Pause&) = delete;
-    Pause& operator=(const Pause&) = delete;
-
-   private:
-    PartsListModel* m_;
-  };
-
-  // The store's cursor moved: the grid follows (set by the grid).
-  std::function<void(int row)> OnCursor;
-
   // While the grid is hidden the model does not follow new filtered sets (every fresh filter
   // of the browser would otherwise lay out a grid of the whole table); it catches up when
   // the grid is shown again.
@@ -54,17 +36,15 @@ class PartsListModel : public QAbstractTableModel, public catalogue::StoreObserv
   void CursorMoved() override;
   void RecordChanged(std::size_t position) override;
 
- private:
-  void Resume();
+ signals:
+  // The store's cursor moved (to `row` of the filtered set).
+  void cursorMoved(int row);
 
+ private:
   catalogue::CatalogueStore& store_;
   int rows_ = 0;
-  int paused_ = 0;
   bool shown_ = false;
   bool staleWhileHidden_ = false;
-  bool filterDirty_ = false;
-  bool cursorDirty_ = false;
-  bool recordsDirty_ = false;
 };
 
 // The grid. Its current row moves the store's cursor; the store's cursor moves its current

@@ -89,6 +89,8 @@ TStringGrid::TStringGrid(QWidget* parent) : QTableWidget(parent) {
   // The corner is the fixed cell of row 0 and column 0; it shows its text like a header.
   corner_ = findChild<QAbstractButton*>();
   if (corner_) corner_->installEventFilter(this);
+  connect(this, &QTableWidget::itemChanged, this,
+          [this](QTableWidgetItem* item) { emit cellEdited(item->column() + 1, item->row() + 1, item->text()); });
 }
 
 bool TStringGrid::eventFilter(QObject* watched, QEvent* event) {
@@ -217,6 +219,4 @@ void TfrZakaz::sgZakazDrawCell(QPainter* p, int col, int row, const QRect& rect)
   p->drawImage(rect, image);
 }
 
-void TfrZakaz::BitBtn2Click() {
-  if (auto order = OnOrder) order();
-}
+void TfrZakaz::BitBtn2Click() { emit orderRequested(); }

@@ -58,6 +58,10 @@ class TStringGrid : public QTableWidget {
 
   std::function<void(QPainter*, int col, int row, const QRect&)> OnDrawCell;
 
+ signals:
+  // The user changed the text of a body cell.
+  void cellEdited(int col, int row, const QString& text);
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -79,6 +83,8 @@ class TfrZakaz : public QDialog {
   QPushButton* BitBtn2;
 
   void sgZakazDrawCell(QPainter* p, int col, int row, const QRect& rect);
-  std::function<void()> OnOrder;  // "Заявка": the main window's order export
   void BitBtn2Click();
+
+ signals:
+  void orderRequested();  // "Заявка": the main window's order export
 };

@@ -1,57 +1,26 @@
-// The node on screen: its picture in imMain and its details at the top right.
+#include "browser/details.h"
 
-#include "messages.h"
-#include "tfrmain.h"
+#include "controls/label.h"
 
-namespace {
+Details::Details(const Design& design, const browsing::BrowsingModel& model, QObject* parent)
+    : QObject(parent),
+      model_(model),
+      lbOboz(design.lbOboz),
+      lbNaim(design.lbNaim),
+      lbMassa(design.lbMassa),
+      lbCount(design.lbCount) {}
 
-// Leading and trailing blanks and control characters removed.
-QString Trimmed(const QString& text) {
-  qsizetype begin = 0, end = text.size();
-  while (begin < end && text[begin].unicode() <= 32) ++begin;
-  while (end > begin && text[end - 1].unicode() <= 32) --end;
-  return text.mid(begin, end - begin);
-}
-
-}  // namespace
-
-JpegOptions TfrMain::PictureOptions() const {
-  JpegOptions o;
-  o.quarter = FDisplayMode == dmList;
-  o.grayscale = false;
-  o.bestQuality = true;
-  o.progressiveDisplay = true;
-  return o;
-}
-
-void TfrMain::SetPicture(const QString& fileName) {
-  FPicturePath = fileName;
-  // Loaded with the options the picture is shown with, so it is decoded once.
-  if (!imMain->LoadFromFile(NativeFile(fileName), PictureOptions()))
-    ShowMessage(QStringLiteral("Ошибка загрузки файла картинки"));
-  SetJpegOptions();
-}
-
-void TfrMain::SetJpegOptions() { imMain->SetJpegOptions(PictureOptions()); }
-
-void TfrMain::SetView(const QString& fileName) { FViewPath = fileName; }
-
-void TfrMain::SetItemOboz(const QString& text) {
-  FItemOboz = text;
-  lbOboz->SetCaption(Trimmed(text).isEmpty() ? QString() : text);
-}
-
-void TfrMain::SetItemNaim(const QString& text) {
-  FItemNaim = text;
-  lbNaim->SetCaption(Trimmed(text).isEmpty() ? QString() : text);
-}
-
-void TfrMain::SetItemMassa(const QString& text) {
-  FItemMassa = text;
-  lbMassa->SetCaption(Trimmed(text).isEmpty() || text == QLatin1String("0") ? QString() : text);
-}
-
-void TfrMain::SetItemCount(const QString& text) {
-  FItemCount = text;
-  lbCount->SetCaption(Trimmed(text).isEmpty() || text == QLatin1String("0") ? QString() : text);
+void Details::Redraw(const browsing::Change& change) {
+  if (change.Has(browsing::kDetails)) {
+    // Each label shows its text as it is, or nothing (blank, or a mass or quantity of "0").
+    const auto show = [](TLabel* label, const std::string& text, bool zeroMeansNone) {
+      label->SetCaption(browsing::DetailShown(text, zeroMeansNone) ? QString::fromStdString(text) : QString());
+    };
+    show(lbOboz, model_.ItemOboz(), false);
+    show(lbNaim, model_.ItemNaim(), false);
+    show(lbMassa, model_.ItemMassa(), true);
+    show(lbCount, model_.ItemCount(), true);
+  }
+  if (change.Has(browsing::kMode))
+    for (TLabel* l : {lbOboz, lbNaim, lbMassa, lbCount}) l->setVisible(model_.DisplayMode() == browsing::dmDrawing);
 }

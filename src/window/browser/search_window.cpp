@@ -40,16 +40,13 @@ TfrSearch::TfrSearch(QWidget* owner)
   layout->addWidget(lvResults);
 
   edQuery->installEventFilter(this);
-  connect(edQuery, &QLineEdit::textChanged, this, [this] { Find(); });
+  connect(edQuery, &QLineEdit::textChanged, this, &TfrSearch::findRequested);
   connect(lvResults, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { Open(item); });
   edQuery->setFocus();
 }
 
-void TfrSearch::Find() {
+void TfrSearch::ShowResults(const std::vector<Line>& lines, std::size_t total) {
   lvResults->clear();
-  if (!OnFind) return;
-  std::size_t total = 0;
-  const std::vector<Line> lines = OnFind(edQuery->text(), &total);
   QList<QTreeWidgetItem*> items;
   items.reserve(static_cast<qsizetype>(lines.size()) + 1);
   for (const Line& line : lines) {
@@ -69,8 +66,8 @@ void TfrSearch::Find() {
 }
 
 void TfrSearch::Open(QTreeWidgetItem* item) {
-  if (!item || !item->data(0, kRowRole).isValid() || !OnOpen) return;
-  if (OnOpen(static_cast<std::uint32_t>(item->data(0, kRowRole).toULongLong()))) accept();
+  if (!item || !item->data(0, kRowRole).isValid()) return;
+  emit openRequested(static_cast<std::uint32_t>(item->data(0, kRowRole).toULongLong()));
 }
 
 bool TfrSearch::eventFilter(QObject* watched, QEvent* event) {

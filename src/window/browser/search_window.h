@@ -5,7 +5,6 @@
 #include <QDialog>
 
 #include <cstdint>
-#include <functional>
 #include <vector>
 
 class QLineEdit;
@@ -23,10 +22,8 @@ class TfrSearch : public QDialog {
 
   explicit TfrSearch(QWidget* owner);
 
-  // Finds the parts a query matches: at most the lines shown, and how many there are in all.
-  std::function<std::vector<Line>(const QString& query, std::size_t* total)> OnFind;
-  // Opens a part: true when it was shown (the window then closes).
-  std::function<bool(std::uint32_t row)> OnOpen;
+  // The lines found for the query typed (at most kMaxLines), and how many there are in all.
+  void ShowResults(const std::vector<Line>& lines, std::size_t total);
 
   QLineEdit* edQuery;
   QTreeWidget* lvResults;
@@ -34,10 +31,15 @@ class TfrSearch : public QDialog {
   // The most lines shown for one query.
   static constexpr std::size_t kMaxLines = 500;
 
+ signals:
+  // The query changed: the owner answers with ShowResults.
+  void findRequested(const QString& query);
+  // A line was chosen; the owner closes the window when the part is shown.
+  void openRequested(std::uint32_t row);
+
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
-  void Find();
   void Open(QTreeWidgetItem* item);
 };

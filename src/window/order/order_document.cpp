@@ -1,9 +1,5 @@
 // The order document: the basket typed into the table of a document made from the template.
 
-#include <functional>
-#include <utility>
-
-#include "basket/zakaz.h"
 #include "busy_cursor.h"
 #include "tfrmain.h"
 
@@ -11,19 +7,17 @@ using catalogue::Field;
 
 void TfrMain::CreateOrderDocument() {
   BusyCursor busy;
+  WordAutomation& word = order_.word;
   bool documentMade = false;
-  // On every way out: a document that was made is handed over, the notification comes back.
+  // On every way out: a document that was made is handed over.
   struct Finish {
-    TfrMain* w;
+    WordAutomation& word;
     bool& documentMade;
-    std::function<void()> afterScroll;
     ~Finish() {
-      if (documentMade && w->word_.WordApp()) w->word_.WordApp()->ExportFinished();
-      w->ADOQuery.AfterScroll = std::move(afterScroll);
+      if (documentMade && word.WordApp()) word.WordApp()->ExportFinished();
     }
-  } finish{this, documentMade, std::exchange(ADOQuery.AfterScroll, nullptr)};
+  } finish{word, documentMade};
 
-  WordAutomation& word = word_;
   if (!word.WordConnect()) {
     ShowMessage(QStringLiteral("Не обнаружен Word на данном компьютере"));
     return;
@@ -32,7 +26,7 @@ void TfrMain::CreateOrderDocument() {
     ShowMessage(QStringLiteral("Не удалось сделать видимым Word"));
     return;
   }
-  if (!word.WordNewDocument(CataloguePath(folder_.Template()))) {
+  if (!word.WordNewDocument(QString::fromStdString(model_.folder().Template()))) {
     // The second line says why, where the word processor tells.
     const QString why = word.WordError();
     ShowMessage(QStringLiteral("Не удалось создать документ на основе заданного шаблона") +
@@ -45,33 +39,30 @@ void TfrMain::CreateOrderDocument() {
     return;
   }
 
-  WalkBasket([&] {
-    const int count = ADOQuery.CountRecords();
-    int n = count;
-    int r = 1;
-    auto step = [this](bool ok, const char16_t* message) {
-      if (!ok) ShowMessage(QString::fromUtf16(message));
-    };
-    while (!ADOQuery.AtEnd()) {
-      const bool first = n == count;
-      if (!first) {
-        step(word.WordInsertRows(1), u"Не удалось вставить строку!");
-        step(word.WordMoveLeft(1), u"Не удалось перейти в другой столбец!");
-      }
-      step(word.WordInsertText(QString::number(n)), u"Не удалось вставить слово");
-      step(word.WordMoveRight(2), u"Не удалось перейти в другой столбец!");
-      if (first) step(word.WordDeleteChars(2), u"Не удалось перейти в другой столбец!");
-      step(word.WordInsertText(QString::fromStdString(ADOQuery.GetString(Field::Oboz))), u"Не удалось вставить слово");
-      step(word.WordMoveRight(2), u"Что-то не то.");
-      if (first) step(word.WordDeleteChars(2), u"Что-то не то.");
-      step(word.WordInsertText(QString::fromStdString(ADOQuery.GetString(Field::Naim))), u"Не удалось вставить слово");
-      step(word.WordMoveRight(2), u"Что-то не то.");
-      if (first) step(word.WordDeleteChars(2), u"Что-то не то.");
-      const QString quantity = frZakaz ? frZakaz->sgZakaz->Cell(3, r) : QString();
-      step(word.WordInsertText(quantity), u"Не удалось вставить слово");
-      ++r;
-      --n;
-      ADOQuery.MoveNext();
+  // The basket in file order, each record with its quantity. The first goes into the marked
+  // row with the highest number; each further one into a new row above the one before.
+  const std::vector<std::uint32_t> rows(model_.BasketRows().begin(), model_.BasketRows().end());
+  const catalogue::Table& t = ADOQuery.table();
+  auto step = [this](bool ok, const char16_t* message) {
+    if (!ok) ShowMessage(QString::fromUtf16(message));
+  };
+  int n = static_cast<int>(rows.size());
+  for (std::uint32_t row : rows) {
+    const bool first = n == static_cast<int>(rows.size());
+    if (!first) {
+      step(word.WordInsertRows(1), u"Не удалось вставить строку!");
+      step(word.WordMoveLeft(1), u"Не удалось перейти в другой столбец!");
     }
-  });
+    step(word.WordInsertText(QString::number(n)), u"Не удалось вставить слово");
+    step(word.WordMoveRight(2), u"Не удалось перейти в другой столбец!");
+    if (first) step(word.WordDeleteChars(2), u"Не удалось перейти в другой столбец!");
+    step(word.WordInsertText(QString::fromStdString(t.Format(row, Field::Oboz))), u"Не удалось вставить слово");
+    step(word.WordMoveRight(2), u"Что-то не то.");
+    if (first) step(word.WordDeleteChars(2), u"Что-то не то.");
+    step(word.WordInsertText(QString::fromStdString(t.Format(row, Field::Naim))), u"Не удалось вставить слово");
+    step(word.WordMoveRight(2), u"Что-то не то.");
+    if (first) step(word.WordDeleteChars(2), u"Что-то не то.");
+    step(word.WordInsertText(QString::fromStdString(model_.Quantity(row))), u"Не удалось вставить слово");
+    --n;
+  }
 }

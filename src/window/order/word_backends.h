@@ -33,6 +33,14 @@ class ConvertedTemplates {
   std::vector<Done> done_;
 };
 
+// The word processor of one window's order export, with the Word 97-2003 templates converted
+// for it.
+struct OrderExport {
+  explicit OrderExport(WordBackendFactory factory) : word(std::move(factory)) {}
+  ConvertedTemplates converted;
+  WordAutomation word;
+};
+
 // What the built-in engine takes from the window.
 struct EngineServices {
   std::function<bool(const QUrl&)> openUrl;  // the desktop's opener of the finished document

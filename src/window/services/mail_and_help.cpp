@@ -4,6 +4,7 @@
 #include <QUrl>
 
 #include "help/help_service.h"
+#include "messages.h"
 #include "tfrmain.h"
 
 namespace {
@@ -26,9 +27,9 @@ void TfrMain::leHelpClick(QWidget*) {
 QString TfrMain::HelpFilePath() const {
   // As named, from the working directory; else beside the program, in any letter case, as
   // every catalogue path is found.
-  if (QFileInfo(HelpFile).isFile()) return HelpFile;
-  const auto found = folder_.Find(folder_.HelpFile());
-  return found.found == base::FileLookup::Found::No ? HelpFile : QString::fromStdU16String(found.path.u16string());
+  if (QFileInfo(kHelpFile).isFile()) return kHelpFile;
+  const auto found = model_.folder().Find(model_.folder().HelpFile());
+  return found.found == base::FileLookup::Found::No ? kHelpFile : QString::fromStdU16String(found.path.u16string());
 }
 
 void TfrMain::liMailClick(QWidget*) {

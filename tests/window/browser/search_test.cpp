@@ -47,7 +47,7 @@ class SearchTest : public WindowTest {
   }
   struct Shown {
     int level;
-    std::vector<std::tuple<int, int, int, QString, QString, QString, QString>> stack;
+    std::vector<browsing::TMyRec> stack;
     QString picture, details;
     std::vector<int> callouts;
     bool operator==(const Shown&) const = default;
@@ -55,10 +55,8 @@ class SearchTest : public WindowTest {
   Shown State() {
     auto w = probe();
     Shown s{w.FLevel(), {}, w.FPicturePath(), w.lbOboz()->Caption() + w.lbNaim()->Caption(), {}};
-    for (int i = 0; i <= w.FLevel(); ++i) {
-      const TMyRec& e = w.Levels()[static_cast<std::size_t>(i)];
-      s.stack.emplace_back(e.ID, e.Parent, e.Page, e.Oboz, e.Naim, e.PictureFile, e.ViewFile);
-    }
+    const auto& levels = w.model().Levels();
+    s.stack.assign(levels.begin(), levels.begin() + w.FLevel() + 1);
     for (TLabel* l : w.Callouts())
       if (l->isVisible()) s.callouts.push_back(l->tag);
     return s;
@@ -87,7 +85,7 @@ TEST_F(SearchTest, OpensAPartAsTheClicksWouldAndBackspaceWalksBackUp) {
   EXPECT_FALSE(callout->font().bold());  // the pointer has passed over it
 
   // The same road by clicks.
-  w.GoHome();
+  Click(w.lHome());
   ClickAt(Plate(0));
   ClickAt(QPoint(104, 124));  // part 11
   ClickAt(QPoint(450, 515));  // its composition, item 111

@@ -5,7 +5,6 @@
 #include <QTemporaryDir>
 
 #include "order_engine/docx_engine.h"
-#include "basket/zakaz.h"
 #include "support/fake_word.h"
 #include "support/window_fixture.h"
 
@@ -63,10 +62,10 @@ TEST_F(OrderDocumentTest, FillsTheMarkedRowThenInsertsRowsAbove) {
       "Connect", "Visible 1", "Add " + cat.dir() + "Template\\Заказ.dot", "Find #1",
       // The first record, numbered 3, in the marked row.
       "Delete", "InsertAfter 3", "MoveRight 2", "DeleteChars 2", "Delete", "InsertAfter ОБ-111", "MoveRight 2",
-      "DeleteChars 2", "Delete", "InsertAfter Деталь 111", "MoveRight 2", "DeleteChars 2", "Delete", "InsertAfter ",
+      "DeleteChars 2", "Delete", "InsertAfter Деталь 111", "MoveRight 2", "DeleteChars 2", "Delete", "InsertAfter 1",
       // The next, numbered 2, in a new row above.
       "InsertRows 1", "MoveLeft 1", "Delete", "InsertAfter 2", "MoveRight 2", "Delete", "InsertAfter ОБ-121",
-      "MoveRight 2", "Delete", "InsertAfter Деталь 121", "MoveRight 2", "Delete", "InsertAfter "};
+      "MoveRight 2", "Delete", "InsertAfter Деталь 121", "MoveRight 2", "Delete", "InsertAfter 1"};
   EXPECT_EQ(fake->log.mid(0, expected.size()), expected);
   EXPECT_EQ(fake->Typed().size(), 12);
   EXPECT_EQ(fake->Typed()[8], QStringLiteral("1"));
@@ -165,17 +164,14 @@ class OrderEngineTest : public WindowTest {
 };
 
 TEST_F(OrderEngineTest, ThreeItemsWithTypedQuantitiesMakeTheOrderTableNewestFirst) {
-  probe().frZakaz() = nullptr;
-  // The review's quantity column, as the user typed it: 2, 1 and 5.
-  TfrZakaz review(window.get());
-  review.sgZakaz->SetRowCount(4);
-  review.sgZakaz->SetCell(3, 1, QStringLiteral("2"));
-  review.sgZakaz->SetCell(3, 2, QStringLiteral("1"));
-  review.sgZakaz->SetCell(3, 3, QStringLiteral("5"));
-  probe().frZakaz() = &review;
+  // The quantities, as the user typed them in the review: 2, 1 and 5.
+  browsing::BrowsingModel& basket = probe().model();
+  const auto basketRows = basket.BasketRows();
+  ASSERT_EQ(basketRows.size(), 3u);
+  basket.SetQuantity(basketRows[0], "2");
+  basket.SetQuantity(basketRows[2], "5");
   probe().CreateOrderDocument();
   probe().CreateOrderDocument();  // a second press: a second document
-  probe().frZakaz() = nullptr;
   EXPECT_TRUE(recorder.messages.isEmpty()) << recorder.messages.join('|').toStdString();
   ASSERT_EQ(openedUrls.size(), 2);
   EXPECT_NE(openedUrls[0], openedUrls[1]);
