@@ -20,6 +20,7 @@ Plates::Plates(const Design& design, const browsing::BrowsingModel& model, QObje
     : QObject(parent),
       model_(model),
       hotSpots_(design.hotSpots.begin(), design.hotSpots.end()),
+      drawn_(hotSpots_.size()),
       resting_(design.images.at(kPlateResting)),
       highlighted_(design.images.at(kPlateHighlighted)) {
   // Each plate has its own copy of the resting plate.
@@ -54,25 +55,30 @@ void Plates::DrawHotSpot(std::size_t index) {
   h->tag = 0;
 }
 
+// Each plate shows its section in the resting look; a plate that shows it already is left as
+// it is (the root shows the same sections each time the user comes back to it).
+void Plates::Fill(std::size_t index, const browsing::Plate& p) {
+  TImageLeave* h = hotSpots_[index];
+  if (drawn_[index] == p && h->tag == 0) return;
+  h->SetNaim(Text(p.Naim));
+  h->SetOboz(Text(p.Oboz));
+  h->SetNumber(p.Number);
+  h->SetSostoit(p.Sostoit);
+  h->SetHint(Text(p.Descript));
+  h->SetID(p.ID);
+  h->SetParent(p.Parent);
+  h->SetViewFile(Text(p.ViewFile));
+  h->SetPictureFile(Text(p.PictureFile));
+  h->SetMassa(Text(p.Massa));
+  h->SetCount(Text(p.Count));
+  DrawHotSpot(index);
+  drawn_[index] = p;
+}
+
 void Plates::Redraw(const browsing::Change& change) {
   if (change.Has(browsing::kPlates)) {
     const auto& plates = model_.Plates();
-    for (std::size_t i = 0; i < plates.size() && i < hotSpots_.size(); ++i) {
-      const browsing::Plate& p = plates[i];
-      TImageLeave* h = hotSpots_[i];
-      h->SetNaim(Text(p.Naim));
-      h->SetOboz(Text(p.Oboz));
-      h->SetNumber(p.Number);
-      h->SetSostoit(p.Sostoit);
-      h->SetHint(Text(p.Descript));
-      h->SetID(p.ID);
-      h->SetParent(p.Parent);
-      h->SetViewFile(Text(p.ViewFile));
-      h->SetPictureFile(Text(p.PictureFile));
-      h->SetMassa(Text(p.Massa));
-      h->SetCount(Text(p.Count));
-      DrawHotSpot(i);
-    }
+    for (std::size_t i = 0; i < plates.size() && i < hotSpots_.size(); ++i) Fill(i, plates[i]);
   }
   if (change.Has(browsing::kPlates) || change.Has(browsing::kMode)) {
     // Shown at the root only; plates beyond the sections shown stay hidden.

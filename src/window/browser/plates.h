@@ -32,9 +32,12 @@ class Plates : public QObject {
 
  private:
   void PaintPlate(TImageLeave* h, bool highlighted);
+  void Fill(std::size_t index, const browsing::Plate& plate);
 
   const browsing::BrowsingModel& model_;
   std::vector<TImageLeave*> hotSpots_;
+  std::vector<browsing::Plate> drawn_;  // what each plate shows in its resting look
+
   TImage* resting_;      // Image3
   TImage* highlighted_;  // Image2
 };
