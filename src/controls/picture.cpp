@@ -6,6 +6,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <algorithm>
+
 
 // ---------------------------------------------------------------- Picture
 
@@ -144,25 +146,45 @@ void TImage::SetPicture(const Picture& p) {
   // repaint.
   const bool same = p.isEmpty() == picture_.isEmpty() && p.image().cacheKey() == picture_.image().cacheKey();
   picture_ = p;
-  loadedFrom_.reset();
   if (!same) PictureChanged();
+}
+
+void TImage::KeepRecentPictures(std::size_t count, qint64 pixels) {
+  keepCount_ = std::max<std::size_t>(count, 1);
+  keepPixels_ = pixels;
+}
+
+void TImage::Remember(const LoadedFrom& source, const Picture& picture) {
+  recent_.push_front({source, picture});
+  qint64 pixels = 0;
+  for (std::size_t i = 0; i < recent_.size(); ++i) {
+    pixels += static_cast<qint64>(recent_[i].picture.width()) * recent_[i].picture.height();
+    if (i > 0 && (i >= keepCount_ || pixels > keepPixels_)) {
+      recent_.resize(i);
+      break;
+    }
+  }
 }
 
 bool TImage::LoadFromFile(const QString& path, const JpegOptions& options) {
   error_.clear();
-  // The same unchanged file with the same options is the picture already shown.
   const QFileInfo file(path);
   // Showing pass by pass changes nothing of the finished picture.
   JpegOptions decoded = options;
   decoded.progressiveDisplay = false;
   const LoadedFrom source{file.absoluteFilePath(), file.lastModified(), file.size(), decoded};
-  if (loadedFrom_ && *loadedFrom_ == source && file.exists()) {
+  // The same unchanged file with the same decoding is a picture loaded lately.
+  const auto recent = std::find_if(recent_.begin(), recent_.end(), [&](const Recent& r) { return r.source == source; });
+  if (recent != recent_.end() && file.exists()) {
+    const Recent hit = *recent;
+    recent_.erase(recent);
+    recent_.push_front(hit);
+    SetPicture(hit.picture);
     picture_.SetJpegOptions(options);  // only the display option can differ: no new decode
     return true;
   }
 
   const Picture before = picture_;
-  const auto beforeSource = loadedFrom_;
   JpegPassFn onPass;
   if (options.progressiveDisplay && isVisible()) {
     // A pass of a progressive file is shown as soon as it is decoded.
@@ -171,14 +193,11 @@ bool TImage::LoadFromFile(const QString& path, const JpegOptions& options) {
   Picture loaded;
   if (!loaded.LoadFromFile(path, options, onPass, passInterval_)) {
     error_ = loaded.errorString();
-    if (onPass) {
-      SetPicture(before);
-      loadedFrom_ = beforeSource;
-    }
+    if (onPass) SetPicture(before);
     return false;
   }
   SetPicture(loaded);
-  loadedFrom_ = source;
+  Remember(source, loaded);
   return true;
 }
 
@@ -190,14 +209,7 @@ void TImage::SetJpegOptions(const JpegOptions& options) {
   }
   Picture next = picture_;
   if (next.SetJpegOptions(options, onPass, passInterval_)) {
-    // Still the same file, now decoded with the new options.
-    auto source = loadedFrom_;
-    if (source) {
-      source->options = options;
-      source->options.progressiveDisplay = false;
-    }
     SetPicture(next);
-    loadedFrom_ = source;
   } else {
     PictureChanged();
   }
@@ -223,10 +235,7 @@ void TImage::ShowPass(const QImage& soFar, QSize size, bool last, bool keep) {
   }
 }
 
-QImage& TImage::CanvasBitmap() {
-  loadedFrom_.reset();
-  return picture_.EditableBitmap(size());
-}
+QImage& TImage::CanvasBitmap() { return picture_.EditableBitmap(size()); }
 
 void TImage::CanvasChanged() {
   seeThroughValid_ = false;

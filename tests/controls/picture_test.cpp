@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QDateTime>
 #include <QFile>
 #include <QPainter>
 #include <QScreen>
@@ -148,6 +149,47 @@ TEST(ProgressivePicture, EndsAsThePlainDecodeWhetherPassesAreShownOrNot) {
     for (const QRect& r : counter.rects) EXPECT_EQ(r, image->PictureRect());
     image->removeEventFilter(&counter);
   }
+}
+
+// Pictures loaded lately are shown again without a decode while their file is unchanged and
+// they are decoded the same way; the oldest go past the count kept; a changed file is decoded.
+TEST(RecentPictures, AnUnchangedFileIsNotDecodedAgain) {
+  QTemporaryDir dir;
+  const auto write = [&](const QString& name, QColor colour) {
+    QByteArray data;
+    EncodeJpeg(Solid(64, 48, colour), 90, false, data);
+    QFile f(dir.filePath(name));
+    EXPECT_TRUE(f.open(QIODevice::WriteOnly) && f.write(data) == data.size());
+    return dir.filePath(name);
+  };
+  const QString a = write(QStringLiteral("a.jpg"), Qt::red), b = write(QStringLiteral("b.jpg"), Qt::blue),
+                c = write(QStringLiteral("c.jpg"), Qt::green);
+  TImage image;
+  image.KeepRecentPictures(2, 1 << 20);
+  const auto keyOf = [&](const QString& file, JpegOptions options = {}) {
+    EXPECT_TRUE(image.LoadFromFile(file, options)) << file.toStdString();
+    return image.picture().image().cacheKey();
+  };
+  const qint64 first = keyOf(a);
+  keyOf(b);
+  EXPECT_EQ(keyOf(a), first);  // kept: the same pixels
+  JpegOptions quarter;
+  quarter.quarter = true;
+  EXPECT_NE(keyOf(a, quarter), first);  // decoded another way
+  EXPECT_EQ(image.picture().width(), 16);
+  keyOf(c);
+  EXPECT_NE(keyOf(a), first);  // two others came since: decoded again
+  const qint64 again = keyOf(a);
+  write(QStringLiteral("a.jpg"), Qt::yellow);
+  QFile touched(a);
+  ASSERT_TRUE(touched.open(QIODevice::ReadWrite));
+  ASSERT_TRUE(touched.setFileTime(QDateTime::currentDateTime().addSecs(5), QFileDevice::FileModificationTime));
+  touched.close();
+  EXPECT_NE(keyOf(a), again);  // the file changed
+  EXPECT_EQ(image.picture().image().pixelColor(10, 10).red(), 255);
+  EXPECT_GT(image.picture().image().pixelColor(10, 10).green(), 200);
+  QFile::remove(a);
+  EXPECT_FALSE(image.LoadFromFile(a));  // gone: not shown from memory
 }
 
 }  // namespace

@@ -10,6 +10,10 @@
 #include "controls/label.h"
 #include "design.h"
 
+// The pictures of the levels seen last stay decoded, so that back and home show them at once.
+inline constexpr std::size_t kRecentPictures = 8;
+inline constexpr qint64 kRecentPixels = 16LL * 1024 * 1024;
+
 class Drawing : public QObject {
   Q_OBJECT
  public:

@@ -11,6 +11,7 @@
 #include <QPoint>
 #include <QWidget>
 
+#include <deque>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -103,6 +104,10 @@ class TImage : public QWidget {
   void SetJpegOptions(const JpegOptions& options);
   // How often a progressive display shows a pass before the last (tests show every one or none).
   void SetPassInterval(std::chrono::nanoseconds interval) { passInterval_ = interval; }
+  // How many pictures loaded from files the control keeps, the latest first, and how many
+  // pixels they may hold together (the latest is kept whatever its size). A file loaded again
+  // unchanged with the same decoding is shown from them, not decoded again. One by default.
+  void KeepRecentPictures(std::size_t count, qint64 pixels);
 
   Canvas& canvas() { return canvas_; }
   QImage& CanvasBitmap();   // the bitmap the canvas draws on (created at the control's size)
@@ -148,7 +153,7 @@ class TImage : public QWidget {
   void ShowPass(const QImage& soFar, QSize size, bool last, bool keep);
   QSize PictureSize() const;  // the picture's, or while a reduced pass is shown the full one
 
-  // The file the picture was loaded from, as it was then.
+  // A file a picture was loaded from, as it was then, and how it was decoded.
   struct LoadedFrom {
     QString path;
     QDateTime modified;
@@ -156,9 +161,16 @@ class TImage : public QWidget {
     JpegOptions options;
     bool operator==(const LoadedFrom&) const = default;
   };
+  struct Recent {
+    LoadedFrom source;
+    Picture picture;
+  };
+  void Remember(const LoadedFrom& source, const Picture& picture);
 
   Picture picture_;
-  std::optional<LoadedFrom> loadedFrom_;
+  std::deque<Recent> recent_;  // the latest first
+  std::size_t keepCount_ = 1;
+  qint64 keepPixels_ = 0;
   Canvas canvas_;
   QString hint_;
   bool transparent_ = false, autoSize_ = false, center_ = false, stretch_ = false;
