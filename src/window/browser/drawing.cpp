@@ -19,6 +19,7 @@ Drawing::Drawing(const Design& design, const browsing::BrowsingModel& model, QWi
       designLabels_(design.callouts),
       callouts_(design.callouts) {
   for (TLabel* l : callouts_) Wire(l);
+  imMain->KeepRecentPictures(kRecentPictures, kRecentPixels);
   // The sections background; a failure is silent and leaves it empty.
   sectionsBackground_->LoadFromFile(NativeFile(model_.folder().SectionsBackground()));
 }
@@ -98,6 +99,9 @@ void Drawing::Redraw(const browsing::Change& change) {
     // The picture stands centred at its natural size; a drawing fills the window.
     if (mode != dmList) imMain->SetProportional(false);
     imMain->setGeometry(kMainPicture.In(mode));
+    // Another display changes the whole window: it is painted as one rectangle, not as the
+    // many its moved controls would make.
+    form_->update();
   }
   if (change.Has(browsing::kMode) || change.Has(browsing::kCallouts)) LayOutCallouts();
   for (const browsing::PictureLoad& load : change.loads) {
