@@ -25,7 +25,8 @@ PlatesOf SectionPlates(const catalogue::CatalogueStore& store, const catalogue::
     out.canOrder = t.Boolean(kids[0], Field::VozmPokupka);
     out.inBasket = t.Boolean(kids[0], Field::Pokupka);
   }
-  // Seven to a page; a page past the first shows the rest, never more plates than there are.
+  // A page of plates at a time; a page past the first shows the rest, never more plates than
+  // there are.
   long long shown = n;
   if (n > catalogue::kMaxSections) shown = page == 1 ? catalogue::kMaxSections : n - catalogue::kMaxSections;
   shown = std::clamp<long long>(shown, 0, catalogue::kMaxSections);

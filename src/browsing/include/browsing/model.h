@@ -93,8 +93,9 @@ class Listener {
   virtual void ModelChanged(const Change& change) = 0;
 };
 
-// The plates of a node's children on a page: every child when there are at most seven, else
-// seven to a page; never more plates than there are. The order flags come from an only child.
+// The plates of a node's children on a page: every child when they fit the plates, else a
+// page of plates at a time; never more plates than there are. The order flags come from an
+// only child.
 struct PlatesOf {
   std::vector<Plate> plates;
   bool canOrder = false;
