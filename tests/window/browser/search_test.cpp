@@ -99,6 +99,20 @@ TEST_F(SearchTest, OpensAPartAsTheClicksWouldAndBackspaceWalksBackUp) {
   EXPECT_TRUE(recorder.messages.isEmpty()) << recorder.messages.join('|').toStdString();
 }
 
+// A found part's callout keeps its highlight until its drawing is left: the drawing entered
+// again by clicks shows none.
+TEST_F(SearchTest, AFoundHighlightGoesWithItsDrawing) {
+  auto w = Open();
+  ASSERT_TRUE(Search(QStringLiteral("ОБ-1112")));
+  TLabel* callout = w.Callouts()[1];
+  ASSERT_EQ(callout->tag, 1112);
+  ASSERT_TRUE(callout->font().underline());
+  Click(w.leiBack());
+  ASSERT_EQ(ClickAt(QPoint(450, 515)), w.leNext());  // the same drawing again
+  EXPECT_EQ(callout->tag, 1112);
+  EXPECT_FALSE(callout->font().bold() || callout->font().underline());
+}
+
 // Parts whose parents are missing or loop are listed; opening one says so and changes nothing.
 // At most 500 lines are shown, the last saying how many there are.
 TEST_F(SearchTest, PartsOutsideTheTreeAndLongListsAreShownHonestly) {
