@@ -57,7 +57,8 @@ inline RawImage BareLibjpeg(const QByteArray& data, bool quarter) {
   jpeg_error_mgr jerr;
   cinfo.err = jpeg_std_error(&jerr);
   jpeg_create_decompress(&cinfo);
-  jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(data.constData()), static_cast<unsigned long>(data.size()));
+  jpeg_mem_src(&cinfo, reinterpret_cast<const unsigned char*>(data.constData()),
+               static_cast<unsigned long>(data.size()));
   jpeg_read_header(&cinfo, TRUE);
   cinfo.out_color_space = kPixelOrder;
   cinfo.dct_method = JDCT_ISLOW;

@@ -29,7 +29,9 @@ class Random {
   }
   int Below(int n) { return static_cast<int>(Next() % static_cast<std::uint64_t>(n)); }
   template <class T, std::size_t N>
-  const T& Pick(const T (&list)[N]) { return list[Below(static_cast<int>(N))]; }
+  const T& Pick(const T (&list)[N]) {
+    return list[Below(static_cast<int>(N))];
+  }
 
  private:
   std::uint64_t state_;

@@ -28,9 +28,9 @@
 #include <vector>
 
 #include "bench_support.h"
-#include "catalogue_writer/ado_writer.h"
 #include "catalogue/search.h"
 #include "catalogue/store.h"
+#include "catalogue_writer/ado_writer.h"
 
 namespace {
 
@@ -43,19 +43,17 @@ constexpr int kSizes[] = {100'000, 1'000'000};
 
 // ---------------------------------------------------------------- synthetic catalogue
 
-const char* const kNouns[] = {
-    "Болт",       "Гайка",    "Шайба",     "Кронштейн", "Втулка",   "Палец",       "Ось",
-    "Рычаг",      "Крышка",   "Корпус",    "Фланец",    "Прокладка", "Уплотнение", "Пружина",
-    "Шток",       "Цилиндр",  "Ролик",     "Шкив",      "Вал",      "Подшипник",   "Кольцо",
-    "Тяга",       "Планка",   "Упор",      "Стакан",    "Муфта",    "Шестерня",    "Звёздочка",
-    "Рукав",      "Штуцер",   "Хомут",     "Пластина",  "Колонна",  "Опора",       "Траверса"};
-const char* const kAdjectives[] = {
-    "опорный",   "направляющий", "регулировочный", "стопорный", "поворотный", "промежуточный",
-    "верхний",   "нижний",       "левый",          "правый",    "передний",   "задний",
-    "усиленный", "резьбовой",    "защитный",       "натяжной",  "гидравлический"};
-const char* const kTails[] = {
-    "в сборе",       "с креплением",  "стрелы",        "рукояти",     "захвата",
-    "колонны",       "механизма поворота", "гидроцилиндра", "поста управления", "удлинителя"};
+const char* const kNouns[] = {"Болт",  "Гайка",   "Шайба",  "Кронштейн", "Втулка",    "Палец",      "Ось",
+                              "Рычаг", "Крышка",  "Корпус", "Фланец",    "Прокладка", "Уплотнение", "Пружина",
+                              "Шток",  "Цилиндр", "Ролик",  "Шкив",      "Вал",       "Подшипник",  "Кольцо",
+                              "Тяга",  "Планка",  "Упор",   "Стакан",    "Муфта",     "Шестерня",   "Звёздочка",
+                              "Рукав", "Штуцер",  "Хомут",  "Пластина",  "Колонна",   "Опора",      "Траверса"};
+const char* const kAdjectives[] = {"опорный",       "направляющий",  "регулировочный", "стопорный", "поворотный",
+                                   "промежуточный", "верхний",       "нижний",         "левый",     "правый",
+                                   "передний",      "задний",        "усиленный",      "резьбовой", "защитный",
+                                   "натяжной",      "гидравлический"};
+const char* const kTails[] = {"в сборе", "с креплением",       "стрелы",        "рукояти",          "захвата",
+                              "колонны", "механизма поворота", "гидроцилиндра", "поста управления", "удлинителя"};
 const char* const kSentences[] = {
     "Устанавливается на поворотную колонну, затяжку проверять после первых пятидесяти часов работы.",
     "Заменять вместе с уплотнениями, перед сборкой смазать тонким слоем консистентной смазки.",
@@ -396,9 +394,7 @@ void BM_LinearScan(benchmark::State& state, const Catalogue& c) {
   const auto [a, b] = TwoParentsOfTwenty(store);
   bool flip = false;
   std::int64_t sum = 0;
-  bench::Loop(state, Key("LinearScan", c), [&] {
-    sum += ScanChildren(store, (flip = !flip) ? a : b);
-  });
+  bench::Loop(state, Key("LinearScan", c), [&] { sum += ScanChildren(store, (flip = !flip) ? a : b); });
   benchmark::DoNotOptimize(sum);
 }
 
@@ -432,9 +428,8 @@ void BM_FilterChildren(benchmark::State& state, const Catalogue& c) {
     return;
   }
   state.counters["records"] = walked;
-  state.counters["speedup_over_scan"] =
-      bench::MeanOf(Key("LinearScan", c), [&] { return ScanChildren(store, a); }) /
-      bench::RecordedMeans()[Key("FilterChildren", c)];
+  state.counters["speedup_over_scan"] = bench::MeanOf(Key("LinearScan", c), [&] { return ScanChildren(store, a); }) /
+                                        bench::RecordedMeans()[Key("FilterChildren", c)];
 }
 
 // ---------------------------------------------------------------- finding a part
@@ -497,8 +492,8 @@ int main(int argc, char** argv) {
     const std::string path = CataloguePath(records);
     const auto bytes = static_cast<std::uint64_t>(fs::file_size(path));
     g_catalogues.push_back({records, path, bytes});
-    std::printf("%s: %d records, %" PRIu64 " bytes (%.1f MB, %.0f bytes a record)\n", path.c_str(), records,
-                bytes, static_cast<double>(bytes) / 1e6, static_cast<double>(bytes) / records);
+    std::printf("%s: %d records, %" PRIu64 " bytes (%.1f MB, %.0f bytes a record)\n", path.c_str(), records, bytes,
+                static_cast<double>(bytes) / 1e6, static_cast<double>(bytes) / records);
     ExpatBare(path);  // brings the file into the page cache
   }
   std::fflush(stdout);
@@ -515,29 +510,45 @@ int main(int argc, char** argv) {
   }
   for (const Catalogue& c : g_catalogues) {
     const auto n = std::to_string(c.records);
-    benchmark::RegisterBenchmark(("PeakMemory/LoadFile/" + n).c_str(), [c](benchmark::State& state) {
-      BM_PeakMemory(state, c, [&] { return LoadStore(c.path) != nullptr; });
-    })->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
-    benchmark::RegisterBenchmark(("PeakMemory/LoadFileExpatRows/" + n).c_str(), [c](benchmark::State& state) {
-      BM_PeakMemory(state, c, [&] { return LoadStore(c.path, catalogue::RowReader::Expat) != nullptr; });
-    })->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
-    benchmark::RegisterBenchmark(("PeakMemory/PugixmlDom/" + n).c_str(), [c](benchmark::State& state) {
-      BM_PeakMemory(state, c, [&] { return PugixmlDom(c.path) != nullptr; });
-    })->Iterations(1)->Unit(benchmark::kMillisecond)->UseRealTime();
+    benchmark::RegisterBenchmark(
+        ("PeakMemory/LoadFile/" + n).c_str(),
+        [c](benchmark::State& state) { BM_PeakMemory(state, c, [&] { return LoadStore(c.path) != nullptr; }); })
+        ->Iterations(1)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark(
+        ("PeakMemory/LoadFileExpatRows/" + n).c_str(),
+        [c](benchmark::State& state) {
+          BM_PeakMemory(state, c, [&] { return LoadStore(c.path, catalogue::RowReader::Expat) != nullptr; });
+        })
+        ->Iterations(1)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark(
+        ("PeakMemory/PugixmlDom/" + n).c_str(),
+        [c](benchmark::State& state) { BM_PeakMemory(state, c, [&] { return PugixmlDom(c.path) != nullptr; }); })
+        ->Iterations(1)
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
   }
   const Catalogue& largest = g_catalogues.back();
   const auto n = std::to_string(largest.records);
   benchmark::RegisterBenchmark(("LinearScan/" + n).c_str(), BM_LinearScan, largest)
-      ->Unit(benchmark::kMicrosecond)->UseRealTime();
+      ->Unit(benchmark::kMicrosecond)
+      ->UseRealTime();
   benchmark::RegisterBenchmark(("FilterChildren/" + n).c_str(), BM_FilterChildren, largest)
-      ->Unit(benchmark::kMicrosecond)->UseRealTime();
+      ->Unit(benchmark::kMicrosecond)
+      ->UseRealTime();
   benchmark::RegisterBenchmark(("SearchBuild/" + n).c_str(), BM_SearchBuild, largest)
-      ->Iterations(3)->Unit(benchmark::kMillisecond)->UseRealTime();
+      ->Iterations(3)
+      ->Unit(benchmark::kMillisecond)
+      ->UseRealTime();
   // A designation, the same typed in Latin look-alike letters, a common word of names, two words.
   for (const std::string query : {"КМ-10.05.512.345", "KM-10.05.512", "втулка", "кронштейн опорный"})
     benchmark::RegisterBenchmark(("Search/" + query + "/" + n).c_str(),
                                  [query, &largest](benchmark::State& s) { BM_Search(s, largest, query); })
-        ->Unit(benchmark::kMillisecond)->UseRealTime();
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
 
   benchmark::RunSpecifiedBenchmarks();
   benchmark::Shutdown();

@@ -8,9 +8,9 @@
 
 #include <benchmark/benchmark.h>
 
+#include <QApplication>
 #include <QBuffer>
 #include <QFile>
-#include <QApplication>
 #include <QImageReader>
 #include <QPainter>
 #include <QRadialGradient>
@@ -79,7 +79,8 @@ QImage MakeDrawing(int width, int height) {
   p.drawRect(QRectF(12, 12, 768, H - 24));
   const QRectF title(780 - 300, H - 12 - 66, 300, 66);
   p.drawRect(title);
-  for (double y = title.top() + 22; y < title.bottom(); y += 22) p.drawLine(QPointF(title.left(), y), QPointF(title.right(), y));
+  for (double y = title.top() + 22; y < title.bottom(); y += 22)
+    p.drawLine(QPointF(title.left(), y), QPointF(title.right(), y));
   p.drawLine(QPointF(title.left() + 110, title.top()), QPointF(title.left() + 110, title.bottom()));
   QFont font(QStringLiteral("Liberation Sans"));
   font.setPixelSize(12);
@@ -106,7 +107,8 @@ QImage MakeDrawing(int width, int height) {
   p.setClipRect(section);
   p.setPen(QPen(ink, 0.8));
   for (double d = -section.height(); d < section.width(); d += 5)
-    p.drawLine(QPointF(section.left() + d, section.bottom()), QPointF(section.left() + d + section.height(), section.top()));
+    p.drawLine(QPointF(section.left() + d, section.bottom()),
+               QPointF(section.left() + d + section.height(), section.top()));
   p.restore();
   p.setPen(QPen(ink, 1.6));
   p.drawRect(section);
@@ -265,9 +267,8 @@ void SetRatios(benchmark::State& state, const char* decoder, const Case& c) {
         mine / bench::MeanOf(Key("BareLibjpeg", c), [&] { return bench::BareLibjpeg(c.picture->data, c.quarter); });
   if (c.quarter) {
     const Case full{c.picture, false};
-    const double fullMean = bench::RecordedMeans().count(Key(decoder, full))
-                                ? bench::RecordedMeans()[Key(decoder, full)]
-                                : 0.0;
+    const double fullMean =
+        bench::RecordedMeans().count(Key(decoder, full)) ? bench::RecordedMeans()[Key(decoder, full)] : 0.0;
     if (fullMean > 0) state.counters["quarter_to_full"] = mine / fullMean;
   }
 }
@@ -384,11 +385,13 @@ void BM_Control(benchmark::State& state, const TestPicture* t, bool progressive)
   }
   const auto n = static_cast<double>(state.iterations());
   bench::RecordedMeans()[key] = total / n;
-  const double bare = bench::MeanOf(Key("BareLibjpeg", Case{t, false}), [&] { return bench::BareLibjpeg(t->data, false); });
+  const double bare =
+      bench::MeanOf(Key("BareLibjpeg", Case{t, false}), [&] { return bench::BareLibjpeg(t->data, false); });
   state.counters["finished_to_bare"] = total / n / bare;
   state.counters["first_paint_to_bare"] = firstTotal / n / bare;
   state.counters["paints"] = paints;
-  if (auto plain = bench::RecordedMeans().find("ControlPlain/" + t->name); progressive && plain != bench::RecordedMeans().end())
+  if (auto plain = bench::RecordedMeans().find("ControlPlain/" + t->name);
+      progressive && plain != bench::RecordedMeans().end())
     state.counters["finished_to_plain_control"] = total / n / plain->second;
 }
 

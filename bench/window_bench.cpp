@@ -17,8 +17,8 @@
 #include <fstream>
 #include <functional>
 
-#include "basket/zakaz.h"
 #include "bare_jpeg.h"
+#include "basket/zakaz.h"
 #include "bench_support.h"
 #include "browser/drawing.h"
 #include "catalogue_writer/ado_writer.h"
@@ -49,9 +49,12 @@ QImage Drawing(int n, int w, int h) {
   for (int k = 0; k < 60; ++k) {
     p.setPen(QPen(Qt::black, 1 + rnd.Below(2)));
     const QRect r(rnd.Below(w), rnd.Below(h), 20 + rnd.Below(200), 20 + rnd.Below(150));
-    if (k % 3 == 0) p.drawEllipse(r);
-    else if (k % 3 == 1) p.drawRect(r);
-    else p.drawLine(r.topLeft(), r.bottomRight());
+    if (k % 3 == 0)
+      p.drawEllipse(r);
+    else if (k % 3 == 1)
+      p.drawRect(r);
+    else
+      p.drawLine(r.topLeft(), r.bottomRight());
   }
   p.setFont(QFont(QStringLiteral("Liberation Sans"), 10));
   p.drawText(QRect(0, h - 30, w, 20), Qt::AlignCenter, QStringLiteral("Сборочный чертёж %1").arg(n));
@@ -84,8 +87,9 @@ void MakeCatalogue() {
   }
   std::ofstream out(table.toStdString(), std::ios::binary);
   catalogue::WriteAdoHeader(out);
-  static const char* kNames[] = {"Кронштейн опорный", "Палец шарнира", "Втулка распорная", "Гидроцилиндр поворота",
-                                 "Шайба стопорная", "Рукав высокого давления", "Кольцо уплотнительное"};
+  static const char* kNames[] = {"Кронштейн опорный",     "Палец шарнира",   "Втулка распорная",
+                                 "Гидроцилиндр поворота", "Шайба стопорная", "Рукав высокого давления",
+                                 "Кольцо уплотнительное"};
   for (int i = 1; i <= kRecords; ++i) {
     catalogue::RecordData r;
     r.id = i;
@@ -208,25 +212,33 @@ void BareDecode(const QString& file) {
 }
 
 void BM_BareDecodeDrawing(benchmark::State& state) {
-  Timed(state, "bare_drawing", [] { BareDecode(kDir + QStringLiteral("Images/d1.jpg")); }, [] {});
+  Timed(
+      state, "bare_drawing", [] { BareDecode(kDir + QStringLiteral("Images/d1.jpg")); }, [] {});
 }
 void BM_BareDecodeRoot(benchmark::State& state) {
-  Timed(state, "bare_root", [] { BareDecode(kDir + QStringLiteral("Images/Fon.jpg")); }, [] {});
+  Timed(
+      state, "bare_root", [] { BareDecode(kDir + QStringLiteral("Images/Fon.jpg")); }, [] {});
 }
 
 void BM_LoadFile(benchmark::State& state) {
-  Timed(state, "loadfile", [] {
-    catalogue::CatalogueStore s;
-    (void)s.LoadFile((kDir + QStringLiteral("db/my.xml")).toStdString());
-  }, [] {});
+  Timed(
+      state, "loadfile",
+      [] {
+        catalogue::CatalogueStore s;
+        (void)s.LoadFile((kDir + QStringLiteral("db/my.xml")).toStdString());
+      },
+      [] {});
 }
 
 void BM_Startup(benchmark::State& state) {
-  Timed(state, "startup", [] {
-    TfrMain w(Environment());
-    w.show();
-    QApplication::processEvents();
-  }, [] {});
+  Timed(
+      state, "startup",
+      [] {
+        TfrMain w(Environment());
+        w.show();
+        QApplication::processEvents();
+      },
+      [] {});
   Ratio(state, "startup", "loadfile", "ratio_to_LoadFile");
 }
 
@@ -234,9 +246,8 @@ void BM_SectionClick(benchmark::State& state) {
   TfrMainProbe w = Window();
   w.model().Home();
   QApplication::processEvents();
-  Timed(state, "section", [&] { ClickAt(w, kPlate1); }, [&] {
-    ClickAt(w, kBack);
-  });
+  Timed(
+      state, "section", [&] { ClickAt(w, kPlate1); }, [&] { ClickAt(w, kBack); });
   Ratio(state, "section", "bare_drawing", "ratio_to_decode");
 }
 
@@ -244,7 +255,8 @@ void BM_CalloutClick(benchmark::State& state) {
   TfrMainProbe w = Window();
   w.model().Home();
   ClickAt(w, kPlate1);
-  Timed(state, "callout", [&] { ClickAt(w, kCallout1); }, [&] { ClickAt(w, kBack); });
+  Timed(
+      state, "callout", [&] { ClickAt(w, kCallout1); }, [&] { ClickAt(w, kBack); });
   Ratio(state, "callout", "bare_drawing", "ratio_to_decode");
 }
 
@@ -254,7 +266,8 @@ void BM_Back(benchmark::State& state) {
   ClickAt(w, kPlate1);
   ClickAt(w, kCallout1);
   // From the second level back to the first, then in again.
-  Timed(state, "back", [&] { ClickAt(w, kBack); }, [&] { ClickAt(w, kCallout1); });
+  Timed(
+      state, "back", [&] { ClickAt(w, kBack); }, [&] { ClickAt(w, kCallout1); });
   Ratio(state, "back", "bare_drawing", "ratio_to_decode");
 }
 
@@ -268,7 +281,8 @@ void BM_Home(benchmark::State& state) {
     ClickAt(w, kCallout1);
   };
   deep();
-  Timed(state, "home", [&] { ClickAt(w, kHome); }, deep);
+  Timed(
+      state, "home", [&] { ClickAt(w, kHome); }, deep);
   Ratio(state, "home", "bare_root", "ratio_to_decode");
 }
 
@@ -283,7 +297,8 @@ void BM_HomeDecoding(benchmark::State& state) {
     ClickAt(w, kCallout1);
   };
   deep();
-  Timed(state, "home_decoding", [&] { ClickAt(w, kHome); }, deep);
+  Timed(
+      state, "home_decoding", [&] { ClickAt(w, kHome); }, deep);
   Ratio(state, "home_decoding", "bare_root", "ratio_to_decode");
   w.imMain()->KeepRecentPictures(kRecentPictures, kRecentPixels);
 }
@@ -294,7 +309,8 @@ void BM_HugeDrawingClick(benchmark::State& state) {
   window.show();
   QApplication::processEvents();
   const TfrMainProbe w(window);
-  Timed(state, "huge", [&] { ClickAt(w, kPlate1); }, [&] { ClickAt(w, kBack); });
+  Timed(
+      state, "huge", [&] { ClickAt(w, kPlate1); }, [&] { ClickAt(w, kBack); });
   ClickAt(w, kPlate1);
   int shown = 0;
   for (TLabel* l : w.Callouts()) shown += l->isVisible();
@@ -307,10 +323,13 @@ void BM_BareFilterWalk(benchmark::State& state) {
   catalogue::CatalogueStore s;
   s.LoadTable(Window().ADOQuery().table());
   int flip = 0;
-  Timed(state, "filterwalk", [&] {
-    s.ApplyFilter(catalogue::Filter::Group(flip++ % 2 ? 3 : 4));
-    for (s.MoveFirst(); !s.AtEnd(); s.MoveNext()) benchmark::DoNotOptimize(s.GetInteger(catalogue::Field::ID));
-  }, [] {});
+  Timed(
+      state, "filterwalk",
+      [&] {
+        s.ApplyFilter(catalogue::Filter::Group(flip++ % 2 ? 3 : 4));
+        for (s.MoveFirst(); !s.AtEnd(); s.MoveNext()) benchmark::DoNotOptimize(s.GetInteger(catalogue::Field::ID));
+      },
+      [] {});
 }
 
 void BM_TabChange(benchmark::State& state) {
@@ -319,12 +338,15 @@ void BM_TabChange(benchmark::State& state) {
   w.TabControl()->SetTabIndex(3);
   ClickAt(w, QPoint(600, 380));  // the list
   int tab = 3;
-  Timed(state, "tab", [&] {
-    tab = tab == 3 ? 4 : 3;
-    const QRect r = w.TabControl()->tabs()->tabRect(tab);
-    QTest::mouseClick(w.TabControl()->tabs(), Qt::LeftButton, Qt::NoModifier, r.center());
-    QApplication::processEvents();
-  }, [] {});
+  Timed(
+      state, "tab",
+      [&] {
+        tab = tab == 3 ? 4 : 3;
+        const QRect r = w.TabControl()->tabs()->tabRect(tab);
+        QTest::mouseClick(w.TabControl()->tabs(), Qt::LeftButton, Qt::NoModifier, r.center());
+        QApplication::processEvents();
+      },
+      [] {});
   Ratio(state, "tab", "filterwalk", "ratio_to_filter_walk");
   state.counters["rows"] = w.bdgSpisok()->model()->rowCount();
 }
@@ -335,13 +357,16 @@ void BM_ScrollToEnd(benchmark::State& state) {
     w.model().Home();
     ClickAt(w, QPoint(600, 380));
   }
-  Timed(state, "scroll", [&] {
-    QTest::keyClick(w.bdgSpisok(), Qt::Key_End, Qt::ControlModifier);
-    QApplication::processEvents();
-  }, [&] {
-    QTest::keyClick(w.bdgSpisok(), Qt::Key_Home, Qt::ControlModifier);
-    QApplication::processEvents();
-  });
+  Timed(
+      state, "scroll",
+      [&] {
+        QTest::keyClick(w.bdgSpisok(), Qt::Key_End, Qt::ControlModifier);
+        QApplication::processEvents();
+      },
+      [&] {
+        QTest::keyClick(w.bdgSpisok(), Qt::Key_Home, Qt::ControlModifier);
+        QApplication::processEvents();
+      });
   Ratio(state, "scroll", "filterwalk", "ratio_to_filter_walk");
 }
 

@@ -156,10 +156,12 @@ void DrawRootPicture(QImage& image) {
 
   // Chassis: frame, bunks and the load of logs.
   Shape(p, Poly({QPointF(34, 250), QPointF(486, 250), QPointF(486, 262), QPointF(34, 262)}), QColor(48, 50, 54));
-  for (double y : {230.0, 212.0, 194.0}) Log(p, QRectF(204 + (y == 212 ? 8 : 0), y, 262 + (static_cast<int>(y) % 3) * 8, 20));
+  for (double y : {230.0, 212.0, 194.0})
+    Log(p, QRectF(204 + (y == 212 ? 8 : 0), y, 262 + (static_cast<int>(y) % 3) * 8, 20));
   Log(p, QRectF(214, 176, 236, 20));
   for (double x : {214.0, 318.0, 430.0}) {
-    Shape(p, Poly({QPointF(x - 3, 168), QPointF(x + 3, 168), QPointF(x + 3, 250), QPointF(x - 3, 250)}), QColor(60, 64, 70));
+    Shape(p, Poly({QPointF(x - 3, 168), QPointF(x + 3, 168), QPointF(x + 3, 250), QPointF(x - 3, 250)}),
+          QColor(60, 64, 70));
   }
   Shape(p, Poly({QPointF(196, 244), QPointF(482, 244), QPointF(482, 252), QPointF(196, 252)}), QColor(70, 74, 80));
   // Mudguards and wheels.
@@ -265,8 +267,9 @@ void DrawRootPicture(QImage& image) {
   QPainterPath rot;
   rot.addRoundedRect(QRectF(extEnd.x() - 8, extEnd.y() + 17, 16, 16), 3, 3);
   Shape(p, rot, kSteelDark);
-  Shape(p, Poly({QPointF(extEnd.x() - 12, extEnd.y() + 33), QPointF(extEnd.x() + 12, extEnd.y() + 33),
-                 QPointF(extEnd.x() + 9, extEnd.y() + 48), QPointF(extEnd.x() - 9, extEnd.y() + 48)}),
+  Shape(p,
+        Poly({QPointF(extEnd.x() - 12, extEnd.y() + 33), QPointF(extEnd.x() + 12, extEnd.y() + 33),
+              QPointF(extEnd.x() + 9, extEnd.y() + 48), QPointF(extEnd.x() - 9, extEnd.y() + 48)}),
         kRed);
   const QPointF logC(extEnd.x(), extEnd.y() + 70);
   p.setBrush(QColor(222, 184, 128));

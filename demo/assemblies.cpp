@@ -524,7 +524,10 @@ void DrawBoomAssembly(Sheet& s) {
     s.Anchor("pipes", QPointF(kBoomLen * 0.45, -15));
     Hose(s, Curve(QPointF(96, -16), QPointF(60, -16), QPointF(50, 10), QPointF(40, 40)), 5);
     Hose(s, Curve(QPointF(96, -6), QPointF(70, -6), QPointF(62, 16), QPointF(52, 44)), 5);
-    Hose(s, Curve(QPointF(kBoomLen - 44, -14), QPointF(kBoomLen - 16, -14), QPointF(kBoomLen - 14, -30), QPointF(kBoomLen - 4, -44)), 5);
+    Hose(s,
+         Curve(QPointF(kBoomLen - 44, -14), QPointF(kBoomLen - 16, -14), QPointF(kBoomLen - 14, -30),
+               QPointF(kBoomLen - 4, -44)),
+         5);
   }
   const double rootPin = 16 * 0.8 / 0.92, tipPin = 12.5 * 0.8 / 0.92, lugPin = 9.5 * 0.8 / 0.92;
   PinAt(s, "pin1", kBoomRoot, rootPin, true, 150);
@@ -1079,7 +1082,8 @@ void DrawHangerSide(Sheet& s) {
     }
     for (int i = 0; i < 3; ++i) {
       const double x = 322 + i * 8;
-      s.Poly(QPolygonF({QPointF(x, y - 18), QPointF(x + 5, y - 8), QPointF(x + 5, y + 8), QPointF(x, y + 18)}), Ln::Main);
+      s.Poly(QPolygonF({QPointF(x, y - 18), QPointF(x + 5, y - 8), QPointF(x + 5, y + 8), QPointF(x, y + 18)}),
+             Ln::Main);
     }
     Washer(s, QPointF(454, y), 8, 0);
     Nut(s, QPointF(466, y), 12, 0);
@@ -1176,7 +1180,8 @@ void DrawRotator(Sheet& s, bool section) {
 // ================================================================== the spare parts sheet
 
 void DrawSparePartsSheet(Sheet& s) {
-  s.Text(QPointF(400, 128), QStringLiteral("КОМПЛЕКТ ЗАПАСНЫХ ЧАСТЕЙ"), 20, Qt::AlignHCenter | Qt::AlignBaseline, true, true);
+  s.Text(QPointF(400, 128), QStringLiteral("КОМПЛЕКТ ЗАПАСНЫХ ЧАСТЕЙ"), 20, Qt::AlignHCenter | Qt::AlignBaseline, true,
+         true);
   const double cw = 172, ch = 100, x0 = 50, y0 = 148;
   auto cell = [&](int col, int row) { return QPointF(x0 + col * cw + cw / 2, y0 + row * ch + ch / 2 - 8); };
   auto caption = [&](int col, int row, const QString& t) {
@@ -1205,7 +1210,10 @@ void DrawSparePartsSheet(Sheet& s) {
     for (double x = -30; x <= 30; x += 6) s.Line(QPointF(x, 10), QPointF(x, 160), Ln::Thin);
   }
   caption(1, 0, QStringLiteral("Фильтроэлементы"));
-  Hose(s, Curve(cell(2, 0) + QPointF(-60, 10), cell(2, 0) + QPointF(-20, -40), cell(2, 0) + QPointF(20, 40), cell(2, 0) + QPointF(60, -10)), 7);
+  Hose(s,
+       Curve(cell(2, 0) + QPointF(-60, 10), cell(2, 0) + QPointF(-20, -40), cell(2, 0) + QPointF(20, 40),
+             cell(2, 0) + QPointF(60, -10)),
+       7);
   caption(2, 0, QStringLiteral("Рукава высокого давления"));
   {
     Place pl(s, cell(3, 0) + QPointF(-55, -12), 0, 0.9);
@@ -1298,14 +1306,16 @@ std::string Km(const std::string& group, int n) {
   return "КМ-120." + group + "." + s;
 }
 
-NodeRef Weldment(const std::string& oboz, const std::string& naim, double mass, DrawFn draw, const char* scale = "1:10") {
+NodeRef Weldment(const std::string& oboz, const std::string& naim, double mass, DrawFn draw,
+                 const char* scale = "1:10") {
   return NewPart(oboz, naim, mass, -1, false, std::move(draw), QString::fromUtf8(scale), k09G2S);
 }
 
 NodeRef Pin(const std::string& oboz, double mass, double d, double len, double headD, double headLen, bool plate) {
   const double L = len + headLen;
   return NewPart(oboz, "Палец", mass, -1, true, PinPart(d, len, headD, headLen, plate, !plate),
-                 ScaleFor(std::min({470.0 / (L + std::max(d, headD) + 40), 200.0 / (std::max(d, headD) + 30), 8.0})), kSteel40X);
+                 ScaleFor(std::min({470.0 / (L + std::max(d, headD) + 40), 200.0 / (std::max(d, headD) + 30), 8.0})),
+                 kSteel40X);
 }
 
 NodeRef Bush(const std::string& oboz, double mass, double D, double d, double len, double flD = 0, double flL = 0) {
@@ -1314,10 +1324,11 @@ NodeRef Bush(const std::string& oboz, double mass, double D, double d, double le
                  ScaleFor(std::min({470.0 / (len + 2 * R), 220.0 / (2 * R), 8.0})), kBronze);
 }
 
-NodeRef Plate(const std::string& oboz, const std::string& naim, double mass, bool orderable, double w, double h, double t,
-              std::vector<QPointF> holes, double holeD, const QString& material, bool countersunk = false,
+NodeRef Plate(const std::string& oboz, const std::string& naim, double mass, bool orderable, double w, double h,
+              double t, std::vector<QPointF> holes, double holeD, const QString& material, bool countersunk = false,
               QString engraving = {}) {
-  return NewPart(oboz, naim, mass, -1, orderable, PlatePart(w, h, t, std::move(holes), holeD, 4, countersunk, engraving),
+  return NewPart(oboz, naim, mass, -1, orderable,
+                 PlatePart(w, h, t, std::move(holes), holeD, 4, countersunk, engraving),
                  ScaleFor(std::min(470.0 / (w + t + 50), 250.0 / (h + 20))), material);
 }
 
@@ -1329,7 +1340,8 @@ NodeRef Turned(const std::string& oboz, const std::string& naim, double mass, bo
                  ScaleFor(std::min({470.0 / (L + 2 * R), 220.0 / (2 * R), 8.0})), material);
 }
 
-NodeRef Bought(const std::string& oboz, const std::string& naim, double mass, int table, DrawFn draw, const char* scale) {
+NodeRef Bought(const std::string& oboz, const std::string& naim, double mass, int table, DrawFn draw,
+               const char* scale) {
   return NewPart(oboz, naim, mass, table, true, std::move(draw), QString::fromUtf8(scale));
 }
 
@@ -1363,133 +1375,156 @@ DrawFn UBoltPart() {
     s.Dim(QPointF(250, 430), QPointF(490, 430), -26, QStringLiteral("360"));
     s.Dim(QPointF(490, 130), QPointF(490, 430), -40, QStringLiteral("420"));
     s.Note(QPointF(255, 390), QPointF(300, 330), QStringLiteral("М24-6g, 2 конца"));
-    Requirements(s, {QStringLiteral("1. Пруток 24 ГОСТ 2590-2006, сталь 40Х."), QStringLiteral("2. Резьба — накатанная, покрытие Ц9.хр.")});
+    Requirements(s, {QStringLiteral("1. Пруток 24 ГОСТ 2590-2006, сталь 40Х."),
+                     QStringLiteral("2. Резьба — накатанная, покрытие Ц9.хр.")});
   };
 }
 
 NodeRef SlewingUnit() {
   // Column.
-  auto column = NewComposite(Km("01.02", 0), "Колонна", 312, -1, false,
-                             [](Sheet& s) {
-                               DrawColumnAssembly(s, true);
-                               Requirements(s, {QStringLiteral("1. Втулки запрессовать, смазать Литол-24."),
-                                                QStringLiteral("2. Масленки установить после окраски.")});
-                             },
-                             QStringLiteral("1:10"), [](Sheet& s) { DrawColumnAssembly(s, false); }, QStringLiteral("1:10"),
-                             {{Weldment(Km("01.02", 100), "Колонна (сварная)", 296, ColumnPart()), "col.frame"},
-                              {Bush(Km("01.02", 1), 2.4, 95, 80, 90), "bush1", 2},
-                              {Bush(Km("01.02", 2), 1.1, 72, 60, 60), "bush2", 2},
-                              {StdGrease(), "grease", 2},
-                              {Plate(Km("01.02", 3), "Крышка", 1.6, true, 200, 260, 4, {{15, 15}, {185, 15}, {15, 245}, {185, 245}}, 9, kSt3), "cover"},
-                              {StdBolt(8, 20), "screw", 4},
-                              {StdSpringWasher(8), "washer", 4},
-                              {Plate(Km("01.02", 4), "Упор", 0.6, true, 120, 60, 40, {{30, 30}, {90, 30}}, 11, kRubber), "stop"}});
+  auto column = NewComposite(
+      Km("01.02", 0), "Колонна", 312, -1, false,
+      [](Sheet& s) {
+        DrawColumnAssembly(s, true);
+        Requirements(s, {QStringLiteral("1. Втулки запрессовать, смазать Литол-24."),
+                         QStringLiteral("2. Масленки установить после окраски.")});
+      },
+      QStringLiteral("1:10"), [](Sheet& s) { DrawColumnAssembly(s, false); }, QStringLiteral("1:10"),
+      {{Weldment(Km("01.02", 100), "Колонна (сварная)", 296, ColumnPart()), "col.frame"},
+       {Bush(Km("01.02", 1), 2.4, 95, 80, 90), "bush1", 2},
+       {Bush(Km("01.02", 2), 1.1, 72, 60, 60), "bush2", 2},
+       {StdGrease(), "grease", 2},
+       {Plate(Km("01.02", 3), "Крышка", 1.6, true, 200, 260, 4, {{15, 15}, {185, 15}, {15, 245}, {185, 245}}, 9, kSt3),
+        "cover"},
+       {StdBolt(8, 20), "screw", 4},
+       {StdSpringWasher(8), "washer", 4},
+       {Plate(Km("01.02", 4), "Упор", 0.6, true, 120, 60, 40, {{30, 30}, {90, 30}}, 11, kRubber), "stop"}});
   // Slewing cylinder and mechanism.
   auto slewCylinder = NewComposite(
-      Km("01.03", 100), "Гидроцилиндр поворота", 24, -1, true, [](Sheet& s) {
+      Km("01.03", 100), "Гидроцилиндр поворота", 24, -1, true,
+      [](Sheet& s) {
         DrawSlewCylinder(s, false);
-        Requirements(s, {QStringLiteral("1. Диаметр поршня 80 мм, ход 240 мм."), QStringLiteral("2. Давление номинальное 20 МПа.")});
+        Requirements(s, {QStringLiteral("1. Диаметр поршня 80 мм, ход 240 мм."),
+                         QStringLiteral("2. Давление номинальное 20 МПа.")});
       },
       QStringLiteral("1:2,5"), [](Sheet& s) { DrawSlewCylinder(s, true); }, QStringLiteral("1:2,5"),
       {{Turned(Km("01.03", 101), "Гильза", 9.2, true, {{14, 60, 40}, {200, 50, 40}}, true, kSteel45), "barrel"},
-       {Turned(Km("01.03", 102), "Поршень", 1.9, true, {{12, 40, 12}, {16, 37, 12}, {12, 40, 12}}, true, kSteel45), "piston"},
+       {Turned(Km("01.03", 102), "Поршень", 1.9, true, {{12, 40, 12}, {16, 37, 12}, {12, 40, 12}}, true, kSteel45),
+        "piston"},
        {Turned(Km("01.03", 103), "Крышка", 2.3, true, {{14, 56}, {10, 40}}, false, kSteel45), "cover"},
        {StdCuff(1, 80, 60), "cuff"},
        {StdORing(80, 90, 58), "oring"},
        {StdBolt(10, 30), "bolt", 6},
        {StdSpringWasher(10), "washer", 6}});
   auto mechanism = NewComposite(
-      Km("01.03", 0), "Механизм поворота", 168, -1, true, [](Sheet& s) {
+      Km("01.03", 0), "Механизм поворота", 168, -1, true,
+      [](Sheet& s) {
         DrawSlewingMechanism(s, false);
-        Requirements(s, {QStringLiteral("1. Угол поворота колонны 400°."), QStringLiteral("2. Полость корпуса заполнить смазкой Литол-24, 1,2 кг.")});
+        Requirements(s, {QStringLiteral("1. Угол поворота колонны 400°."),
+                         QStringLiteral("2. Полость корпуса заполнить смазкой Литол-24, 1,2 кг.")});
       },
       QStringLiteral("1:5"), [](Sheet& s) { DrawSlewingMechanism(s, true); }, QStringLiteral("1:5"),
       {{Weldment(Km("01.03", 1), "Корпус", 58, RackHousingPart(), "1:5"), "house.frame"},
-       {NewPart(Km("01.03", 2), "Рейка", 21, -1, true, RackPart(600, 60, 8, 60), QStringLiteral("1:4"), kSteel40X), "rack"},
-       {NewPart(Km("01.03", 3), "Вал-шестерня", 14, -1, true, GearPart(14, 8, 70, 45), QStringLiteral("1:2"), kSteel40X), "pinion"},
+       {NewPart(Km("01.03", 2), "Рейка", 21, -1, true, RackPart(600, 60, 8, 60), QStringLiteral("1:4"), kSteel40X),
+        "rack"},
+       {NewPart(Km("01.03", 3), "Вал-шестерня", 14, -1, true, GearPart(14, 8, 70, 45), QStringLiteral("1:2"),
+                kSteel40X),
+        "pinion"},
        {slewCylinder, "cylinder", 2},
        {StdBallBearing("180212", 60, 110, 22), "bearing", 2},
        {Turned(Km("01.03", 4), "Пробка", 0.12, true, {{10, 13}, {3, 9}, {14, 10}}, false, kSteel45), "plug"},
        {Plate(Km("01.03", 5), "Прокладка", 0.05, true, 150, 150, 1, {{20, 20}, {130, 20}, {20, 130}, {130, 130}}, 13,
-              QStringLiteral("Паронит ПМБ-1")), "gasket", 2},
+              QStringLiteral("Паронит ПМБ-1")),
+        "gasket", 2},
        {StdORing(100, 110, 58), "oring", 2},
        {StdBolt(12, 35), "bolt", 16},
        {StdSpringWasher(12), "washer", 16}});
   // Outrigger.
   auto outriggerCylinder = EyeCylinder({"КМ-120.01.04", 100, "Гидроцилиндр опоры", 42, -1, 80, 50, 500, 880, 30});
-  auto outrigger = NewAssembly(Km("01.04", 0), "Опора выносная", 186, 6, DrawOutrigger, QStringLiteral("1:10"),
-                               {{Weldment(Km("01.04", 1), "Балка выдвижная", 96, OutriggerBeamPart()), "beam.frame"},
-                                {outriggerCylinder, "cyl.barrel"},
-                                {NewPart(Km("01.04", 2), "Пята", 14, -1, true, PlatePart(360, 360, 20, {{180, 180}}, 60, 30),
-                                         QStringLiteral("1:5"), k09G2S), "pad"},
-                                {Pin(Km("01.04", 3), 1.2, 30, 120, 60, 8, true), "pin1"},
-                                {Pin(Km("01.04", 4), 1.1, 30, 110, 0, 0, false), "pin2"},
-                                {StdCirclip(30), "ring"},
-                                {Pin(Km("01.04", 5), 0.6, 20, 180, 0, 0, false), "fixer"},
-                                {NewPart(Km("01.04", 6), "Пружина", 0.08, -1, true, SpringPart(32, 3, 90, 8), QStringLiteral("1:1"),
-                                         QStringLiteral("Проволока 65Г")), "spring"},
-                                {NewPart(Km("01.04", 7), "Рукоятка", 0.09, -1, true, KnobPart(), QStringLiteral("2:1")), "knob"},
-                                {Plate(Km("01.04", 8), "Плита скольжения", 0.7, true, 180, 100, 14, {{40, 50}, {140, 50}}, 11,
-                                       kPolyamide, true), "plate", 4},
-                                {StdBolt(10, 30), "bolt", 8},
-                                {StdSpringWasher(10), "washer", 8}});
+  auto outrigger = NewAssembly(
+      Km("01.04", 0), "Опора выносная", 186, 6, DrawOutrigger, QStringLiteral("1:10"),
+      {{Weldment(Km("01.04", 1), "Балка выдвижная", 96, OutriggerBeamPart()), "beam.frame"},
+       {outriggerCylinder, "cyl.barrel"},
+       {NewPart(Km("01.04", 2), "Пята", 14, -1, true, PlatePart(360, 360, 20, {{180, 180}}, 60, 30),
+                QStringLiteral("1:5"), k09G2S),
+        "pad"},
+       {Pin(Km("01.04", 3), 1.2, 30, 120, 60, 8, true), "pin1"},
+       {Pin(Km("01.04", 4), 1.1, 30, 110, 0, 0, false), "pin2"},
+       {StdCirclip(30), "ring"},
+       {Pin(Km("01.04", 5), 0.6, 20, 180, 0, 0, false), "fixer"},
+       {NewPart(Km("01.04", 6), "Пружина", 0.08, -1, true, SpringPart(32, 3, 90, 8), QStringLiteral("1:1"),
+                QStringLiteral("Проволока 65Г")),
+        "spring"},
+       {NewPart(Km("01.04", 7), "Рукоятка", 0.09, -1, true, KnobPart(), QStringLiteral("2:1")), "knob"},
+       {Plate(Km("01.04", 8), "Плита скольжения", 0.7, true, 180, 100, 14, {{40, 50}, {140, 50}}, 11, kPolyamide, true),
+        "plate", 4},
+       {StdBolt(10, 30), "bolt", 8},
+       {StdSpringWasher(10), "washer", 8}});
   // Mounting on the truck.
-  auto mount = NewAssembly(Km("01.05", 0), "Установка на шасси", 64, 0, DrawChassisMount, QStringLiteral("1:4"),
-                           {{NewPart(Km("01.05", 1), "Стремянка", 6.8, -1, true, UBoltPart(), QStringLiteral("1:5"), kSteel40X), "ubolt", 4},
-                            {Plate(Km("01.05", 2), "Планка", 3.1, true, 420, 60, 16, {{30, 30}, {390, 30}}, 26, k09G2S), "planka", 4},
-                            {Plate(Km("01.05", 3), "Прокладка", 1.2, true, 400, 80, 5, {}, 0, QStringLiteral("Резина ТМКЩ")), "spacer", 2},
-                            {Plate(Km("01.05", 4), "Упор", 2.6, true, 220, 90, 12, {{50, 45}, {170, 45}}, 17, k09G2S), "upor", 2},
-                            {StdNut(24), "nut24", 8},
-                            {StdSpringWasher(24), "washer24", 8},
-                            {StdBolt(16, 60), "bolt16", 4},
-                            {StdNut(16), "nut16", 4}});
-  return NewAssembly(Km("01.00", 0), "Основание с колонной", 1420, 1, DrawSlewingUnit, QStringLiteral("1:25"),
-                     {{Weldment(Km("01.01", 0), "Основание", 612, BasePart(), "1:20"), "base.frame"},
-                      {column, "col.frame"},
-                      {Bought(Km("01.00", 10), "Подшипник опорно-поворотный", 118, -1, SlewingBearingPart(), "1:10"), "ring"},
-                      {mechanism, "rot"},
-                      {outrigger, "lcyl.barrel", 2},
-                      {mount, "mount"},
-                      {StdBolt(20, 90), "bolt", 36},
-                      {StdSpringWasher(20), "washer", 36},
-                      {StdNut(20), "nut", 36},
-                      {StdGrease(), "grease", 4},
-                      {Bought("ВБ2.18М.65", "Датчик положения опоры", 0.2, 8, SensorPart(), "1:1"), "sensor", 2},
-                      {Plate(Km("01.00", 1), "Крышка", 2.2, true, 300, 180, 4, {{15, 15}, {285, 15}, {15, 165}, {285, 165}}, 9, kSt3), "cover", 2}});
+  auto mount = NewAssembly(
+      Km("01.05", 0), "Установка на шасси", 64, 0, DrawChassisMount, QStringLiteral("1:4"),
+      {{NewPart(Km("01.05", 1), "Стремянка", 6.8, -1, true, UBoltPart(), QStringLiteral("1:5"), kSteel40X), "ubolt", 4},
+       {Plate(Km("01.05", 2), "Планка", 3.1, true, 420, 60, 16, {{30, 30}, {390, 30}}, 26, k09G2S), "planka", 4},
+       {Plate(Km("01.05", 3), "Прокладка", 1.2, true, 400, 80, 5, {}, 0, QStringLiteral("Резина ТМКЩ")), "spacer", 2},
+       {Plate(Km("01.05", 4), "Упор", 2.6, true, 220, 90, 12, {{50, 45}, {170, 45}}, 17, k09G2S), "upor", 2},
+       {StdNut(24), "nut24", 8},
+       {StdSpringWasher(24), "washer24", 8},
+       {StdBolt(16, 60), "bolt16", 4},
+       {StdNut(16), "nut16", 4}});
+  return NewAssembly(
+      Km("01.00", 0), "Основание с колонной", 1420, 1, DrawSlewingUnit, QStringLiteral("1:25"),
+      {{Weldment(Km("01.01", 0), "Основание", 612, BasePart(), "1:20"), "base.frame"},
+       {column, "col.frame"},
+       {Bought(Km("01.00", 10), "Подшипник опорно-поворотный", 118, -1, SlewingBearingPart(), "1:10"), "ring"},
+       {mechanism, "rot"},
+       {outrigger, "lcyl.barrel", 2},
+       {mount, "mount"},
+       {StdBolt(20, 90), "bolt", 36},
+       {StdSpringWasher(20), "washer", 36},
+       {StdNut(20), "nut", 36},
+       {StdGrease(), "grease", 4},
+       {Bought("ВБ2.18М.65", "Датчик положения опоры", 0.2, 8, SensorPart(), "1:1"), "sensor", 2},
+       {Plate(Km("01.00", 1), "Крышка", 2.2, true, 300, 180, 4, {{15, 15}, {285, 15}, {15, 165}, {285, 165}}, 9, kSt3),
+        "cover", 2}});
 }
 
 // ------------------------------------------------------------------ section 2
 
 NodeRef Boom() {
   auto cylinder = EyeCylinder({"КМ-120.02.02", 0, "Гидроцилиндр подъема стрелы", 96, -1, 125, 70, 720, 1180, 45, true});
-  auto pipes = NewAssembly(Km("02.03", 0), "Трубопроводы стрелы", 22, -1, DrawBoomPipes, QStringLiteral("1:10"),
-                           {{NewPart(Km("02.03", 1), "Трубопровод", 3.9, -1, true, TubePart({{0, 0}, {3000, 40}}, 16), QStringLiteral("1:20"),
-                                     QStringLiteral("Труба 16×2,5 ГОСТ 8734-75")), "tube1"},
-                            {NewPart(Km("02.03", 2), "Трубопровод", 3.8, -1, true, TubePart({{0, 0}, {2980, 30}}, 16), QStringLiteral("1:20"),
-                                     QStringLiteral("Труба 16×2,5 ГОСТ 8734-75")), "tube2"},
-                            {Plate(Km("02.03", 3), "Колодка", 0.12, true, 60, 80, 28, {{30, 22}, {30, 58}}, 16, kPolyamide), "block", 3},
-                            {Plate(Km("02.03", 4), "Планка", 0.08, true, 70, 30, 4, {{35, 15}}, 9, kSt3), "planka", 3},
-                            {StdHose(12, 850, 0), "hose1", 2},
-                            {StdHose(12, 1000, 1), "hose2", 2},
-                            {Turned(Km("02.03", 5), "Штуцер", 0.11, true, {{12, 12, 5}, {10, 9, 5}, {16, 8, 5}}, true, kSteel45), "adapter", 4},
-                            {StdORing(18, 22, 25), "oring", 8},
-                            {StdBolt(8, 60), "bolt", 3},
-                            {StdSpringWasher(8), "washer", 3}});
-  return NewAssembly(Km("02.00", 0), "Стрела", 612, 2, DrawBoomAssembly, QStringLiteral("1:20"),
-                     {{Weldment(Km("02.01", 0), "Стрела (сварная)", 385, BoomPart(), "1:20"), "boom.frame"},
-                      {cylinder, "lift.barrel"},
-                      {Pin(Km("02.00", 1), 6.8, 60, 260, 100, 10, true), "pin1"},
-                      {Pin(Km("02.00", 2), 2.9, 45, 190, 80, 8, true), "pin2"},
-                      {Pin(Km("02.00", 3), 2.9, 45, 190, 80, 8, true), "pin3"},
-                      {Pin(Km("02.00", 4), 4.6, 50, 240, 90, 10, true), "pin4"},
-                      {Bush(Km("02.00", 5), 1.3, 75, 60, 60), "bush", 4},
-                      {Plate(Km("02.00", 6), "Планка стопорная", 0.4, true, 120, 50, 8, {{25, 25}, {95, 25}}, 13, kSt3), "plate", 4},
-                      {StdBolt(12, 25), "bolt", 4},
-                      {StdSpringWasher(12), "washer", 4},
-                      {StdGrease(), "grease", 4},
-                      {pipes, "pipes"},
-                      {Plate(Km("02.00", 7), "Упор", 0.5, true, 140, 50, 40, {{30, 25}, {110, 25}}, 11, kRubber), "stop", 2}},
-                     true);
+  auto pipes = NewAssembly(
+      Km("02.03", 0), "Трубопроводы стрелы", 22, -1, DrawBoomPipes, QStringLiteral("1:10"),
+      {{NewPart(Km("02.03", 1), "Трубопровод", 3.9, -1, true, TubePart({{0, 0}, {3000, 40}}, 16),
+                QStringLiteral("1:20"), QStringLiteral("Труба 16×2,5 ГОСТ 8734-75")),
+        "tube1"},
+       {NewPart(Km("02.03", 2), "Трубопровод", 3.8, -1, true, TubePart({{0, 0}, {2980, 30}}, 16),
+                QStringLiteral("1:20"), QStringLiteral("Труба 16×2,5 ГОСТ 8734-75")),
+        "tube2"},
+       {Plate(Km("02.03", 3), "Колодка", 0.12, true, 60, 80, 28, {{30, 22}, {30, 58}}, 16, kPolyamide), "block", 3},
+       {Plate(Km("02.03", 4), "Планка", 0.08, true, 70, 30, 4, {{35, 15}}, 9, kSt3), "planka", 3},
+       {StdHose(12, 850, 0), "hose1", 2},
+       {StdHose(12, 1000, 1), "hose2", 2},
+       {Turned(Km("02.03", 5), "Штуцер", 0.11, true, {{12, 12, 5}, {10, 9, 5}, {16, 8, 5}}, true, kSteel45), "adapter",
+        4},
+       {StdORing(18, 22, 25), "oring", 8},
+       {StdBolt(8, 60), "bolt", 3},
+       {StdSpringWasher(8), "washer", 3}});
+  return NewAssembly(
+      Km("02.00", 0), "Стрела", 612, 2, DrawBoomAssembly, QStringLiteral("1:20"),
+      {{Weldment(Km("02.01", 0), "Стрела (сварная)", 385, BoomPart(), "1:20"), "boom.frame"},
+       {cylinder, "lift.barrel"},
+       {Pin(Km("02.00", 1), 6.8, 60, 260, 100, 10, true), "pin1"},
+       {Pin(Km("02.00", 2), 2.9, 45, 190, 80, 8, true), "pin2"},
+       {Pin(Km("02.00", 3), 2.9, 45, 190, 80, 8, true), "pin3"},
+       {Pin(Km("02.00", 4), 4.6, 50, 240, 90, 10, true), "pin4"},
+       {Bush(Km("02.00", 5), 1.3, 75, 60, 60), "bush", 4},
+       {Plate(Km("02.00", 6), "Планка стопорная", 0.4, true, 120, 50, 8, {{25, 25}, {95, 25}}, 13, kSt3), "plate", 4},
+       {StdBolt(12, 25), "bolt", 4},
+       {StdSpringWasher(12), "washer", 4},
+       {StdGrease(), "grease", 4},
+       {pipes, "pipes"},
+       {Plate(Km("02.00", 7), "Упор", 0.5, true, 140, 50, 40, {{30, 25}, {110, 25}}, 11, kRubber), "stop", 2}},
+      true);
 }
 
 // ------------------------------------------------------------------ section 3
@@ -1497,21 +1532,24 @@ NodeRef Boom() {
 NodeRef ArmWithExtension() {
   auto armCylinder = EyeCylinder({"КМ-120.03.03", 0, "Гидроцилиндр рукояти", 71, -1, 110, 63, 620, 1050, 40});
   auto extCylinder = EyeCylinder({"КМ-120.03.04", 0, "Гидроцилиндр удлинителя", 58, -1, 80, 50, 1200, 1650, 30});
-  return NewAssembly(Km("03.00", 0), "Рукоять с удлинителем", 548, 3, DrawArmAssembly, QStringLiteral("1:20"),
-                     {{Weldment(Km("03.01", 0), "Рукоять (сварная)", 292, ArmPart(), "1:20"), "arm.frame"},
-                      {Weldment(Km("03.02", 0), "Удлинитель (сварной)", 158, ExtensionPart(), "1:20"), "ext.frame"},
-                      {armCylinder, "acyl.barrel"},
-                      {extCylinder, "arm.inner"},
-                      {Pin(Km("03.00", 1), 2.4, 40, 180, 70, 8, true), "pin1"},
-                      {Pin(Km("03.00", 2), 2.4, 40, 180, 70, 8, true), "pin2"},
-                      {Pin(Km("03.00", 3), 1.6, 35, 160, 0, 0, false), "pin3"},
-                      {Bush(Km("03.00", 4), 1.2, 70, 55, 60), "bush", 4},
-                      {Plate(Km("03.00", 5), "Плита скольжения", 0.9, true, 240, 90, 14, {{40, 45}, {200, 45}}, 11, kPolyamide, true), "pad1", 4},
-                      {Plate(Km("03.00", 6), "Плита скольжения", 0.7, true, 200, 80, 14, {{40, 40}, {160, 40}}, 11, kPolyamide, true), "pad2", 4},
-                      {StdBolt(10, 30), "bolt", 16},
-                      {StdSpringWasher(10), "washer", 16},
-                      {StdGrease(), "grease", 3},
-                      {StdCirclip(35), "ring", 2}});
+  return NewAssembly(
+      Km("03.00", 0), "Рукоять с удлинителем", 548, 3, DrawArmAssembly, QStringLiteral("1:20"),
+      {{Weldment(Km("03.01", 0), "Рукоять (сварная)", 292, ArmPart(), "1:20"), "arm.frame"},
+       {Weldment(Km("03.02", 0), "Удлинитель (сварной)", 158, ExtensionPart(), "1:20"), "ext.frame"},
+       {armCylinder, "acyl.barrel"},
+       {extCylinder, "arm.inner"},
+       {Pin(Km("03.00", 1), 2.4, 40, 180, 70, 8, true), "pin1"},
+       {Pin(Km("03.00", 2), 2.4, 40, 180, 70, 8, true), "pin2"},
+       {Pin(Km("03.00", 3), 1.6, 35, 160, 0, 0, false), "pin3"},
+       {Bush(Km("03.00", 4), 1.2, 70, 55, 60), "bush", 4},
+       {Plate(Km("03.00", 5), "Плита скольжения", 0.9, true, 240, 90, 14, {{40, 45}, {200, 45}}, 11, kPolyamide, true),
+        "pad1", 4},
+       {Plate(Km("03.00", 6), "Плита скольжения", 0.7, true, 200, 80, 14, {{40, 40}, {160, 40}}, 11, kPolyamide, true),
+        "pad2", 4},
+       {StdBolt(10, 30), "bolt", 16},
+       {StdSpringWasher(10), "washer", 16},
+       {StdGrease(), "grease", 3},
+       {StdCirclip(35), "ring", 2}});
 }
 
 // ------------------------------------------------------------------ section 4
@@ -1520,14 +1558,18 @@ NodeRef ControlPost() {
   auto mechanism = NewComposite(
       Km("04.02", 0), "Механизм управления", 18.5, 5, true, DrawLeverBlock, QStringLiteral("1:4"), DrawLeverMechanism,
       QStringLiteral("1:2"),
-      {{NewPart(Km("04.02", 1), "Рычаг", 0.9, -1, true, LeverPart(300, 20, true), QStringLiteral("1:2,5"), kSteel45), "lever", 6},
+      {{NewPart(Km("04.02", 1), "Рычаг", 0.9, -1, true, LeverPart(300, 20, true), QStringLiteral("1:2,5"), kSteel45),
+        "lever", 6},
        {Turned(Km("04.02", 2), "Ось", 0.5, true, {{4, 11}, {170, 10}, {2, 9}, {4, 10}}, false, kSteel45), "axle"},
-       {Plate(Km("04.02", 3), "Кронштейн", 1.8, false, 190, 110, 8, {{40, 40}, {150, 40}, {95, 70}}, 20, k09G2S), "bracket", 2},
+       {Plate(Km("04.02", 3), "Кронштейн", 1.8, false, 190, 110, 8, {{40, 40}, {150, 40}, {95, 70}}, 20, k09G2S),
+        "bracket", 2},
        {Turned(Km("04.02", 4), "Тяга", 0.3, true, {{12, 6}, {260, 5}, {12, 6}}, false, kSteel45), "rod", 6},
        {NewPart(Km("04.02", 5), "Вилка", 0.15, -1, true, ClevisPart(16), QStringLiteral("2:1"), kSteel45), "fork", 6},
        {Pin(Km("04.02", 6), 0.05, 10, 40, 14, 3, false), "pin", 12},
        {Bush(Km("04.02", 7), 0.03, 24, 20, 20), "bush", 12},
-       {NewPart(Km("04.02", 8), "Пружина", 0.04, -1, true, SpringPart(22, 2.5, 70, 9), QStringLiteral("2:1"), QStringLiteral("Проволока 65Г")), "spring", 6},
+       {NewPart(Km("04.02", 8), "Пружина", 0.04, -1, true, SpringPart(22, 2.5, 70, 9), QStringLiteral("2:1"),
+                QStringLiteral("Проволока 65Г")),
+        "spring", 6},
        {StdCotter(2.5, 16), "cotter", 12},
        {StdWasher(8), "washer", 12},
        {StdNut(10), "nut", 6},
@@ -1535,40 +1577,57 @@ NodeRef ControlPost() {
   auto valveBank = NewComposite(
       "РМ80-6", "Гидрораспределитель", 38, 7, true, ValveBankOutline(6), QStringLiteral("1:4"),
       [](Sheet& s) { ValveBank(s, QPointF(172, 300), 6, 1.95, false, "vb."); }, QStringLiteral("1:2"),
-      {{Bought("РМ80.100", "Секция входная", 5.2, -1, Block(90, 230, 110, 2, QStringLiteral("Секция входная с предохранительным клапаном.")), "1:2,5"), "vb.inlet"},
+      {{Bought("РМ80.100", "Секция входная", 5.2, -1,
+               Block(90, 230, 110, 2, QStringLiteral("Секция входная с предохранительным клапаном.")), "1:2,5"),
+        "vb.inlet"},
        {Bought("РМ80.110", "Клапан предохранительный", 0.6, -1,
-               TurnedPart({{14, 14}, {30, 11}, {24, 9}, {16, 7}}, false, {QStringLiteral("1. Давление настройки 25 МПа."), QStringLiteral("2. Резьба М27×1,5.")}), "2:1"),
+               TurnedPart({{14, 14}, {30, 11}, {24, 9}, {16, 7}}, false,
+                          {QStringLiteral("1. Давление настройки 25 МПа."), QStringLiteral("2. Резьба М27×1,5.")}),
+               "2:1"),
         "vb.relief"},
-       {Bought("РМ80.200", "Секция рабочая", 3.9, -1, Block(54, 230, 110, 2, QStringLiteral("Секция рабочая, золотник трехпозиционный.")), "1:2,5"), "vb.sec3", 6},
-       {Plate("РМ80.210", "Крышка", 0.2, true, 40, 50, 12, {{10, 10}, {30, 40}}, 7, QStringLiteral("АК7ч ГОСТ 1583-93")), "vb.cap5", 6},
-       {Bought("РМ80.300", "Секция концевая", 3.1, -1, Block(62, 230, 110, 1, QStringLiteral("Секция концевая со сливным каналом.")), "1:2,5"), "vb.end"},
-       {Turned("РМ80.001", "Шпилька", 0.18, true, {{240, 5}}, false, kSteel45, {QStringLiteral("1. Резьба М10 с обоих концов на длину 30 мм.")}), "vb.rod", 3},
+       {Bought("РМ80.200", "Секция рабочая", 3.9, -1,
+               Block(54, 230, 110, 2, QStringLiteral("Секция рабочая, золотник трехпозиционный.")), "1:2,5"),
+        "vb.sec3", 6},
+       {Plate("РМ80.210", "Крышка", 0.2, true, 40, 50, 12, {{10, 10}, {30, 40}}, 7,
+              QStringLiteral("АК7ч ГОСТ 1583-93")),
+        "vb.cap5", 6},
+       {Bought("РМ80.300", "Секция концевая", 3.1, -1,
+               Block(62, 230, 110, 1, QStringLiteral("Секция концевая со сливным каналом.")), "1:2,5"),
+        "vb.end"},
+       {Turned("РМ80.001", "Шпилька", 0.18, true, {{240, 5}}, false, kSteel45,
+               {QStringLiteral("1. Резьба М10 с обоих концов на длину 30 мм.")}),
+        "vb.rod", 3},
        {StdNut(10), "vb.tie", 6},
        {StdORing(18, 22, 25), "vb.joint", 14}});
-  return NewAssembly(Km("04.00", 0), "Пост управления", 96, 4, DrawControlPost, QStringLiteral("1:10"),
-                     {{Weldment(Km("04.01", 0), "Рама поста", 34, PostFramePart(), "1:10"), "frame.frame"},
-                      {mechanism, "mech"},
-                      {valveBank, "valve"},
-                      {NewPart(Km("04.00", 1), "Рукоятка", 0.09, -1, true, KnobPart(), QStringLiteral("2:1")), "knob", 6},
-                      {Bought("ДМ02-100-25", "Манометр", 0.6, 7, GaugePart(), "1:1"), "gauge"},
-                      {Plate(Km("04.00", 2), "Табличка", 0.1, true, 160, 150, 1, {{8, 8}, {152, 8}, {8, 142}, {152, 142}}, 4,
-                             QStringLiteral("Алюминий АМг2"), false, QStringLiteral("СХЕМА УПРАВЛЕНИЯ")), "sign"},
-                      {Bought("ВК-43-21", "Кнопка аварийной остановки", 0.15, 8, SwitchPart(true), "1:1"), "button"},
-                      {Plate(Km("04.00", 3), "Кожух", 3.4, true, 620, 110, 2, {{20, 55}, {600, 55}}, 9, kSt3), "guard"},
-                      {Plate(Km("04.00", 4), "Коврик", 1.9, true, 800, 300, 8, {}, 0, kRubber), "mat"},
-                      {StdBolt(10, 25), "bolt", 4},
-                      {StdSpringWasher(10), "washer", 4},
-                      {StdNut(10), "nut", 2}});
+  return NewAssembly(
+      Km("04.00", 0), "Пост управления", 96, 4, DrawControlPost, QStringLiteral("1:10"),
+      {{Weldment(Km("04.01", 0), "Рама поста", 34, PostFramePart(), "1:10"), "frame.frame"},
+       {mechanism, "mech"},
+       {valveBank, "valve"},
+       {NewPart(Km("04.00", 1), "Рукоятка", 0.09, -1, true, KnobPart(), QStringLiteral("2:1")), "knob", 6},
+       {Bought("ДМ02-100-25", "Манометр", 0.6, 7, GaugePart(), "1:1"), "gauge"},
+       {Plate(Km("04.00", 2), "Табличка", 0.1, true, 160, 150, 1, {{8, 8}, {152, 8}, {8, 142}, {152, 142}}, 4,
+              QStringLiteral("Алюминий АМг2"), false, QStringLiteral("СХЕМА УПРАВЛЕНИЯ")),
+        "sign"},
+       {Bought("ВК-43-21", "Кнопка аварийной остановки", 0.15, 8, SwitchPart(true), "1:1"), "button"},
+       {Plate(Km("04.00", 3), "Кожух", 3.4, true, 620, 110, 2, {{20, 55}, {600, 55}}, 9, kSt3), "guard"},
+       {Plate(Km("04.00", 4), "Коврик", 1.9, true, 800, 300, 8, {}, 0, kRubber), "mat"},
+       {StdBolt(10, 25), "bolt", 4},
+       {StdSpringWasher(10), "washer", 4},
+       {StdNut(10), "nut", 2}});
 }
 
 // ------------------------------------------------------------------ section 5
 
 NodeRef Hydraulics() {
-  auto clamp = Plate(Km("05.00", 1), "Хомут", 0.08, true, 150, 20, 1, {{10, 10}, {140, 10}}, 5, QStringLiteral("12Х18Н10Т"));
+  auto clamp =
+      Plate(Km("05.00", 1), "Хомут", 0.08, true, 150, 20, 1, {{10, 10}, {140, 10}}, 5, QStringLiteral("12Х18Н10Т"));
   auto tank = NewComposite(
-      Km("05.01", 0), "Бак масляный", 96, -1, false, [](Sheet& s) {
+      Km("05.01", 0), "Бак масляный", 96, -1, false,
+      [](Sheet& s) {
         DrawTankAssembly(s, true);
-        Requirements(s, {QStringLiteral("1. Бак испытать на герметичность давлением 0,05 МПа."), QStringLiteral("2. Внутренние поверхности — маслостойкая грунтовка.")});
+        Requirements(s, {QStringLiteral("1. Бак испытать на герметичность давлением 0,05 МПа."),
+                         QStringLiteral("2. Внутренние поверхности — маслостойкая грунтовка.")});
       },
       QStringLiteral("1:10"), [](Sheet& s) { DrawTankAssembly(s, false); }, QStringLiteral("1:10"),
       {{Weldment(Km("05.01", 100), "Бак (сварной)", 78, TankPart(), "1:10"), "tank.frame"},
@@ -1577,54 +1636,67 @@ NodeRef Hydraulics() {
        {Bought("УУ-127", "Указатель уровня", 0.2, -1, LevelGaugePart(), "1:1"), "gauge"},
        {Bought(Km("05.01", 3), "Сапун", 0.15, -1, BreatherPart(), "1:1"), "breather"},
        {Bought(Km("05.01", 4), "Пробка магнитная", 0.12, -1, PlugPart(), "2:1"), "plug"},
-       {Plate(Km("05.01", 5), "Крышка люка", 1.8, true, 300, 200, 4, {{20, 20}, {280, 20}, {20, 180}, {280, 180}}, 9, kSt3), "cover"},
+       {Plate(Km("05.01", 5), "Крышка люка", 1.8, true, 300, 200, 4, {{20, 20}, {280, 20}, {20, 180}, {280, 180}}, 9,
+              kSt3),
+        "cover"},
        {Plate(Km("05.01", 6), "Прокладка", 0.1, true, 300, 200, 2, {{20, 20}, {280, 20}, {20, 180}, {280, 180}}, 9,
-              QStringLiteral("Паронит ПМБ-1")), "hatchgasket"},
+              QStringLiteral("Паронит ПМБ-1")),
+        "hatchgasket"},
        {Plate(Km("05.01", 7), "Прокладка", 0.02, true, 170, 170, 2, {}, 0, QStringLiteral("Паронит ПМБ-1")), "gasket"},
        {StdBolt(8, 20), "bolt", 8},
        {StdSpringWasher(8), "washer", 8}});
-  auto filter = NewComposite(
-      "ФС-100-25", "Фильтр сливной", 6.8, -1, true, FilterOutline(false), QStringLiteral("1:4"),
-      [](Sheet& s) { FilterBody(s, QPointF(400, 116), 1.75); }, QStringLiteral("1:2"),
-      {{Bought("ФС-100.01", "Корпус", 2.9, -1, Block(170, 60, 120, 1, QStringLiteral("Корпус фильтра, алюминиевый сплав АК7ч.")), "1:2"), "filter.head"},
-       {Bought("ФС-100.02", "Стакан", 2.1, -1, FilterOutline(false), "1:4"), "filter.bowl"},
-       {Bought("ЭФ-100-25", "Элемент фильтрующий", 0.7, -1, FilterOutline(true), "1:2"), "filter.element"},
-       {Bought("ИЗ-0,15", "Индикатор засоренности", 0.1, -1, SensorPart(), "2:1"), "filter.indicator"}});
-  auto electrics = NewAssembly(
-      Km("05.03", 0), "Электрооборудование", 14, 8, DrawElectrics, QStringLiteral("—"),
-      {{Bought(Km("05.03", 1), "Жгут проводов", 2.6, -1, HarnessPart(), "1:20"), "harness"},
-       {Bought("ФР-24-27", "Фара рабочая", 0.9, -1, LampPart(), "1:2"), "lamp", 2},
-       {Bought("ВК-343", "Выключатель", 0.1, -1, SwitchPart(false), "1:1"), "switch"},
-       {Bought("БП-6", "Блок предохранителей", 0.3, -1, FuseBoxPart(), "1:1"), "fuse"},
-       {Bought("ДД-40", "Датчик давления", 0.2, -1, SensorPart(), "1:1"), "sensor"},
-       {Bought("КЭМ-24", "Клапан электромагнитный", 0.7, -1, SolenoidPart(), "1:1"), "solenoid"},
-       {Bought("С-306Д", "Сигнал звуковой", 0.6, -1, HornPart(), "1:2"), "horn"},
-       {Bought(Km("05.03", 2), "Колодка соединительная", 0.05, -1, ConnectorPart(), "1:1"), "connector"},
-       {Bought(Km("05.03", 3), "Провод массы", 0.2, -1, EarthLeadPart(), "1:2"), "ground"}});
-  auto hoses = NewAssembly(Km("05.02", 0), "Рукава и трубопроводы", 31, -1, DrawHoses, QStringLiteral("—"),
-                           {{NewPart(Km("05.02", 1), "Рукав всасывающий", 2.4, -1, true, HosePart(40, 1400, false), QStringLiteral("1:10")), "suction"},
-                            {clamp, "clamp", 2},
-                            {StdHose(16, 1250, 1), "pressure"},
-                            {StdHose(16, 1600, 0), "return"},
-                            {StdHose(12, 850, 0), "gaugeline"},
-                            {StdHose(10, 650, 1), "drain"},
-                            {NewPart(Km("05.02", 2), "Трубопровод", 1.1, -1, true, TubePart({{0, 0}, {0, 260}, {-500, 260}, {-500, -340}}, 22),
-                                     QStringLiteral("1:10"), QStringLiteral("Труба 22×2,5 ГОСТ 8734-75")), "tube"},
-                            {Turned(Km("05.02", 3), "Штуцер", 0.18, true, {{14, 15, 7}, {12, 12, 7}, {18, 11, 7}}, true, kSteel45), "adapter", 2},
-                            {StdORing(18, 22, 25), "oring", 6},
-                            {Turned(Km("05.02", 4), "Переходник", 0.14, true, {{16, 13, 6}, {10, 11, 6}, {16, 10, 6}}, true, kSteel45), "union", 2}});
-  return NewAssembly(Km("05.00", 0), "Гидрооборудование", 212, 7, DrawHydraulics, QStringLiteral("1:10"),
-                     {{tank, "tank.frame"},
-                      {filter, "filter.bowl"},
-                      {Bought("НШ32У-3", "Насос шестеренный", 7.5, -1, PumpPart(), "1:2"), "pump"},
-                      {Bought("МП05-4202010", "Коробка отбора мощности", 24, -1, PtoPart(), "1:4"), "pto"},
-                      {Bought("КШ-25", "Кран шаровой", 1.6, -1, BallValvePart(), "1:1"), "valve"},
-                      {hoses, "hoses"},
-                      {electrics, "electric"},
-                      {clamp, "clamp", 2},
-                      {Plate(Km("05.00", 2), "Кронштейн бака", 6.2, false, 700, 80, 8, {{40, 40}, {660, 40}}, 14, k09G2S), "bracket", 2},
-                      {StdBolt(12, 40), "bolt", 4},
-                      {StdSpringWasher(12), "washer", 4}});
+  auto filter =
+      NewComposite("ФС-100-25", "Фильтр сливной", 6.8, -1, true, FilterOutline(false), QStringLiteral("1:4"),
+                   [](Sheet& s) { FilterBody(s, QPointF(400, 116), 1.75); }, QStringLiteral("1:2"),
+                   {{Bought("ФС-100.01", "Корпус", 2.9, -1,
+                            Block(170, 60, 120, 1, QStringLiteral("Корпус фильтра, алюминиевый сплав АК7ч.")), "1:2"),
+                     "filter.head"},
+                    {Bought("ФС-100.02", "Стакан", 2.1, -1, FilterOutline(false), "1:4"), "filter.bowl"},
+                    {Bought("ЭФ-100-25", "Элемент фильтрующий", 0.7, -1, FilterOutline(true), "1:2"), "filter.element"},
+                    {Bought("ИЗ-0,15", "Индикатор засоренности", 0.1, -1, SensorPart(), "2:1"), "filter.indicator"}});
+  auto electrics =
+      NewAssembly(Km("05.03", 0), "Электрооборудование", 14, 8, DrawElectrics, QStringLiteral("—"),
+                  {{Bought(Km("05.03", 1), "Жгут проводов", 2.6, -1, HarnessPart(), "1:20"), "harness"},
+                   {Bought("ФР-24-27", "Фара рабочая", 0.9, -1, LampPart(), "1:2"), "lamp", 2},
+                   {Bought("ВК-343", "Выключатель", 0.1, -1, SwitchPart(false), "1:1"), "switch"},
+                   {Bought("БП-6", "Блок предохранителей", 0.3, -1, FuseBoxPart(), "1:1"), "fuse"},
+                   {Bought("ДД-40", "Датчик давления", 0.2, -1, SensorPart(), "1:1"), "sensor"},
+                   {Bought("КЭМ-24", "Клапан электромагнитный", 0.7, -1, SolenoidPart(), "1:1"), "solenoid"},
+                   {Bought("С-306Д", "Сигнал звуковой", 0.6, -1, HornPart(), "1:2"), "horn"},
+                   {Bought(Km("05.03", 2), "Колодка соединительная", 0.05, -1, ConnectorPart(), "1:1"), "connector"},
+                   {Bought(Km("05.03", 3), "Провод массы", 0.2, -1, EarthLeadPart(), "1:2"), "ground"}});
+  auto hoses = NewAssembly(
+      Km("05.02", 0), "Рукава и трубопроводы", 31, -1, DrawHoses, QStringLiteral("—"),
+      {{NewPart(Km("05.02", 1), "Рукав всасывающий", 2.4, -1, true, HosePart(40, 1400, false), QStringLiteral("1:10")),
+        "suction"},
+       {clamp, "clamp", 2},
+       {StdHose(16, 1250, 1), "pressure"},
+       {StdHose(16, 1600, 0), "return"},
+       {StdHose(12, 850, 0), "gaugeline"},
+       {StdHose(10, 650, 1), "drain"},
+       {NewPart(Km("05.02", 2), "Трубопровод", 1.1, -1, true,
+                TubePart({{0, 0}, {0, 260}, {-500, 260}, {-500, -340}}, 22), QStringLiteral("1:10"),
+                QStringLiteral("Труба 22×2,5 ГОСТ 8734-75")),
+        "tube"},
+       {Turned(Km("05.02", 3), "Штуцер", 0.18, true, {{14, 15, 7}, {12, 12, 7}, {18, 11, 7}}, true, kSteel45),
+        "adapter", 2},
+       {StdORing(18, 22, 25), "oring", 6},
+       {Turned(Km("05.02", 4), "Переходник", 0.14, true, {{16, 13, 6}, {10, 11, 6}, {16, 10, 6}}, true, kSteel45),
+        "union", 2}});
+  return NewAssembly(
+      Km("05.00", 0), "Гидрооборудование", 212, 7, DrawHydraulics, QStringLiteral("1:10"),
+      {{tank, "tank.frame"},
+       {filter, "filter.bowl"},
+       {Bought("НШ32У-3", "Насос шестеренный", 7.5, -1, PumpPart(), "1:2"), "pump"},
+       {Bought("МП05-4202010", "Коробка отбора мощности", 24, -1, PtoPart(), "1:4"), "pto"},
+       {Bought("КШ-25", "Кран шаровой", 1.6, -1, BallValvePart(), "1:1"), "valve"},
+       {hoses, "hoses"},
+       {electrics, "electric"},
+       {clamp, "clamp", 2},
+       {Plate(Km("05.00", 2), "Кронштейн бака", 6.2, false, 700, 80, 8, {{40, 40}, {660, 40}}, 14, k09G2S), "bracket",
+        2},
+       {StdBolt(12, 40), "bolt", 4},
+       {StdSpringWasher(12), "washer", 4}});
 }
 
 // ------------------------------------------------------------------ section 7
@@ -1632,55 +1704,69 @@ NodeRef Hydraulics() {
 NodeRef Grab() {
   auto cylinder = EyeCylinder({"КМ-120.06.04", 0, "Гидроцилиндр захвата", 18, -1, 80, 40, 250, 560, 30});
   auto hanger = NewComposite(
-      Km("06.01", 0), "Подвеска", 21, -1, true, [](Sheet& s) {
+      Km("06.01", 0), "Подвеска", 21, -1, true,
+      [](Sheet& s) {
         DrawHangerFront(s);
-        Requirements(s, {QStringLiteral("1. Момент затяжки гаек тормоза 120 Н·м."), QStringLiteral("2. Диски тормоза не смазывать.")});
+        Requirements(s, {QStringLiteral("1. Момент затяжки гаек тормоза 120 Н·м."),
+                         QStringLiteral("2. Диски тормоза не смазывать.")});
       },
       QStringLiteral("1:5"), DrawHangerSide, QStringLiteral("1:4"),
-      {{NewPart(Km("06.01", 1), "Серьга", 4.1, -1, true, LinkPart(360, 55, 36, 20, false), QStringLiteral("1:4"), k09G2S), "link", 2},
+      {{NewPart(Km("06.01", 1), "Серьга", 4.1, -1, true, LinkPart(360, 55, 36, 20, false), QStringLiteral("1:4"),
+                k09G2S),
+        "link", 2},
        {Pin(Km("06.01", 2), 1.9, 35, 200, 50, 8, false), "axle", 2},
-       {Turned(Km("06.01", 3), "Диск тормозной", 0.3, true, {{6, 55, 19}}, true, QStringLiteral("Ферродо ФК-24А")), "disc", 4},
-       {Turned(Km("06.01", 4), "Пружина тарельчатая", 0.05, true, {{3, 30, 15}}, true, QStringLiteral("Сталь 60С2А")), "spring", 6},
+       {Turned(Km("06.01", 3), "Диск тормозной", 0.3, true, {{6, 55, 19}}, true, QStringLiteral("Ферродо ФК-24А")),
+        "disc", 4},
+       {Turned(Km("06.01", 4), "Пружина тарельчатая", 0.05, true, {{3, 30, 15}}, true, QStringLiteral("Сталь 60С2А")),
+        "spring", 6},
        {StdCastleNut(30), "nut", 2},
        {StdCotter(5, 50), "cotter", 2},
        {StdWasher(30), "washer", 2},
        {Bush(Km("06.01", 5), 0.15, 44, 36, 20), "bush", 4}});
   auto rotator = NewComposite(
-      "РГ-4,5", "Ротатор гидравлический", 48, -1, true, [](Sheet& s) {
+      "РГ-4,5", "Ротатор гидравлический", 48, -1, true,
+      [](Sheet& s) {
         DrawRotator(s, false);
-        Requirements(s, {QStringLiteral("1. Рабочий объем 520 см³, расход до 40 л/мин."), QStringLiteral("2. Поворот — бесконечный в обе стороны.")});
+        Requirements(s, {QStringLiteral("1. Рабочий объем 520 см³, расход до 40 л/мин."),
+                         QStringLiteral("2. Поворот — бесконечный в обе стороны.")});
       },
       QStringLiteral("1:4"), [](Sheet& s) { DrawRotator(s, true); }, QStringLiteral("1:4"),
-      {{Bought("РГ-4,5.01", "Корпус", 21, -1, Block(180, 220, 180, 2, QStringLiteral("Корпус ротатора, сталь 40Х.")), "1:4"), "housing"},
+      {{Bought("РГ-4,5.01", "Корпус", 21, -1, Block(180, 220, 180, 2, QStringLiteral("Корпус ротатора, сталь 40Х.")),
+               "1:4"),
+        "housing"},
        {Bought("РГ-4,5.02", "Вал", 12, -1, TurnedPart({{26, 16}, {250, 28}, {16, 100}}, false), "1:4"), "shaft"},
        {StdBallBearing("180212", 60, 110, 22), "bearing", 2},
        {Bought("РГ-4,5.900", "Комплект уплотнений", 0.3, -1, SealKitPart(), "1:2"), "seals"},
        {StdORing(100, 110, 58), "oring"},
        {StdBolt(12, 40), "bolt", 8},
-       {Plate("РГ-4,5.03", "Крышка", 2.1, true, 190, 190, 14, {{20, 95}, {170, 95}, {95, 20}, {95, 170}}, 13, kSteel45), "cover"}});
-  return NewAssembly(Km("06.00", 0), "Захват", 236, 9, DrawGrab, QStringLiteral("1:10"),
-                     {{hanger, "hanger"},
-                      {rotator, "rotator"},
-                      {Weldment(Km("06.00", 1), "Корпус", 64, GrabBodyPart(), "1:5"), "body.frame"},
-                      {NewPart(Km("06.02", 0), "Челюсть левая", 46, -1, true, JawPart(), QStringLiteral("1:10"), k09G2S), "jl.shell"},
-                      {NewPart(Km("06.03", 0), "Челюсть правая", 46, -1, true, JawPart(), QStringLiteral("1:10"), k09G2S), "jr.shell"},
-                      {cylinder, "gcyl.barrel"},
-                      {Pin(Km("06.00", 2), 1.9, 40, 170, 0, 0, false), "pin1", 2},
-                      {Pin(Km("06.00", 3), 1.1, 30, 150, 0, 0, false), "pin2", 2},
-                      {Pin(Km("06.00", 4), 1.6, 40, 140, 0, 0, false), "pin3"},
-                      {Bush(Km("06.00", 5), 0.6, 55, 40, 50), "bush", 4},
-                      {Plate(Km("06.00", 6), "Нож", 2.8, true, 600, 80, 12, {{60, 40}, {240, 40}, {360, 40}, {540, 40}}, 13,
-                             QStringLiteral("Сталь Hardox 450"), true), "knife", 2},
-                      {StdBolt(12, 40), "bolt", 8},
-                      {StdCirclip(30), "ring", 2},
-                      {StdGrease(), "grease", 4}},
-                     true);
+       {Plate("РГ-4,5.03", "Крышка", 2.1, true, 190, 190, 14, {{20, 95}, {170, 95}, {95, 20}, {95, 170}}, 13, kSteel45),
+        "cover"}});
+  return NewAssembly(
+      Km("06.00", 0), "Захват", 236, 9, DrawGrab, QStringLiteral("1:10"),
+      {{hanger, "hanger"},
+       {rotator, "rotator"},
+       {Weldment(Km("06.00", 1), "Корпус", 64, GrabBodyPart(), "1:5"), "body.frame"},
+       {NewPart(Km("06.02", 0), "Челюсть левая", 46, -1, true, JawPart(), QStringLiteral("1:10"), k09G2S), "jl.shell"},
+       {NewPart(Km("06.03", 0), "Челюсть правая", 46, -1, true, JawPart(), QStringLiteral("1:10"), k09G2S), "jr.shell"},
+       {cylinder, "gcyl.barrel"},
+       {Pin(Km("06.00", 2), 1.9, 40, 170, 0, 0, false), "pin1", 2},
+       {Pin(Km("06.00", 3), 1.1, 30, 150, 0, 0, false), "pin2", 2},
+       {Pin(Km("06.00", 4), 1.6, 40, 140, 0, 0, false), "pin3"},
+       {Bush(Km("06.00", 5), 0.6, 55, 40, 50), "bush", 4},
+       {Plate(Km("06.00", 6), "Нож", 2.8, true, 600, 80, 12, {{60, 40}, {240, 40}, {360, 40}, {540, 40}}, 13,
+              QStringLiteral("Сталь Hardox 450"), true),
+        "knife", 2},
+       {StdBolt(12, 40), "bolt", 8},
+       {StdCirclip(30), "ring", 2},
+       {StdGrease(), "grease", 4}},
+      true);
 }
 
 }  // namespace
 
 std::vector<Section> BuildCatalogue() {
-  auto spare = NewAssembly("КМ-120 ПЗЧ", "Перечень запасных частей", 0, 0, DrawSparePartsSheet, QStringLiteral("—"), {});
+  auto spare =
+      NewAssembly("КМ-120 ПЗЧ", "Перечень запасных частей", 0, 0, DrawSparePartsSheet, QStringLiteral("—"), {});
   spare->picture->title.oboz = QStringLiteral("КМ-120.00.00.000 ЗИ");
   return {
       {SlewingUnit(), "Основание с выносными опорами, колонна, опорно-поворотный подшипник и механизм поворота."},

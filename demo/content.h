@@ -13,8 +13,8 @@
 namespace demo {
 
 // Items. Picture names come from the designation (or, for standard parts, the name).
-NodeRef NewPart(const std::string& oboz, const std::string& naim, double mass, int table, bool orderable,
-                DrawFn draw, const QString& scale = {}, const QString& material = {});
+NodeRef NewPart(const std::string& oboz, const std::string& naim, double mass, int table, bool orderable, DrawFn draw,
+                const QString& scale = {}, const QString& material = {});
 NodeRef NewAssembly(const std::string& oboz, const std::string& naim, double mass, int table, DrawFn draw,
                     const QString& scale, std::vector<Use> parts, bool progressive = false);
 // An item whose own drawing shows it whole and whose composition opens a second drawing.
@@ -28,15 +28,15 @@ NodeRef StdNut(int d);
 NodeRef StdCastleNut(int d);
 NodeRef StdSpringWasher(int d);
 NodeRef StdWasher(int d);
-NodeRef StdScrew(int d, int len);      // socket head cap screw
+NodeRef StdScrew(int d, int len);  // socket head cap screw
 NodeRef StdSetScrew(int d, int len);
 NodeRef StdORing(int d, int D, int section);  // ГОСТ 9833-73 code: 050-058-46
 NodeRef StdCotter(double d, int len);
 NodeRef StdGrease(bool small = false);
 NodeRef StdCirclip(int d, bool internal = false);
-NodeRef StdCuff(int type, int D, int d);      // hydraulic cuff ГОСТ 14896-84
+NodeRef StdCuff(int type, int D, int d);  // hydraulic cuff ГОСТ 14896-84
 NodeRef StdWiper(int d);
-NodeRef StdPlainBearing(int d);               // spherical plain bearing ШС
+NodeRef StdPlainBearing(int d);  // spherical plain bearing ШС
 NodeRef StdBallBearing(const std::string& code, int d, int D, int B);
 NodeRef StdHose(int dn, int len, int index);
 

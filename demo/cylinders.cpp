@@ -148,10 +148,14 @@ NodeRef EyeCylinder(const CylinderDef& c) {
   const QString steel = QStringLiteral("Сталь 45 ГОСТ 1050-2013");
   const double R = c.D / 2.0, r = c.d / 2.0, bore = c.d * 0.35;
   auto turned = [](std::vector<Step> st) { return st; };
-  const std::vector<Step> piston = turned({{0.12 * c.D, R - 0.5, bore}, {0.1 * c.D, R - 5, bore}, {0.16 * c.D, R - 0.5, bore},
-                                           {0.1 * c.D, R - 5, bore}, {0.12 * c.D, R - 0.5, bore}});
+  const std::vector<Step> piston = turned({{0.12 * c.D, R - 0.5, bore},
+                                           {0.1 * c.D, R - 5, bore},
+                                           {0.16 * c.D, R - 0.5, bore},
+                                           {0.1 * c.D, R - 5, bore},
+                                           {0.12 * c.D, R - 0.5, bore}});
   const std::vector<Step> nut = turned({{0.45 * c.d, 0.5 * c.d, bore}});
-  const std::vector<Step> gland = turned({{0.35 * c.D, R, r + 0.5}, {0.12 * c.D, R - 3, r + 0.5}, {0.22 * c.D, R + 8, r + 0.5}});
+  const std::vector<Step> gland =
+      turned({{0.35 * c.D, R, r + 0.5}, {0.12 * c.D, R - 3, r + 0.5}, {0.22 * c.D, R + 8, r + 0.5}});
   auto pistonK = [&](const std::vector<Step>& st) {
     double L = StepsLength(st), Rm = 0;
     for (const Step& x : st) Rm = std::max(Rm, x.r);
@@ -167,7 +171,8 @@ NodeRef EyeCylinder(const CylinderDef& c) {
        "cyl.rod"},
       {NewPart(num(3), "Поршень", c.mass * 0.045, -1, true, TurnedPart(piston, true), ScaleFor(pistonK(piston)), steel),
        "cyl.piston"},
-      {NewPart(num(4), "Гайка", c.mass * 0.012, -1, true, TurnedPart(nut, true), ScaleFor(pistonK(nut)), steel), "cyl.nut"},
+      {NewPart(num(4), "Гайка", c.mass * 0.012, -1, true, TurnedPart(nut, true), ScaleFor(pistonK(nut)), steel),
+       "cyl.nut"},
       {NewPart(num(5), "Букса", c.mass * 0.07, -1, true, TurnedPart(gland, true), ScaleFor(pistonK(gland)), steel),
        "cyl.head"},
       {NewPart(num(6), "Втулка направляющая", c.mass * 0.008, -1, true, BushPart(c.d + 10, c.d, 0.5 * c.d),

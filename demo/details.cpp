@@ -19,11 +19,11 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 // A file name from a designation or a name: Latin letters, digits and hyphens.
 std::string Slug(const std::string& text) {
   static const std::map<char32_t, const char*> kLatin = {
-      {U'а', "a"}, {U'б', "b"}, {U'в', "v"}, {U'г', "g"}, {U'д', "d"}, {U'е', "e"}, {U'ё', "e"},
-      {U'ж', "zh"}, {U'з', "z"}, {U'и', "i"}, {U'й', "i"}, {U'к', "k"}, {U'л', "l"}, {U'м', "m"},
-      {U'н', "n"}, {U'о', "o"}, {U'п', "p"}, {U'р', "r"}, {U'с', "s"}, {U'т', "t"}, {U'у', "u"},
-      {U'ф', "f"}, {U'х', "h"}, {U'ц', "c"}, {U'ч', "ch"}, {U'ш', "sh"}, {U'щ', "sch"}, {U'ъ', ""},
-      {U'ы', "y"}, {U'ь', ""}, {U'э', "e"}, {U'ю', "yu"}, {U'я', "ya"}, {U'×', "x"}};
+      {U'а', "a"},  {U'б', "b"}, {U'в', "v"}, {U'г', "g"},  {U'д', "d"},  {U'е', "e"},   {U'ё', "e"},
+      {U'ж', "zh"}, {U'з', "z"}, {U'и', "i"}, {U'й', "i"},  {U'к', "k"},  {U'л', "l"},   {U'м', "m"},
+      {U'н', "n"},  {U'о', "o"}, {U'п', "p"}, {U'р', "r"},  {U'с', "s"},  {U'т', "t"},   {U'у', "u"},
+      {U'ф', "f"},  {U'х', "h"}, {U'ц', "c"}, {U'ч', "ch"}, {U'ш', "sh"}, {U'щ', "sch"}, {U'ъ', ""},
+      {U'ы', "y"},  {U'ь', ""},  {U'э', "e"}, {U'ю', "yu"}, {U'я', "ya"}, {U'×', "x"}};
   const std::u32string u = QString::fromStdString(text).toLower().toStdU32String();
   std::string out;
   for (char32_t c : u) {
@@ -78,7 +78,8 @@ NodeRef NewPart(const std::string& oboz, const std::string& naim, double mass, i
   n->table = table;
   n->orderable = orderable;
   const bool standard = oboz.rfind("ГОСТ", 0) == 0;
-  n->picture = MakeDrawing(PictureName(oboz, naim), std::move(draw), standard ? Q(naim).section(QStringLiteral(" ГОСТ"), 0, 0) : Q(oboz),
+  n->picture = MakeDrawing(PictureName(oboz, naim), std::move(draw),
+                           standard ? Q(naim).section(QStringLiteral(" ГОСТ"), 0, 0) : Q(oboz),
                            standard ? Q(oboz) : Q(naim), mass, scale, material);
   return n;
 }
@@ -109,7 +110,8 @@ NodeRef NewComposite(const std::string& oboz, const std::string& naim, double ma
   const std::string base = PictureName(oboz, naim);
   const bool own = oboz.rfind("КМ-", 0) == 0;
   n->picture = MakeDrawing(base, std::move(outside), Q(own ? oboz + " ГЧ" : oboz), Q(naim), mass, outsideScale, {});
-  n->composition = MakeDrawing(base + "-sb", std::move(inside), Q(own ? oboz + " СБ" : oboz), Q(naim), mass, insideScale, {});
+  n->composition =
+      MakeDrawing(base + "-sb", std::move(inside), Q(own ? oboz + " СБ" : oboz), Q(naim), mass, insideScale, {});
   n->composition->parts = std::move(parts);
   n->composition->progressive = progressive;
   return n;
@@ -120,9 +122,13 @@ NodeRef NewComposite(const std::string& oboz, const std::string& naim, double ma
 QString ScaleFor(double pxPerMm) {
   // A sheet pixel is about half a millimetre of an A3 sheet.
   const double ratio = pxPerMm * 0.53;
-  struct S { double v; const char* t; };
-  static const S kScales[] = {{0.05, "1:20"}, {0.1, "1:10"}, {0.2, "1:5"}, {0.25, "1:4"}, {0.4, "1:2,5"},
-                              {0.5, "1:2"}, {1, "1:1"}, {2, "2:1"}, {2.5, "2,5:1"}, {4, "4:1"}, {5, "5:1"}};
+  struct S {
+    double v;
+    const char* t;
+  };
+  static const S kScales[] = {{0.05, "1:20"}, {0.1, "1:10"}, {0.2, "1:5"}, {0.25, "1:4"},
+                              {0.4, "1:2,5"}, {0.5, "1:2"},  {1, "1:1"},   {2, "2:1"},
+                              {2.5, "2,5:1"}, {4, "4:1"},    {5, "5:1"}};
   const S* best = &kScales[0];
   for (const S& sc : kScales)
     if (std::abs(std::log(sc.v / ratio)) < std::abs(std::log(best->v / ratio))) best = &sc;
@@ -169,14 +175,16 @@ DrawFn TurnedPart(std::vector<Step> mm, bool section, QStringList notes) {
       Place pl(s, QPointF(x0, kViewCy), 0, k);
       Revolved(s, mm, section, false, false);
       Dims(s, QPointF(0, R), QPointF(L, R), -30, DimNumber(L), k);
-      if (mm.size() > 1) Dims(s, QPointF(0, -mm[0].r), QPointF(mm[0].len, -mm[0].r), 22 + (R - mm[0].r) * k, DimNumber(mm[0].len), k);
+      if (mm.size() > 1)
+        Dims(s, QPointF(0, -mm[0].r), QPointF(mm[0].len, -mm[0].r), 22 + (R - mm[0].r) * k, DimNumber(mm[0].len), k);
       const Step& last = mm.back();
       Dims(s, QPointF(L, -last.r), QPointF(L, last.r), -22, DimDiameter(2 * last.r), k);
       if (bore > 0) s.Note(QPointF(L * 0.6, -bore), QPointF(L * 0.6 + 18 / k, -R - 30 / k), DimDiameter(2 * bore));
       double x = 0;
       for (const Step& st : mm) {
         if (st.r == R && &st != &mm.back()) {
-          s.Note(QPointF(x + st.len * 0.4, st.r), QPointF(x + st.len * 0.4 - 16 / k, st.r + 46 / k), DimDiameter(2 * R), false);
+          s.Note(QPointF(x + st.len * 0.4, st.r), QPointF(x + st.len * 0.4 - 16 / k, st.r + 46 / k), DimDiameter(2 * R),
+                 false);
           break;
         }
         x += st.len;
@@ -241,8 +249,9 @@ DrawFn BushPart(double D, double d, double len, double flangeD, double flangeLen
   std::vector<Step> steps;
   if (flangeLen > 0) steps.push_back({flangeLen, flangeD / 2, d / 2});
   steps.push_back({len - flangeLen, D / 2, d / 2});
-  return TurnedPart(steps, true, {QStringLiteral("1. Бронза БрО5Ц5С5 ГОСТ 613-79 допускается заменять"),
-                                  QStringLiteral("    на сталь 40Х с последующей закалкой ТВЧ.")});
+  return TurnedPart(steps, true,
+                    {QStringLiteral("1. Бронза БрО5Ц5С5 ГОСТ 613-79 допускается заменять"),
+                     QStringLiteral("    на сталь 40Х с последующей закалкой ТВЧ.")});
 }
 
 DrawFn PlatePart(double w, double h, double t, std::vector<QPointF> holes, double holeD, double corner,
@@ -264,7 +273,8 @@ DrawFn PlatePart(double w, double h, double t, std::vector<QPointF> holes, doubl
         for (; px > 2; px *= 0.92) {
           const QFontMetricsF fm(DrawingFont(px, false, true));
           double widest = 0;
-          for (const QString& word : engraving.split(QLatin1Char(' '))) widest = std::max(widest, fm.horizontalAdvance(word));
+          for (const QString& word : engraving.split(QLatin1Char(' ')))
+            widest = std::max(widest, fm.horizontalAdvance(word));
           if (widest <= w * 0.76) break;
         }
         s.p().setFont(DrawingFont(px, false, true));
@@ -289,7 +299,8 @@ DrawFn PlatePart(double w, double h, double t, std::vector<QPointF> holes, doubl
       for (const QPointF& p : holes) s.Axis(QPointF(0, p.y()), QPointF(t, p.y()), 4);
       Dims(s, QPointF(0, h), QPointF(t, h), -28, DimNumber(t), k);
     }
-    Requirements(s, {QStringLiteral("1. Острые кромки притупить."), QStringLiteral("2. Покрытие: грунт ГФ-021, эмаль ПФ-115.")});
+    Requirements(
+        s, {QStringLiteral("1. Острые кромки притупить."), QStringLiteral("2. Покрытие: грунт ГФ-021, эмаль ПФ-115.")});
   };
 }
 
@@ -339,7 +350,8 @@ DrawFn GearPart(int teeth, double module, double width, double bore) {
     }
     {
       Place pl(s, QPointF(c.x() + tip * k + 70, kViewCy), 0, k);
-      QPainterPath body = RectPath(QRectF(0, -tip, width, 2 * tip)).subtracted(RectPath(QRectF(-1, -bore / 2, width + 2, bore)));
+      QPainterPath body =
+          RectPath(QRectF(0, -tip, width, 2 * tip)).subtracted(RectPath(QRectF(-1, -bore / 2, width + 2, bore)));
       s.Hatch(body);
       s.Stroke(body);
       s.Line(QPointF(0, -root), QPointF(width, -root), Ln::Thin);
@@ -389,7 +401,8 @@ DrawFn RackPart(double len, double height, double module, double width) {
         s.Centre(QPointF(x, width / 2), 7);
       }
     }
-    Requirements(s, {QStringLiteral("1. Модуль m = ") + DimNumber(module) + QStringLiteral(", исходный контур по ГОСТ 13755-2015."),
+    Requirements(s, {QStringLiteral("1. Модуль m = ") + DimNumber(module) +
+                         QStringLiteral(", исходный контур по ГОСТ 13755-2015."),
                      QStringLiteral("2. Зубья закалить ТВЧ 48...52 HRCэ.")});
   };
 }
@@ -409,9 +422,12 @@ DrawFn HosePart(int dn, int len, bool bentEnd) {
       c.cubicTo(QPointF(x0 + 160, y - 50), QPointF(x1 - 160, y + 50), QPointF(x1, y));
     }
     Hose(s, c, std::max(8.0, dn * 0.9));
-    s.Dim(QPointF(bentEnd ? x0 : x0 - 20, y + 70), QPointF(x1 + 20, y + 70), -40, QStringLiteral("L = ") + QString::number(len));
-    s.Note(QPointF(x1 + 10, y - 6), QPointF(x1 - 20, y - 70), QStringLiteral("М") + QString::number(dn + 10) + QStringLiteral("×1,5"), false);
-    s.Note(QPointF((x0 + x1) / 2, y - 6), QPointF((x0 + x1) / 2 + 30, y - 80), QStringLiteral("Ду ") + QString::number(dn));
+    s.Dim(QPointF(bentEnd ? x0 : x0 - 20, y + 70), QPointF(x1 + 20, y + 70), -40,
+          QStringLiteral("L = ") + QString::number(len));
+    s.Note(QPointF(x1 + 10, y - 6), QPointF(x1 - 20, y - 70),
+           QStringLiteral("М") + QString::number(dn + 10) + QStringLiteral("×1,5"), false);
+    s.Note(QPointF((x0 + x1) / 2, y - 6), QPointF((x0 + x1) / 2 + 30, y - 80),
+           QStringLiteral("Ду ") + QString::number(dn));
     Requirements(s, {QStringLiteral("1. Рабочее давление 25 МПа; испытать давлением 37,5 МПа."),
                      QStringLiteral("2. Оплетка — две стальные (2SN)."),
                      QStringLiteral("3. Допускаемое отклонение длины ±1 %.")});
@@ -421,7 +437,8 @@ DrawFn HosePart(int dn, int len, bool bentEnd) {
 DrawFn TubePart(std::vector<QPointF> mm, double d) {
   return [=](Sheet& s) {
     QRectF box;
-    for (const QPointF& p : mm) box = box.isNull() ? QRectF(p, QSizeF(0.01, 0.01)) : box.united(QRectF(p, QSizeF(0.01, 0.01)));
+    for (const QPointF& p : mm)
+      box = box.isNull() ? QRectF(p, QSizeF(0.01, 0.01)) : box.united(QRectF(p, QSizeF(0.01, 0.01)));
     const double k = FitK(box.width() + 40, box.height() + 40, 470, 240, 3);
     const QPointF o = QPointF(380, 270) - box.center() * k;
     QPolygonF pts;
@@ -430,10 +447,13 @@ DrawFn TubePart(std::vector<QPointF> mm, double d) {
     Fitting(s, pts.front(), std::atan2(pts[0].y() - pts[1].y(), pts[0].x() - pts[1].x()) / kDeg, 12);
     const int n = pts.size();
     Fitting(s, pts.back(), std::atan2(pts[n - 1].y() - pts[n - 2].y(), pts[n - 1].x() - pts[n - 2].x()) / kDeg, 12);
-    s.Dim(pts.front(), QPointF(pts.back().x(), pts.front().y()), 40, DimNumber(std::abs(mm.back().x() - mm.front().x())));
-    s.Note(pts[n / 2], pts[n / 2] + QPointF(30, -60), QStringLiteral("Труба ") + DimNumber(d) + QStringLiteral("×2,5 ГОСТ 8734-75"));
-    Requirements(s, {QStringLiteral("1. Радиусы гибов R = 3d."), QStringLiteral("2. Трубопровод испытать давлением 37,5 МПа."),
-                     QStringLiteral("3. Покрытие: Ц9.хр.")});
+    s.Dim(pts.front(), QPointF(pts.back().x(), pts.front().y()), 40,
+          DimNumber(std::abs(mm.back().x() - mm.front().x())));
+    s.Note(pts[n / 2], pts[n / 2] + QPointF(30, -60),
+           QStringLiteral("Труба ") + DimNumber(d) + QStringLiteral("×2,5 ГОСТ 8734-75"));
+    Requirements(
+        s, {QStringLiteral("1. Радиусы гибов R = 3d."), QStringLiteral("2. Трубопровод испытать давлением 37,5 МПа."),
+            QStringLiteral("3. Покрытие: Ц9.хр.")});
   };
 }
 
@@ -508,7 +528,8 @@ DrawFn LeverPart(double len, double hole, bool knob) {
       s.Line(QPointF(-12, hole / 2), QPointF(12, hole / 2), Ln::Hidden);
       s.Axis(QPointF(0, 0), QPointF(0, -len), 8);
     }
-    Requirements(s, {QStringLiteral("1. Сварные швы по ГОСТ 5264-80."), QStringLiteral("2. Покрытие: эмаль ПФ-115 черная.")});
+    Requirements(
+        s, {QStringLiteral("1. Сварные швы по ГОСТ 5264-80."), QStringLiteral("2. Покрытие: эмаль ПФ-115 черная.")});
   };
 }
 
@@ -537,7 +558,8 @@ DrawFn KnobPart() {
       s.Dim(QPointF(24, -22), QPointF(24, 32), -10, QStringLiteral("54"));
       s.Note(QPointF(5, 28), QPointF(40, 44), QStringLiteral("М12-7H"));
     }
-    Requirements(s, {QStringLiteral("1. Пластмасса: полиамид ПА6 черный."), QStringLiteral("2. Втулка резьбовая — латунь ЛС59-1.")});
+    Requirements(s, {QStringLiteral("1. Пластмасса: полиамид ПА6 черный."),
+                     QStringLiteral("2. Втулка резьбовая — латунь ЛС59-1.")});
   };
 }
 
@@ -560,7 +582,8 @@ DrawFn ClevisPart(double d) {
       s.Line(QPointF(-d * 1.6, d * 0.3), QPointF(0, d * 0.3), Ln::Hidden);
       s.Axis(QPointF(-d * 1.6, 0), QPointF(d * 3.3, 0), 6);
       Dims(s, QPointF(-d * 1.6, d * 1.1), QPointF(d * 2.2, d * 1.1), -26, DimNumber(d * 3.8), k);
-      s.Note(QPointF(-d * 1.2, -d * 0.3), QPointF(-d * 1.2 - 10 / k, -d - 30 / k), QStringLiteral("М") + DimNumber(d * 0.6), false);
+      s.Note(QPointF(-d * 1.2, -d * 0.3), QPointF(-d * 1.2 - 10 / k, -d - 30 / k),
+             QStringLiteral("М") + DimNumber(d * 0.6), false);
     }
     {
       Place pl(s, QPointF(560, kViewCy), 0, k);
@@ -609,7 +632,8 @@ DrawFn BoltDrawing(int d, int len) {
       BoltSide(s, d, len);
       Dims(s, QPointF(0, 0.9 * d), QPointF(len, 0.9 * d), -26, QString::number(len), k);
       Dims(s, QPointF(-0.65 * d, -0.9 * d), QPointF(0, -0.9 * d), 20, DimNumber(std::round(0.65 * d)), k);
-      s.Note(QPointF(len - d * 0.8, -d / 2), QPointF(len - d * 0.8 + 10 / k, -d - 34 / k), QStringLiteral("М") + QString::number(d) + QStringLiteral("-6g"));
+      s.Note(QPointF(len - d * 0.8, -d / 2), QPointF(len - d * 0.8 + 10 / k, -d - 34 / k),
+             QStringLiteral("М") + QString::number(d) + QStringLiteral("-6g"));
     }
     const QPointF c(x0 + len * k + 80 + 0.9 * d * k, kViewCy);
     {
@@ -635,7 +659,8 @@ DrawFn NutDrawing(int d, bool castle) {
       s.Line(QPointF(-0.4 * d, -d / 2), QPointF(0.4 * d, -d / 2), Ln::Hidden);
       s.Line(QPointF(-0.4 * d, d / 2), QPointF(0.4 * d, d / 2), Ln::Hidden);
       s.Axis(QPointF(-0.4 * d, 0), QPointF(0.8 * d, 0), 6);
-      Dims(s, QPointF(-0.4 * d, 0.9 * d), QPointF(castle ? 0.8 * d : 0.4 * d, 0.9 * d), -24, DimNumber(std::round(castle ? 1.2 * d : 0.8 * d)), k);
+      Dims(s, QPointF(-0.4 * d, 0.9 * d), QPointF(castle ? 0.8 * d : 0.4 * d, 0.9 * d), -24,
+           DimNumber(std::round(castle ? 1.2 * d : 0.8 * d)), k);
     }
     {
       Place pl(s, QPointF(520, kViewCy), 0, k);
@@ -669,7 +694,8 @@ DrawFn WasherDrawing(int d, bool spring) {
       }
       s.Centre(QPointF(0, 0), D / 2 + 3);
       Dims(s, QPointF(-D / 2, D / 2), QPointF(D / 2, D / 2), -26, DimDiameter(std::round(D)), k);
-      s.Note(QPointF(d * 0.54 * 0.7, -d * 0.54 * 0.7), QPointF(D / 2 + 10 / k, -D / 2 - 24 / k), DimDiameter(std::round(d * 1.08 * 10) / 10));
+      s.Note(QPointF(d * 0.54 * 0.7, -d * 0.54 * 0.7), QPointF(D / 2 + 10 / k, -D / 2 - 24 / k),
+             DimDiameter(std::round(d * 1.08 * 10) / 10));
     }
     {
       Place pl(s, QPointF(520, kViewCy), 0, k);
@@ -685,7 +711,8 @@ DrawFn WasherDrawing(int d, bool spring) {
       s.Axis(QPointF(t / 2, -D / 2), QPointF(t / 2, D / 2), 6);
       Dims(s, QPointF(0, D / 2), QPointF(t, D / 2), -26, DimNumber(std::round(t * 10) / 10), k);
     }
-    Requirements(s, {spring ? QStringLiteral("Сталь 65Г, покрытие Хим.Окс.прм.") : QStringLiteral("Сталь 08кп, покрытие Ц9.хр.")});
+    Requirements(s, {spring ? QStringLiteral("Сталь 65Г, покрытие Хим.Окс.прм.")
+                            : QStringLiteral("Сталь 08кп, покрытие Ц9.хр.")});
   };
 }
 
@@ -706,7 +733,8 @@ DrawFn ScrewDrawing(int d, int len, bool setScrew) {
       if (setScrew) {
         s.Rect(QRectF(0, -0.25 * d, 0.5 * d, 0.5 * d), Ln::Hidden);
         QPolygonF cone;
-        cone << QPointF(len, -d / 2) << QPointF(len + 0.35 * d, -0.15 * d) << QPointF(len + 0.35 * d, 0.15 * d) << QPointF(len, d / 2);
+        cone << QPointF(len, -d / 2) << QPointF(len + 0.35 * d, -0.15 * d) << QPointF(len + 0.35 * d, 0.15 * d)
+             << QPointF(len, d / 2);
         s.Poly(cone);
       }
       s.Axis(QPointF(-head, 0), QPointF(len, 0), 6);
@@ -848,7 +876,8 @@ DrawFn GreaseDrawing(bool small) {
     s.Line(QPointF(-8, 0), QPointF(18, 0), Ln::Axis);
     s.Pop();
     s.Dim(QPointF(270 - 5.5 * k, 300), QPointF(270 + 5.5 * k, 300), -30, QStringLiteral("S11"));
-    s.Note(QPointF(270 + (small ? 3 : 5) * k, 300 + 4 * k), QPointF(380, 400), small ? QStringLiteral("М6") : QStringLiteral("М10×1"));
+    s.Note(QPointF(270 + (small ? 3 : 5) * k, 300 + 4 * k), QPointF(380, 400),
+           small ? QStringLiteral("М6") : QStringLiteral("М10×1"));
     {
       Place end(s, QPointF(540, 270), 0, k);
       Hexagon(s, QPointF(0, 0), 11, 0);
@@ -877,10 +906,12 @@ DrawFn BearingDrawing(int d, int D, int B, bool spherical) {
       const double y0 = sign * d / 2.0, y1 = sign * D / 2.0;
       const double ym = (y0 + y1) / 2;
       QPainterPath outer = RectPath(QRectF(0, std::min(ym, y1), B, std::abs(y1 - ym)));
-      QPainterPath inner = RectPath(QRectF(spherical ? B * 0.1 : 0, std::min(y0, ym), spherical ? B * 0.8 : B, std::abs(ym - y0)));
+      QPainterPath inner =
+          RectPath(QRectF(spherical ? B * 0.1 : 0, std::min(y0, ym), spherical ? B * 0.8 : B, std::abs(ym - y0)));
       const QPointF ball(B / 2.0, ym);
       if (spherical) {
-        QPainterPath sphere = CirclePath(QPointF(B / 2.0, 0), std::abs(ym)).subtracted(CirclePath(QPointF(B / 2.0, 0), d / 2.0));
+        QPainterPath sphere =
+            CirclePath(QPointF(B / 2.0, 0), std::abs(ym)).subtracted(CirclePath(QPointF(B / 2.0, 0), d / 2.0));
         inner = inner.intersected(sphere.united(RectPath(QRectF(0, std::min(y0, ym), B, 0.01))));
         s.Hatch(outer.subtracted(sphere), sign > 0);
         s.Stroke(outer.subtracted(sphere));
@@ -910,7 +941,8 @@ NodeRef StdBolt(int d, int len) {
   const std::string naim = "Болт М" + I(d) + "×" + I(len) + " ГОСТ 7798-70";
   return Cached(naim, [&] {
     const double m = SteelMass(M_PI / 4 * d * d * len + 1.6 * d * d * 0.65 * d * 1.3);
-    return NewPart("ГОСТ 7798-70", naim, m, -1, true, BoltDrawing(d, len), ScaleFor(FitK(len + 2.65 * d, 1.8 * d + 10, 420, 200, 9)));
+    return NewPart("ГОСТ 7798-70", naim, m, -1, true, BoltDrawing(d, len),
+                   ScaleFor(FitK(len + 2.65 * d, 1.8 * d + 10, 420, 200, 9)));
   });
 }
 
@@ -941,16 +973,16 @@ NodeRef StdSpringWasher(int d) {
 NodeRef StdWasher(int d) {
   const std::string naim = "Шайба " + I(d) + " ГОСТ 11371-78";
   return Cached(naim, [&] {
-    return NewPart("ГОСТ 11371-78", naim, SteelMass(0.785 * (4 * d * d - 1.17 * d * d) * std::max(1.6, 0.15 * d)), -1, true,
-                   WasherDrawing(d, false), ScaleFor(FitK(3 * d, 2.4 * d, 360, 230, 9)));
+    return NewPart("ГОСТ 11371-78", naim, SteelMass(0.785 * (4 * d * d - 1.17 * d * d) * std::max(1.6, 0.15 * d)), -1,
+                   true, WasherDrawing(d, false), ScaleFor(FitK(3 * d, 2.4 * d, 360, 230, 9)));
   });
 }
 
 NodeRef StdScrew(int d, int len) {
   const std::string naim = "Винт М" + I(d) + "×" + I(len) + " ГОСТ 11738-84";
   return Cached(naim, [&] {
-    return NewPart("ГОСТ 11738-84", naim, SteelMass(0.785 * d * d * (len + 1.8 * d)), -1, true, ScrewDrawing(d, len, false),
-                   ScaleFor(FitK(len + 3 * d, 1.6 * d + 10, 420, 200, 10)));
+    return NewPart("ГОСТ 11738-84", naim, SteelMass(0.785 * d * d * (len + 1.8 * d)), -1, true,
+                   ScrewDrawing(d, len, false), ScaleFor(FitK(len + 3 * d, 1.6 * d + 10, 420, 200, 10)));
   });
 }
 
@@ -967,8 +999,8 @@ NodeRef StdORing(int d, int D, int section) {
   const std::string naim = "Кольцо " + code + " ГОСТ 9833-73";
   return Cached(naim, [&] {
     const double sec = section / 10.0;
-    return NewPart("ГОСТ 9833-73", naim, 1.3e-6 * M_PI * (d + sec) * 0.785 * sec * sec, -1, true, RingDrawing(d, sec, false),
-                   ScaleFor(FitK(d + 2 * sec + 30, d + 2 * sec + 20, 300, 250, 6)));
+    return NewPart("ГОСТ 9833-73", naim, 1.3e-6 * M_PI * (d + sec) * 0.785 * sec * sec, -1, true,
+                   RingDrawing(d, sec, false), ScaleFor(FitK(d + 2 * sec + 30, d + 2 * sec + 20, 300, 250, 6)));
   });
 }
 
@@ -985,15 +1017,17 @@ NodeRef StdCotter(double d, int len) {
 NodeRef StdGrease(bool small) {
   const std::string naim = small ? "Масленка 1.1.Ц6 ГОСТ 19853-74" : "Масленка 1.2.Ц6 ГОСТ 19853-74";
   return Cached(naim, [&] {
-    return NewPart("ГОСТ 19853-74", naim, small ? 0.004 : 0.008, -1, true, GreaseDrawing(small), small ? QStringLiteral("5:1") : QStringLiteral("4:1"));
+    return NewPart("ГОСТ 19853-74", naim, small ? 0.004 : 0.008, -1, true, GreaseDrawing(small),
+                   small ? QStringLiteral("5:1") : QStringLiteral("4:1"));
   });
 }
 
 NodeRef StdCirclip(int d, bool internal) {
-  const std::string naim = std::string("Кольцо ") + (internal ? "В" : "А") + I(d) + (internal ? " ГОСТ 13943-86" : " ГОСТ 13942-86");
+  const std::string naim =
+      std::string("Кольцо ") + (internal ? "В" : "А") + I(d) + (internal ? " ГОСТ 13943-86" : " ГОСТ 13942-86");
   return Cached(naim, [&] {
-    return NewPart(internal ? "ГОСТ 13943-86" : "ГОСТ 13942-86", naim, SteelMass(M_PI * d * 0.08 * d * 0.05 * d), -1, true,
-                   CirclipDrawing(d, internal), ScaleFor(FitK(1.4 * d, 1.4 * d, 280, 260, 6)));
+    return NewPart(internal ? "ГОСТ 13943-86" : "ГОСТ 13942-86", naim, SteelMass(M_PI * d * 0.08 * d * 0.05 * d), -1,
+                   true, CirclipDrawing(d, internal), ScaleFor(FitK(1.4 * d, 1.4 * d, 280, 260, 6)));
   });
 }
 
@@ -1001,8 +1035,8 @@ NodeRef StdCuff(int type, int D, int d) {
   const std::string naim = "Манжета " + I(type) + "-" + I(D) + "×" + I(d) + "-1 ГОСТ 14896-84";
   return Cached(naim, [&] {
     const double h = std::max(6.0, (D - d) * 0.9);
-    return NewPart("ГОСТ 14896-84", naim, 1.2e-6 * M_PI * (D + d) / 2 * (D - d) / 2 * h * 0.6, -1, true, CuffDrawing(D, d, h, false),
-                   ScaleFor(FitK(D + 30, D + 20, 280, 240, 6)));
+    return NewPart("ГОСТ 14896-84", naim, 1.2e-6 * M_PI * (D + d) / 2 * (D - d) / 2 * h * 0.6, -1, true,
+                   CuffDrawing(D, d, h, false), ScaleFor(FitK(D + 30, D + 20, 280, 240, 6)));
   });
 }
 
@@ -1018,16 +1052,16 @@ NodeRef StdPlainBearing(int d) {
   const std::string naim = "Подшипник ШС" + I(d) + " ГОСТ 3635-78";
   return Cached(naim, [&] {
     const int D = static_cast<int>(d * 1.55 + 4), B = static_cast<int>(d * 0.55 + 3);
-    return NewPart("ГОСТ 3635-78", naim, SteelMass(0.785 * (D * D - d * d) * B * 0.8), -1, true, BearingDrawing(d, D, B, true),
-                   ScaleFor(FitK(D + B + 40, D + 10, 460, 250, 6)));
+    return NewPart("ГОСТ 3635-78", naim, SteelMass(0.785 * (D * D - d * d) * B * 0.8), -1, true,
+                   BearingDrawing(d, D, B, true), ScaleFor(FitK(D + B + 40, D + 10, 460, 250, 6)));
   });
 }
 
 NodeRef StdBallBearing(const std::string& code, int d, int D, int B) {
   const std::string naim = "Подшипник " + code + " ГОСТ 8882-75";
   return Cached(naim, [&] {
-    return NewPart("ГОСТ 8882-75", naim, SteelMass(0.785 * (D * D - d * d) * B * 0.6), -1, true, BearingDrawing(d, D, B, false),
-                   ScaleFor(FitK(D + B + 40, D + 10, 460, 250, 6)));
+    return NewPart("ГОСТ 8882-75", naim, SteelMass(0.785 * (D * D - d * d) * B * 0.6), -1, true,
+                   BearingDrawing(d, D, B, false), ScaleFor(FitK(D + B + 40, D + 10, 460, 250, 6)));
   });
 }
 
@@ -1035,7 +1069,8 @@ NodeRef StdHose(int dn, int len, int index) {
   const std::string oboz = "РВД " + I(dn) + "-" + I(len) + "-2SN";
   const std::string naim = "Рукав высокого давления";
   return Cached(oboz, [&] {
-    auto n = NewPart(oboz, naim, 0.0011 * len * (dn / 12.0) + 0.25, -1, true, HosePart(dn, len, index % 2 == 1), ScaleFor(480.0 / len));
+    auto n = NewPart(oboz, naim, 0.0011 * len * (dn / 12.0) + 0.25, -1, true, HosePart(dn, len, index % 2 == 1),
+                     ScaleFor(480.0 / len));
     n->picture->name = Slug("rvd " + I(dn) + " " + I(len));
     return n;
   });

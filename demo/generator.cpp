@@ -56,8 +56,10 @@ class Drawings {
  private:
   void Add(const DrawingRef& d) {
     auto [it, fresh] = byName_.emplace(d->name, d.get());
-    if (fresh) list_.push_back(d);
-    else if (it->second != d.get() && error.empty()) error = "two different drawings named " + d->name;
+    if (fresh)
+      list_.push_back(d);
+    else if (it->second != d.get() && error.empty())
+      error = "two different drawings named " + d->name;
   }
   std::set<const Node*> visited_;
   std::map<std::string, const Drawing*> byName_;

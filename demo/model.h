@@ -23,7 +23,7 @@ struct Use {
 };
 
 struct Drawing {
-  std::string name;        // Images/<name>.jpg
+  std::string name;  // Images/<name>.jpg
   DrawFn draw;
   TitleBlock title;
   bool frame = true;
@@ -35,11 +35,11 @@ using DrawingRef = std::shared_ptr<Drawing>;
 
 struct Node {
   std::string oboz, naim;
-  double mass = 0;          // kg; 0: none given
-  int table = -1;           // parts-list group; -1: that of the assembly it is used in
+  double mass = 0;  // kg; 0: none given
+  int table = -1;   // parts-list group; -1: that of the assembly it is used in
   bool orderable = false;
-  DrawingRef picture;       // its own drawing; with parts: the node is an assembly
-  DrawingRef composition;   // an item whose composition can be opened
+  DrawingRef picture;      // its own drawing; with parts: the node is an assembly
+  DrawingRef composition;  // an item whose composition can be opened
   bool IsAssembly() const { return picture && !picture->parts.empty(); }
 };
 
@@ -52,7 +52,7 @@ struct Section {
 std::vector<Section> BuildCatalogue();
 
 // The start screen: the machine itself and the background of the sections.
-void DrawRootPicture(QImage& image);   // 519 x 346
-void DrawBackground(QImage& image);    // 792 x 541
+void DrawRootPicture(QImage& image);  // 519 x 346
+void DrawBackground(QImage& image);   // 792 x 541
 
 }  // namespace demo

@@ -82,8 +82,10 @@ void Revolved(Sheet& s, const std::vector<Step>& steps, bool section, bool fullS
     QPainterPath m;
     double x = 0;
     for (const Step& st : steps) {
-      if (sign < 0) m.addRect(QRectF(x, -st.r, st.len, st.r - st.rin));
-      else m.addRect(QRectF(x, st.rin, st.len, st.r - st.rin));
+      if (sign < 0)
+        m.addRect(QRectF(x, -st.r, st.len, st.r - st.rin));
+      else
+        m.addRect(QRectF(x, st.rin, st.len, st.r - st.rin));
       x += st.len;
     }
     return Merged(m);
@@ -109,8 +111,14 @@ void Revolved(Sheet& s, const std::vector<Step>& steps, bool section, bool fullS
     }
     s.Line(QPointF(x, 0), QPointF(x, sign * prevR));
   };
-  if (cutTop) cut(-1); else view(-1);
-  if (cutBottom) cut(1); else view(1);
+  if (cutTop)
+    cut(-1);
+  else
+    view(-1);
+  if (cutBottom)
+    cut(1);
+  else
+    view(1);
   s.Axis(QPointF(0, 0), QPointF(length, 0), 8);
 }
 
@@ -226,8 +234,10 @@ void GearRim(Sheet& s, QPointF c, double root, double tip, int teeth, double fro
     const double a = fromDeg + k * pitch;
     const QPointF pts[4] = {Polar(c, root, a), Polar(c, tip, a + pitch * 0.22), Polar(c, tip, a + pitch * 0.48),
                             Polar(c, root, a + pitch * 0.7)};
-    if (first) path.moveTo(pts[0]);
-    else path.lineTo(pts[0]);
+    if (first)
+      path.moveTo(pts[0]);
+    else
+      path.lineTo(pts[0]);
     first = false;
     for (int i = 1; i < 4; ++i) path.lineTo(pts[i]);
     path.lineTo(Polar(c, root, a + pitch));
@@ -434,7 +444,7 @@ void Cylinder(Sheet& s, QPointF a, QPointF b, const CylinderShape& c) {
       const QRectF wiper(x1 + c.head - 6, rr, 4, Ri * 0.22);
       const QRectF guide(x1 - inside + 2, rr, inside * 0.3, Ri * 0.14);
       for (const QRectF& r : {seal, wiper, QRectF(seal.x(), -rr - seal.height(), seal.width(), seal.height()),
-                               QRectF(wiper.x(), -rr - wiper.height(), wiper.width(), wiper.height())}) {
+                              QRectF(wiper.x(), -rr - wiper.height(), wiper.width(), wiper.height())}) {
         s.WhiteRect(r);
         s.Fill(RectPath(r));
       }
@@ -459,7 +469,8 @@ void Cylinder(Sheet& s, QPointF a, QPointF b, const CylinderShape& c) {
   }
   // Piston with its nut and seals, when cut.
   if (c.section) {
-    QPainterPath piston = RectPath(QRectF(xp, -Ri, 16, 2 * Ri)).subtracted(RectPath(QRectF(xp - 1, -rr * 0.7, 18, rr * 1.4)));
+    QPainterPath piston =
+        RectPath(QRectF(xp, -Ri, 16, 2 * Ri)).subtracted(RectPath(QRectF(xp - 1, -rr * 0.7, 18, rr * 1.4)));
     s.White(piston);
     s.Hatch(piston, true);
     s.Stroke(piston);
@@ -470,7 +481,8 @@ void Cylinder(Sheet& s, QPointF a, QPointF b, const CylinderShape& c) {
     s.Fill(RectPath(grooveBottom));
     // Rod end through the piston and the nut.
     s.Rect(QRectF(xp - 1, -rr * 0.7, 17, rr * 1.4));
-    QPainterPath nut = RectPath(QRectF(xp - 9, -rr * 1.2, 8, rr * 2.4)).subtracted(RectPath(QRectF(xp - 10, -rr * 0.5, 10, rr)));
+    QPainterPath nut =
+        RectPath(QRectF(xp - 9, -rr * 1.2, 8, rr * 2.4)).subtracted(RectPath(QRectF(xp - 10, -rr * 0.5, 10, rr)));
     s.White(nut);
     s.Hatch(nut);
     s.Stroke(nut);

@@ -28,11 +28,11 @@ void Revolved(Sheet& s, const std::vector<Step>& steps, bool section = true, boo
 
 // Fasteners, axis along x. The bolt's head bears on x = 0 and its shank runs along +x.
 void BoltSide(Sheet& s, double d, double len, double thread = -1);
-void NutSide(Sheet& s, double d);                // centred on the origin, thickness 0.8 d
+void NutSide(Sheet& s, double d);  // centred on the origin, thickness 0.8 d
 void WasherSide(Sheet& s, double d, double thick, bool spring = false);
 void Hexagon(Sheet& s, QPointF c, double acrossFlats, double angleDeg = 0, Ln k = Ln::Main);
-void BoltEnd(Sheet& s, QPointF c, double d);     // a bolt head seen end on, with its washer
-void ScrewHead(Sheet& s, QPointF c, double d);   // a small hex head, plan view
+void BoltEnd(Sheet& s, QPointF c, double d);    // a bolt head seen end on, with its washer
+void ScrewHead(Sheet& s, QPointF c, double d);  // a small hex head, plan view
 void BoltCircle(Sheet& s, QPointF c, double r, int count, double holeR, double startDeg = 0, bool heads = false);
 
 // Pin bosses and pins, seen along the pin.
@@ -54,7 +54,7 @@ QPainterPath SmoothPath(const QPolygonF& pts, double bend);
 
 // A hydraulic cylinder from the centre of its bottom eye (a) to the centre of its rod eye (b).
 struct CylinderShape {
-  double dia = 44;       // outer diameter of the barrel
+  double dia = 44;  // outer diameter of the barrel
   double rod = 20;
   double eye = 15;       // radius of the eye bosses
   double barrel = 0;     // length of the barrel; 0: 55 % of the distance

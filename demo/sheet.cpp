@@ -4,10 +4,10 @@
 
 #include <algorithm>
 #include <cmath>
-#include <numeric>
-#include <unordered_map>
 #include <cstdio>
 #include <cstdlib>
+#include <numeric>
+#include <unordered_map>
 
 namespace demo {
 
@@ -26,11 +26,25 @@ QPen MakePen(Ln kind) {
     pen.setDashPattern(pattern);
   };
   switch (kind) {
-    case Ln::Main: pen.setWidthF(1.6); pen.setCapStyle(Qt::RoundCap); break;
-    case Ln::Thin: pen.setWidthF(0.8); break;
-    case Ln::Hidden: pen.setWidthF(1.0); dashes({5, 3}); break;
-    case Ln::Axis: pen.setWidthF(0.8); dashes({16, 3, 2, 3}); break;
-    case Ln::Phantom: pen.setWidthF(0.8); dashes({14, 3, 2, 3, 2, 3}); break;
+    case Ln::Main:
+      pen.setWidthF(1.6);
+      pen.setCapStyle(Qt::RoundCap);
+      break;
+    case Ln::Thin:
+      pen.setWidthF(0.8);
+      break;
+    case Ln::Hidden:
+      pen.setWidthF(1.0);
+      dashes({5, 3});
+      break;
+    case Ln::Axis:
+      pen.setWidthF(0.8);
+      dashes({16, 3, 2, 3});
+      break;
+    case Ln::Phantom:
+      pen.setWidthF(0.8);
+      dashes({14, 3, 2, 3, 2, 3});
+      break;
   }
   return pen;
 }
@@ -58,10 +72,14 @@ QString DimDiameter(double v) { return QStringLiteral("Ø") + DimNumber(v); }
 
 QString MassText(double kg) {
   QString s;
-  if (kg >= 100) s = QString::number(kg, 'f', 0);
-  else if (kg >= 10) s = QString::number(kg, 'f', 1);
-  else if (kg >= 1) s = QString::number(kg, 'f', 2);
-  else s = QString::number(kg, 'f', 3);
+  if (kg >= 100)
+    s = QString::number(kg, 'f', 0);
+  else if (kg >= 10)
+    s = QString::number(kg, 'f', 1);
+  else if (kg >= 1)
+    s = QString::number(kg, 'f', 2);
+  else
+    s = QString::number(kg, 'f', 3);
   if (s.contains(QLatin1Char('.'))) {
     while (s.endsWith(QLatin1Char('0'))) s.chop(1);
     if (s.endsWith(QLatin1Char('.'))) s.chop(1);
@@ -117,8 +135,10 @@ void Sheet::Line(QPointF a, QPointF b, Ln k) {
 
 void Sheet::Poly(const QPolygonF& pts, Ln k, bool closed) {
   SetPen(k);
-  if (closed) painter_.drawPolygon(pts);
-  else painter_.drawPolyline(pts);
+  if (closed)
+    painter_.drawPolygon(pts);
+  else
+    painter_.drawPolyline(pts);
 }
 
 void Sheet::Rect(const QRectF& r, Ln k) {
@@ -240,8 +260,10 @@ void Sheet::Dim(QPointF a, QPointF b, double offset, const QString& text) {
   painter_.translate(mid);
   // Read from below or from the right, as on a drawing.
   double angle = std::atan2(u.y(), u.x()) * 180 / M_PI;
-  if (angle >= 89.5) angle -= 180;
-  else if (angle < -90.5) angle += 180;
+  if (angle >= 89.5)
+    angle -= 180;
+  else if (angle < -90.5)
+    angle += 180;
   painter_.rotate(angle);
   painter_.setFont(DrawingFont(12 * px));
   painter_.setPen(kInk);
@@ -269,11 +291,15 @@ void Sheet::Text(QPointF at, const QString& text, double px, int align, bool ita
   const QFontMetricsF fm(painter_.font());
   const double w = fm.horizontalAdvance(text);
   double x = at.x();
-  if (align & Qt::AlignHCenter) x -= w / 2;
-  else if (align & Qt::AlignRight) x -= w;
+  if (align & Qt::AlignHCenter)
+    x -= w / 2;
+  else if (align & Qt::AlignRight)
+    x -= w;
   double y = at.y();
-  if (align & Qt::AlignVCenter) y += (fm.ascent() - fm.descent()) / 2;
-  else if (align & Qt::AlignTop) y += fm.ascent();
+  if (align & Qt::AlignVCenter)
+    y += (fm.ascent() - fm.descent()) / 2;
+  else if (align & Qt::AlignTop)
+    y += fm.ascent();
   painter_.drawText(QPointF(x, y), text);
 }
 
@@ -359,7 +385,8 @@ int Chars(const QString& s) { return static_cast<int>(s.size()); }
 // outlines enclose (the inside of a part is the part), summed for rectangle queries.
 class InkMap {
  public:
-  explicit InkMap(const QImage& img) : w_(img.width()), h_(img.height()), sum_((w_ + 1) * (h_ + 1), 0), ink_(w_ * h_, 0) {
+  explicit InkMap(const QImage& img)
+      : w_(img.width()), h_(img.height()), sum_((w_ + 1) * (h_ + 1), 0), ink_(w_ * h_, 0) {
     const QImage rgb = img.convertToFormat(QImage::Format_RGB32);
     for (int y = 0; y < h_; ++y) {
       const auto* line = reinterpret_cast<const QRgb*>(rgb.constScanLine(y));
@@ -402,8 +429,10 @@ class InkMap {
     }
   }
   int Count(int x0, int y0, int x1, int y1) const {  // inclusive-exclusive, clipped
-    x0 = std::clamp(x0, 0, w_); x1 = std::clamp(x1, 0, w_);
-    y0 = std::clamp(y0, 0, h_); y1 = std::clamp(y1, 0, h_);
+    x0 = std::clamp(x0, 0, w_);
+    x1 = std::clamp(x1, 0, w_);
+    y0 = std::clamp(y0, 0, h_);
+    y1 = std::clamp(y1, 0, h_);
     if (x1 <= x0 || y1 <= y0) return 0;
     return sum_[y1 * (w_ + 1) + x1] - sum_[y0 * (w_ + 1) + x1] - sum_[y1 * (w_ + 1) + x0] + sum_[y0 * (w_ + 1) + x0];
   }
@@ -457,7 +486,7 @@ double PointSegmentDistance(QPointF p, QPointF a, QPointF b) {
 }
 
 struct Candidate {
-  QRect rect;      // the label's own box, as the checker estimates it (at least)
+  QRect rect;  // the label's own box, as the checker estimates it (at least)
   QPointF joint;
   double cost;
 };
@@ -466,10 +495,10 @@ struct Candidate {
 bool Forbidden(const QRect& r) {
   const int l = r.left(), t = r.top(), rr = l + r.width(), b = t + r.height();
   if (l < 9 || t < 9 || rr > 783 || b > 480) return true;
-  if (l < 114 && t < 62) return true;              // basket indicator
-  if (rr > 376 && t < 99) return true;             // details of the node
-  if (rr > 672 && t < 134) return true;            // "order" button
-  if (rr > 590 && b > 436) return true;            // title block
+  if (l < 114 && t < 62) return true;    // basket indicator
+  if (rr > 376 && t < 99) return true;   // details of the node
+  if (rr > 672 && t < 134) return true;  // "order" button
+  if (rr > 590 && b > 436) return true;  // title block
   return false;
 }
 
@@ -513,8 +542,10 @@ bool LayoutCallouts(const QImage& drawn, std::vector<Callout>& callouts, std::st
         if (SegmentHitsRect(a, joint, QRectF(left + 1, top, w - 2, labelH - 1))) continue;
         const double angle = std::abs(std::atan2(v.y(), std::abs(v.x())) * 180 / M_PI);
         double cost = len;
-        if (angle < 12) cost += 60;
-        else if (angle < 22) cost += 25;
+        if (angle < 12)
+          cost += 60;
+        else if (angle < 22)
+          cost += 25;
         if (angle > 82) cost += 20;
         list.push_back({r, joint, cost});
       }
@@ -556,8 +587,10 @@ bool LayoutCallouts(const QImage& drawn, std::vector<Callout>& callouts, std::st
       int sc = 0;
       for (int j = 0; j < n && ok; ++j) {
         if (j == i || chosen[j] < 0) continue;
-        if (hard(i, cands[i][c], j)) ok = false;
-        else sc += soft(i, cands[i][c], j);
+        if (hard(i, cands[i][c], j))
+          ok = false;
+        else
+          sc += soft(i, cands[i][c], j);
       }
       if (!ok || sc >= bestSoft) continue;
       best = static_cast<int>(c);
@@ -640,7 +673,8 @@ bool LayoutCallouts(const QImage& drawn, std::vector<Callout>& callouts, std::st
   std::vector<int> base(n);
   std::iota(base.begin(), base.end(), 0);
   orders.push_back(base);
-  std::stable_sort(orders.back().begin(), orders.back().end(), [&](int x, int y) { return cands[x].size() < cands[y].size(); });
+  std::stable_sort(orders.back().begin(), orders.back().end(),
+                   [&](int x, int y) { return cands[x].size() < cands[y].size(); });
   orders.push_back(base);
   std::stable_sort(orders.back().begin(), orders.back().end(), [&](int x, int y) {
     const QPointF a = callouts[x].anchor - middle, b = callouts[y].anchor - middle;
@@ -651,7 +685,8 @@ bool LayoutCallouts(const QImage& drawn, std::vector<Callout>& callouts, std::st
     return Length(callouts[x].anchor - middle) > Length(callouts[y].anchor - middle);
   });
   orders.push_back(base);
-  std::stable_sort(orders.back().begin(), orders.back().end(), [&](int x, int y) { return callouts[x].anchor.y() < callouts[y].anchor.y(); });
+  std::stable_sort(orders.back().begin(), orders.back().end(),
+                   [&](int x, int y) { return callouts[x].anchor.y() < callouts[y].anchor.y(); });
   std::vector<int> best;
   int bestSoft = 1 << 30;
   double bestCost = 0;

@@ -26,7 +26,7 @@ enum class Ln { Main, Thin, Hidden, Axis, Phantom };
 
 // What the title block of a sheet says.
 struct TitleBlock {
-  QString oboz;      // designation of the drawing, e.g. "КМ-120.02.00.000 СБ"
+  QString oboz;  // designation of the drawing, e.g. "КМ-120.02.00.000 СБ"
   QString naim;
   QString scale;     // "1:10"
   QString mass;      // "12,5"
@@ -116,8 +116,8 @@ struct Callout {
   std::string key;  // the anchor on the sheet
   QString oboz, naim;
   QPointF anchor;
-  QRect rect;       // where the label stands
-  QPointF joint;    // where the leader meets the shelf
+  QRect rect;     // where the label stands
+  QPointF joint;  // where the leader meets the shelf
   int number = 0;
 };
 

@@ -38,9 +38,9 @@ void Boom(Sheet& s, double L, const std::string& px) {
   lug << QPointF(168, 36) << QPointF(236, 38) << QPointF(222, 72) << QPointF(188, 72);
   QPolygonF topLug;
   topLug << QPointF(268, -27) << QPointF(332, -26) << QPointF(314, -50) << QPointF(286, -50);
-  const QPainterPath body = Union({PolyPath(chords), CirclePath(QPointF(0, 0), 32), CirclePath(QPointF(L, 0), 25),
-                                   PolyPath(lug), CirclePath(BoomLug(), 19), PolyPath(topLug),
-                                   CirclePath(BoomArmCylinderLug(), 15)});
+  const QPainterPath body =
+      Union({PolyPath(chords), CirclePath(QPointF(0, 0), 32), CirclePath(QPointF(L, 0), 25), PolyPath(lug),
+             CirclePath(BoomLug(), 19), PolyPath(topLug), CirclePath(BoomArmCylinderLug(), 15)});
   Outline(s, body);
   // Flanges of the box and its inner diaphragms.
   s.Line(QPointF(34, top(34) + 7), QPointF(L - 34, top(L - 34) + 7), Ln::Thin);
@@ -88,7 +88,8 @@ void Extension(Sheet& s, double len, const std::string& px) {
   QPolygonF head;
   head << QPointF(len - 10, -14) << QPointF(len + 14, -14) << QPointF(len + 20, 8) << QPointF(len + 10, 30)
        << QPointF(len - 10, 14);
-  const QPainterPath body = Union({RectPath(QRectF(0, -14, len, 28)), PolyPath(head), CirclePath(QPointF(len + 8, 24), 13)});
+  const QPainterPath body =
+      Union({RectPath(QRectF(0, -14, len, 28)), PolyPath(head), CirclePath(QPointF(len + 8, 24), 13)});
   Outline(s, body);
   s.Line(QPointF(10, -8), QPointF(len - 14, -8), Ln::Thin);
   Boss(s, QPointF(len + 8, 24), 13, 6.5, true);
@@ -103,9 +104,8 @@ void Base(Sheet& s, const std::string& px) {
   gussetL << QPointF(-70, 36) << QPointF(-70, 80) << QPointF(-112, 80);
   gussetR << QPointF(70, 36) << QPointF(70, 80) << QPointF(112, 80);
   const QPainterPath body = Union({RectPath(QRectF(-104, 0, 208, 8)), RectPath(QRectF(-70, 0, 140, 80)),
-                                   RectPath(QRectF(-236, 80, 472, 48)),
-                                   PolyPath(gussetL), PolyPath(gussetR), RectPath(QRectF(-116, 128, 62, 10)),
-                                   RectPath(QRectF(54, 128, 62, 10))});
+                                   RectPath(QRectF(-236, 80, 472, 48)), PolyPath(gussetL), PolyPath(gussetR),
+                                   RectPath(QRectF(-116, 128, 62, 10)), RectPath(QRectF(54, 128, 62, 10))});
   Outline(s, body);
   s.Line(QPointF(-70, 8), QPointF(70, 8), Ln::Thin);
   s.Line(QPointF(-228, 86), QPointF(228, 86), Ln::Thin);
@@ -127,8 +127,9 @@ void Column(Sheet& s, const std::string& px) {
   tube << QPointF(-42, -12) << QPointF(-34, -222) << QPointF(34, -222) << QPointF(42, -12);
   QPolygonF lug;
   lug << QPointF(40, -44) << QPointF(38, -104) << QPointF(74, -78);
-  const QPainterPath body = Union({RectPath(QRectF(-72, -12, 144, 12)), PolyPath(tube), RectPath(QRectF(-40, -268, 80, 48)),
-                                   CirclePath(ColumnTop(), 26), PolyPath(lug), CirclePath(ColumnLug(), 16)});
+  const QPainterPath body =
+      Union({RectPath(QRectF(-72, -12, 144, 12)), PolyPath(tube), RectPath(QRectF(-40, -268, 80, 48)),
+             CirclePath(ColumnTop(), 26), PolyPath(lug), CirclePath(ColumnLug(), 16)});
   Outline(s, body);
   s.Line(QPointF(-34, -222), QPointF(34, -222), Ln::Thin);
   s.Line(QPointF(-30, -210), QPointF(-38, -20), Ln::Thin);
@@ -160,7 +161,8 @@ QPointF JawArm(bool right) { return QPointF(right ? 72 : -72, -48); }
 
 void GrabBody(Sheet& s, const std::string& px) {
   QPolygonF plate;
-  plate << QPointF(-44, 14) << QPointF(-58, -40) << QPointF(-30, -96) << QPointF(30, -96) << QPointF(58, -40) << QPointF(44, 14);
+  plate << QPointF(-44, 14) << QPointF(-58, -40) << QPointF(-30, -96) << QPointF(30, -96) << QPointF(58, -40)
+        << QPointF(44, 14);
   const QPainterPath window = RoundedPath(QRectF(-34, -62, 68, 26), 8);
   const QPainterPath body = Union({PolyPath(plate), CirclePath(QPointF(0, -104), 16), CirclePath(QPointF(-26, 0), 17),
                                    CirclePath(QPointF(26, 0), 17)})
@@ -186,7 +188,8 @@ void Jaw(Sheet& s, bool right, const std::string& px) {
   shell.closeSubpath();
   QPolygonF arm;
   arm << QPointF(m * 14, -10) << QPointF(m * 62, -62) << QPointF(m * 84, -40) << QPointF(m * 40, 18);
-  const QPainterPath body = Union({shell, PolyPath(arm), CirclePath(QPointF(m * 26, 0), 22), CirclePath(JawArm(right), 15)});
+  const QPainterPath body =
+      Union({shell, PolyPath(arm), CirclePath(QPointF(m * 26, 0), 22), CirclePath(JawArm(right), 15)});
   Outline(s, body);
   // Rib of the shell and the teeth of its edge.
   QPainterPath rib;
@@ -264,80 +267,91 @@ DrawFn Weldment(std::function<void(Sheet&)> body, QPointF at, double angle, doub
 }  // namespace
 
 DrawFn BoomPart() {
-  return Weldment([](Sheet& s) { Boom(s, 440); }, QPointF(150, 300), -8, 1.05, [](Sheet& s) {
-    s.Dim(QPointF(0, 0), QPointF(440, 0), 70, QStringLiteral("3850"));
-    s.Dim(QPointF(0, 0), BoomLug(), -50, QStringLiteral("1100"));
-  });
+  return Weldment([](Sheet& s) { Boom(s, 440); }, QPointF(150, 300), -8, 1.05,
+                  [](Sheet& s) {
+                    s.Dim(QPointF(0, 0), QPointF(440, 0), 70, QStringLiteral("3850"));
+                    s.Dim(QPointF(0, 0), BoomLug(), -50, QStringLiteral("1100"));
+                  });
 }
 
 DrawFn ArmPart() {
-  return Weldment([](Sheet& s) { Arm(s, 430, false); }, QPointF(150, 290), 0, 1.1, [](Sheet& s) {
-    s.Dim(QPointF(0, 21), QPointF(430, 21), -30, QStringLiteral("3620"));
-    s.Dim(ArmBracket(), QPointF(0, 0), 34, QStringLiteral("560"));
-  });
+  return Weldment([](Sheet& s) { Arm(s, 430, false); }, QPointF(150, 290), 0, 1.1,
+                  [](Sheet& s) {
+                    s.Dim(QPointF(0, 21), QPointF(430, 21), -30, QStringLiteral("3620"));
+                    s.Dim(ArmBracket(), QPointF(0, 0), 34, QStringLiteral("560"));
+                  });
 }
 
 DrawFn ExtensionPart() {
-  return Weldment([](Sheet& s) { Extension(s, 420); }, QPointF(150, 270), 0, 1.1, [](Sheet& s) {
-    s.Dim(QPointF(0, 14), QPointF(428, 14), -40, QStringLiteral("3380"));
-    s.Dim(QPointF(0, -14), QPointF(0, 14), 24, QStringLiteral("200"));
-  });
+  return Weldment([](Sheet& s) { Extension(s, 420); }, QPointF(150, 270), 0, 1.1,
+                  [](Sheet& s) {
+                    s.Dim(QPointF(0, 14), QPointF(428, 14), -40, QStringLiteral("3380"));
+                    s.Dim(QPointF(0, -14), QPointF(0, 14), 24, QStringLiteral("200"));
+                  });
 }
 
 DrawFn BasePart() {
-  return Weldment([](Sheet& s) { Base(s); }, QPointF(400, 200), 0, 1.05, [](Sheet& s) {
-    s.Dim(QPointF(-236, 128), QPointF(236, 128), -46, QStringLiteral("2350"));
-    s.Dim(QPointF(70, 0), QPointF(70, 80), -60, QStringLiteral("400"));
-  });
+  return Weldment([](Sheet& s) { Base(s); }, QPointF(400, 200), 0, 1.05,
+                  [](Sheet& s) {
+                    s.Dim(QPointF(-236, 128), QPointF(236, 128), -46, QStringLiteral("2350"));
+                    s.Dim(QPointF(70, 0), QPointF(70, 80), -60, QStringLiteral("400"));
+                  });
 }
 
 DrawFn ColumnPart() {
-  return Weldment([](Sheet& s) { Column(s); }, QPointF(360, 400), 0, 1.05, [](Sheet& s) {
-    s.Dim(QPointF(-72, 0), QPointF(-72, -268), -40, QStringLiteral("1340"));
-    s.Dim(QPointF(-72, 0), QPointF(72, 0), -30, QStringLiteral("720"));
-  });
+  return Weldment([](Sheet& s) { Column(s); }, QPointF(360, 400), 0, 1.05,
+                  [](Sheet& s) {
+                    s.Dim(QPointF(-72, 0), QPointF(-72, -268), -40, QStringLiteral("1340"));
+                    s.Dim(QPointF(-72, 0), QPointF(72, 0), -30, QStringLiteral("720"));
+                  });
 }
 
 DrawFn OutriggerBeamPart() {
-  return Weldment([](Sheet& s) { OutriggerBeam(s, 380); }, QPointF(160, 270), 0, 1.1, [](Sheet& s) {
-    s.Dim(QPointF(0, 34), QPointF(416, 34), -30, QStringLiteral("2080"));
-    s.Dim(QPointF(0, -20), QPointF(0, 20), 24, QStringLiteral("200"));
-  });
+  return Weldment([](Sheet& s) { OutriggerBeam(s, 380); }, QPointF(160, 270), 0, 1.1,
+                  [](Sheet& s) {
+                    s.Dim(QPointF(0, 34), QPointF(416, 34), -30, QStringLiteral("2080"));
+                    s.Dim(QPointF(0, -20), QPointF(0, 20), 24, QStringLiteral("200"));
+                  });
 }
 
 DrawFn GrabBodyPart() {
-  return Weldment([](Sheet& s) { GrabBody(s); }, QPointF(360, 310), 0, 1.6, [](Sheet& s) {
-    s.Dim(QPointF(-26, 0), QPointF(26, 0), -40, QStringLiteral("260"));
-    s.Dim(QPointF(58, -104), QPointF(58, 0), -30, QStringLiteral("520"));
-  });
+  return Weldment([](Sheet& s) { GrabBody(s); }, QPointF(360, 310), 0, 1.6,
+                  [](Sheet& s) {
+                    s.Dim(QPointF(-26, 0), QPointF(26, 0), -40, QStringLiteral("260"));
+                    s.Dim(QPointF(58, -104), QPointF(58, 0), -30, QStringLiteral("520"));
+                  });
 }
 
 DrawFn JawPart() {
-  return Weldment([](Sheet& s) { Jaw(s, true, "j."); }, QPointF(300, 220), 0, 1.1, [](Sheet& s) {
-    s.Dim(QPointF(26, 0), JawArm(true), -20, QStringLiteral("300"));
-    s.Dim(QPointF(26, 0), QPointF(26, 196), 40, QStringLiteral("980"));
-  });
+  return Weldment([](Sheet& s) { Jaw(s, true, "j."); }, QPointF(300, 220), 0, 1.1,
+                  [](Sheet& s) {
+                    s.Dim(QPointF(26, 0), JawArm(true), -20, QStringLiteral("300"));
+                    s.Dim(QPointF(26, 0), QPointF(26, 196), 40, QStringLiteral("980"));
+                  });
 }
 
 DrawFn PostFramePart() {
-  return Weldment([](Sheet& s) { PostFrame(s); }, QPointF(380, 390), 0, 1.05, [](Sheet& s) {
-    s.Dim(QPointF(-160, 12), QPointF(160, 12), -26, QStringLiteral("1200"));
-    s.Dim(QPointF(138, -226), QPointF(138, 0), -40, QStringLiteral("860"));
-  });
+  return Weldment([](Sheet& s) { PostFrame(s); }, QPointF(380, 390), 0, 1.05,
+                  [](Sheet& s) {
+                    s.Dim(QPointF(-160, 12), QPointF(160, 12), -26, QStringLiteral("1200"));
+                    s.Dim(QPointF(138, -226), QPointF(138, 0), -40, QStringLiteral("860"));
+                  });
 }
 
 DrawFn TankPart() {
-  return Weldment([](Sheet& s) { TankBody(s); }, QPointF(230, 170), 0, 1.2, [](Sheet& s) {
-    s.Dim(QPointF(0, 180), QPointF(280, 180), -26, QStringLiteral("700"));
-    s.Dim(QPointF(280, 0), QPointF(280, 170), -30, QStringLiteral("420"));
-  });
+  return Weldment([](Sheet& s) { TankBody(s); }, QPointF(230, 170), 0, 1.2,
+                  [](Sheet& s) {
+                    s.Dim(QPointF(0, 180), QPointF(280, 180), -26, QStringLiteral("700"));
+                    s.Dim(QPointF(280, 0), QPointF(280, 170), -30, QStringLiteral("420"));
+                  });
 }
 
 DrawFn RackHousingPart() {
-  return Weldment([](Sheet& s) { RackHousing(s, true); }, QPointF(390, 270), 0, 1.25, [](Sheet& s) {
-    s.Dim(QPointF(-160, 26), QPointF(160, 26), -30, QStringLiteral("820"));
-    s.Axis(QPointF(-160, 0), QPointF(160, 0), 8);
-  });
+  return Weldment([](Sheet& s) { RackHousing(s, true); }, QPointF(390, 270), 0, 1.25,
+                  [](Sheet& s) {
+                    s.Dim(QPointF(-160, 26), QPointF(160, 26), -30, QStringLiteral("820"));
+                    s.Axis(QPointF(-160, 0), QPointF(160, 0), 8);
+                  });
 }
 
 }  // namespace demo

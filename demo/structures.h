@@ -11,7 +11,7 @@ namespace demo {
 // Boom: root pin at (0, 0), tip pin at (len, 0); the lift cylinder's lug below, at BoomLug().
 void Boom(Sheet& s, double len, const std::string& px = "boom.");
 QPointF BoomLug();
-QPointF BoomArmCylinderLug();   // on top, near the root: the arm cylinder's bottom eye
+QPointF BoomArmCylinderLug();  // on top, near the root: the arm cylinder's bottom eye
 
 // Arm: pivot at (0, 0) on the boom tip, the arm cylinder's bracket at ArmBracket(), the box
 // running along +x to len; the extension slides out of its end.

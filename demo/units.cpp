@@ -146,7 +146,8 @@ void Gauge(Sheet& s, QPointF at, double r) {
   if (r > 25) {
     s.p().setFont(DrawingFont(r * 0.18, false));
     s.p().setPen(Qt::black);
-    s.p().drawText(QRectF(at.x() - r * 0.4, at.y() + r * 0.3, r * 0.8, r * 0.25), Qt::AlignCenter, QStringLiteral("МПа"));
+    s.p().drawText(QRectF(at.x() - r * 0.4, at.y() + r * 0.3, r * 0.8, r * 0.25), Qt::AlignCenter,
+                   QStringLiteral("МПа"));
   }
 }
 
@@ -155,7 +156,8 @@ void Gauge(Sheet& s, QPointF at, double r) {
 DrawFn PumpPart() {
   return [](Sheet& s) {
     Pump(s, QPointF(260, 270), 1.9);
-    s.Dim(QPointF(260 - 46 * 1.9, 270 + 70 * 1.9 / 1.4), QPointF(260 + 120 * 1.9, 270 + 70 * 1.9 / 1.4), 0, QStringLiteral("236"));
+    s.Dim(QPointF(260 - 46 * 1.9, 270 + 70 * 1.9 / 1.4), QPointF(260 + 120 * 1.9, 270 + 70 * 1.9 / 1.4), 0,
+          QStringLiteral("236"));
     s.Dim(QPointF(260 - 12 * 1.9, 270 - 48 * 1.9), QPointF(260 - 12 * 1.9, 270 + 48 * 1.9), 20, QStringLiteral("140"));
     Requirements(s, Notes({"Рабочий объем 32 см³, номинальное давление 20 МПа.", "Частота вращения 1500...2400 об/мин.",
                            "Направление вращения — левое."}));
@@ -168,9 +170,11 @@ DrawFn ValveBankOutline(int sections) {
     const double width = (44 + 26 * sections + 30) * k;
     const double x0 = 400 - width / 2 - 10;
     ValveBank(s, QPointF(x0, 250), sections, k, false, "vb.");
-    s.Dim(QPointF(x0, 250 + 77 * k), QPointF(x0 + width, 250 + 77 * k), -10, QString::number(static_cast<int>(width / k * 2.1)));
+    s.Dim(QPointF(x0, 250 + 77 * k), QPointF(x0 + width, 250 + 77 * k), -10,
+          QString::number(static_cast<int>(width / k * 2.1)));
     s.Dim(QPointF(x0, 250 - 55 * k), QPointF(x0, 250 + 55 * k), 20, QStringLiteral("232"));
-    Requirements(s, Notes({"Номинальный расход 80 л/мин, давление 25 МПа.", "Управление золотниками — ручное, рычагами поста."}));
+    Requirements(s, Notes({"Номинальный расход 80 л/мин, давление 25 МПа.",
+                           "Управление золотниками — ручное, рычагами поста."}));
   };
 }
 
@@ -328,9 +332,11 @@ DrawFn HornPart() {
     s.Circle(QPointF(0, 0), 46);
     s.Circle(QPointF(0, 0), 38, Ln::Thin);
     s.Circle(QPointF(0, 0), 12);
-    for (int i = 0; i < 8; ++i) s.Line(Polar(QPointF(0, 0), 16, 22.5 + 45 * i), Polar(QPointF(0, 0), 34, 22.5 + 45 * i), Ln::Thin);
+    for (int i = 0; i < 8; ++i)
+      s.Line(Polar(QPointF(0, 0), 16, 22.5 + 45 * i), Polar(QPointF(0, 0), 34, 22.5 + 45 * i), Ln::Thin);
     QPolygonF bracket;
-    bracket << QPointF(-8, 46) << QPointF(-8, 70) << QPointF(30, 70) << QPointF(30, 62) << QPointF(0, 62) << QPointF(0, 46);
+    bracket << QPointF(-8, 46) << QPointF(-8, 70) << QPointF(30, 70) << QPointF(30, 62) << QPointF(0, 62)
+            << QPointF(0, 46);
     Body(s, PolyPath(bracket));
     s.Dim(QPointF(-46, 0), QPointF(46, 0), 54, QStringLiteral("Ø92"));
     s.Pop();
@@ -359,8 +365,10 @@ DrawFn HarnessPart() {
     trunk.moveTo(120, 300);
     trunk.cubicTo(QPointF(250, 260), QPointF(420, 330), QPointF(620, 280));
     Hose(s, trunk, 9, false);
-    const QPointF branches[4][2] = {{QPointF(240, 285), QPointF(230, 180)}, {QPointF(360, 300), QPointF(380, 400)},
-                                    {QPointF(480, 300), QPointF(500, 170)}, {QPointF(560, 290), QPointF(650, 390)}};
+    const QPointF branches[4][2] = {{QPointF(240, 285), QPointF(230, 180)},
+                                    {QPointF(360, 300), QPointF(380, 400)},
+                                    {QPointF(480, 300), QPointF(500, 170)},
+                                    {QPointF(560, 290), QPointF(650, 390)}};
     for (const auto& b : branches) {
       QPainterPath br;
       br.moveTo(b[0]);
@@ -373,7 +381,8 @@ DrawFn HarnessPart() {
     s.Rect(QRectF(620, 268, 28, 24));
     for (double x : {180.0, 300.0, 430.0, 560.0}) s.Rect(QRectF(x - 3, 280, 6, 40), Ln::Thin);
     s.Dim(QPointF(96, 330), QPointF(648, 330), -90, QStringLiteral("4200"));
-    Requirements(s, Notes({"Провод ПГВА 1,5 мм²; жгут в гофротрубе Ø13.", "Маркировка проводов по схеме электрической."}));
+    Requirements(s,
+                 Notes({"Провод ПГВА 1,5 мм²; жгут в гофротрубе Ø13.", "Маркировка проводов по схеме электрической."}));
   };
 }
 
@@ -490,9 +499,15 @@ DrawFn SlewingBearingPart() {
 DrawFn SealKitPart() {
   return [](Sheet& s) {
     // The rings of the set side by side, each with its section beside it.
-    struct Ring { double r, w; bool lip; const char* what; };
-    const Ring rings[4] = {{62, 9, true, "манжета поршня"}, {46, 7, true, "манжета вала"},
-                           {40, 4, false, "кольцо"}, {34, 6, true, "грязесъемник"}};
+    struct Ring {
+      double r, w;
+      bool lip;
+      const char* what;
+    };
+    const Ring rings[4] = {{62, 9, true, "манжета поршня"},
+                           {46, 7, true, "манжета вала"},
+                           {40, 4, false, "кольцо"},
+                           {34, 6, true, "грязесъемник"}};
     double x = 110;
     for (const Ring& r : rings) {
       const QPointF c(x + r.r, 240);
@@ -515,7 +530,8 @@ DrawFn SealKitPart() {
       s.Text(QPointF(c.x(), 384), QString::fromUtf8(r.what), 11, Qt::AlignHCenter | Qt::AlignBaseline);
       x += 2 * r.r + 34;
     }
-    Requirements(s, Notes({"Комплект уплотнений поставляется в упаковке изготовителя.", "Перед установкой смазать рабочей жидкостью."}));
+    Requirements(s, Notes({"Комплект уплотнений поставляется в упаковке изготовителя.",
+                           "Перед установкой смазать рабочей жидкостью."}));
   };
 }
 
@@ -548,7 +564,8 @@ DrawFn EarthLeadPart() {
     s.Circle(QPointF(606, 270), 16);
     s.Circle(QPointF(606, 270), 6);
     s.Dim(QPointF(180, 300), QPointF(606, 300), -30, QStringLiteral("600"));
-    Requirements(s, Notes({"Провод ПВ3 16 мм², наконечники ТМЛ 16-8.", "Сопротивление соединения — не более 0,01 Ом."}));
+    Requirements(s,
+                 Notes({"Провод ПВ3 16 мм², наконечники ТМЛ 16-8.", "Сопротивление соединения — не более 0,01 Ом."}));
   };
 }
 

@@ -63,26 +63,44 @@ std::string Le32(std::uint32_t v) {
 void CatalogueSeeds() {
   using catalogue::RecordData;
   std::vector<RecordData> recs(3);
-  recs[0] = {1, 0, 1, "КМ-120.00.000", "Кран-манипулятор <КМ-120> & \"прочее\"", "1250", "1",
-             "sec1.jpg", "0", "Описание\r\nвторая строка\tтаб", true, false, false, 0, 0, 1};
+  recs[0] = {1,
+             0,
+             1,
+             "КМ-120.00.000",
+             "Кран-манипулятор <КМ-120> & \"прочее\"",
+             "1250",
+             "1",
+             "sec1.jpg",
+             "0",
+             "Описание\r\nвторая строка\tтаб",
+             true,
+             false,
+             false,
+             0,
+             0,
+             1};
   recs[1] = {2, 1, 2, "КМ-120.01.000", "Стрела", "310,5", "1", "sec1_1.jpg", "1", "", true, true, true, 120, 64, 1};
   recs[2] = {3, 2, 1, "ГОСТ 7798-70", "Болт М12×40", "0,05", "8", "", "", "", false, true, false, -5, 7, 2};
   Put("ado_reader", "three_records.xml", catalogue::ToAdoXml(recs));
 
   // Enough rows for the reader to estimate how many follow.
   std::vector<RecordData> many;
-  for (int i = 1; i <= 600; ++i) many.push_back({i, i / 10, i % 7, "", "", "", "", "", "", "", false, false, i % 3 == 0, 0, 0, i % 4});
+  for (int i = 1; i <= 600; ++i)
+    many.push_back({i, i / 10, i % 7, "", "", "", "", "", "", "", false, false, i % 3 == 0, 0, 0, i % 4});
   std::string big = catalogue::ToAdoXml(many);
   Put("ado_reader", "six_hundred_rows.xml", big);
 
   // ADO's update grams: changed rows with their originals, deleted rows, inserted rows.
   std::ostringstream upd;
   catalogue::WriteAdoHeader(upd);
-  upd << "<z:row ID='1' FID='0' Number='1' Naim='kept' Sostoit='True' VozmPokupka='False' Pokupka='False' Left='0' Top='0' Table='1'/>\n"
-         "<rs:update><rs:original><z:row ID='2' FID='1' Number='2' Naim='old' Sostoit='False' VozmPokupka='True' Pokupka='False' Left='1' Top='2' Table='1'/></rs:original>"
+  upd << "<z:row ID='1' FID='0' Number='1' Naim='kept' Sostoit='True' VozmPokupka='False' Pokupka='False' Left='0' "
+         "Top='0' Table='1'/>\n"
+         "<rs:update><rs:original><z:row ID='2' FID='1' Number='2' Naim='old' Sostoit='False' VozmPokupka='True' "
+         "Pokupka='False' Left='1' Top='2' Table='1'/></rs:original>"
          "<z:row Naim='new' Pokupka='True'/></rs:update>\n"
          "<rs:delete><z:row ID='3' FID='1' Number='3' Naim='gone'/></rs:delete>\n"
-         "<rs:insert><z:row ID='4' FID='1' Number='+4' Naim='added' Pokupka='-1' Left='2147483647' Top='-2147483648' Table='0'/></rs:insert>\n";
+         "<rs:insert><z:row ID='4' FID='1' Number='+4' Naim='added' Pokupka='-1' Left='2147483647' Top='-2147483648' "
+         "Table='0'/></rs:insert>\n";
   catalogue::WriteAdoFooter(upd);
   Put("ado_reader", "update_delete_insert.xml", upd.str());
 
@@ -93,16 +111,17 @@ void CatalogueSeeds() {
       "<root xmlns:a='uuid:BDC6E3F0-6DA3-11D1-A2A3-00AA00C14882' xmlns:b='uuid:C2F41010-65B3-11d1-A29F-00AA00C14882'"
       " xmlns:c='urn:schemas-microsoft-com:rowset' xmlns:d='#RowsetSchema'>\n"
       "<a:Schema id='RowsetSchema'><a:ElementType name='rec' content='eltOnly'>\n";
-  const char* names[] = {"ID", "FID", "Number", "Oboz", "Naim", "Massa", "Count", "Picture",
-                         "View", "Descript", "Sostoit", "VozmPokupka", "Pokupka", "Left", "Top", "Table"};
+  const char* names[] = {"ID",   "FID",      "Number",  "Oboz",        "Naim",    "Massa", "Count", "Picture",
+                         "View", "Descript", "Sostoit", "VozmPokupka", "Pokupka", "Left",  "Top",   "Table"};
   int k = 0;
   for (const char* n : names)
     other += "<a:AttributeType name='c" + std::to_string(k++) + "' c:name='" + n + "' b:type='string'/>\n";
-  other += "<a:AttributeType name='Extra'><a:datatype b:type='int'/></a:AttributeType>\n"
-           "</a:ElementType></a:Schema>\n<c:data>\n"
-           "<d:rec c15='3' c0='7' c1='0' c2='12' c4='&#x41f;&#1072;&#x43b;&#x435;&#x446;' c12='True' Extra='x'/>\n"
-           "<d:rec c0='8' c1='7' c2='-1' c3='' c9='a&#10;b&#9;c&#13;' c10='false' c11='0' c12='1' c13='-2' c14='4'/>\n"
-           "</c:data></root>\n";
+  other +=
+      "<a:AttributeType name='Extra'><a:datatype b:type='int'/></a:AttributeType>\n"
+      "</a:ElementType></a:Schema>\n<c:data>\n"
+      "<d:rec c15='3' c0='7' c1='0' c2='12' c4='&#x41f;&#1072;&#x43b;&#x435;&#x446;' c12='True' Extra='x'/>\n"
+      "<d:rec c0='8' c1='7' c2='-1' c3='' c9='a&#10;b&#9;c&#13;' c10='false' c11='0' c12='1' c13='-2' c14='4'/>\n"
+      "</c:data></root>\n";
   Put("ado_reader", "prefixes_and_real_names.xml", other);
 
   // A catalogue saved in the Cyrillic ANSI code page.
@@ -144,9 +163,23 @@ void CatalogueSeeds() {
 }
 
 void FilterSeeds() {
-  const char* filters[] = {"", "FID = 1", "Pokupka = True", "pokupka=false", "ID = 3", "ID=-2", " Number = -3 ",
-                           "Left = 2147483647", "Top = -2147483648", "Table = 0", "Sostoit = TRUE",
-                           "VozmPokupka = True", "Naim = r1", "FID = 99999999999", "FID =", "= 1", "Number = 0x1",
+  const char* filters[] = {"",
+                           "FID = 1",
+                           "Pokupka = True",
+                           "pokupka=false",
+                           "ID = 3",
+                           "ID=-2",
+                           " Number = -3 ",
+                           "Left = 2147483647",
+                           "Top = -2147483648",
+                           "Table = 0",
+                           "Sostoit = TRUE",
+                           "VozmPokupka = True",
+                           "Naim = r1",
+                           "FID = 99999999999",
+                           "FID =",
+                           "= 1",
+                           "Number = 0x1",
                            "\tTable\t=\t2\t"};
   int i = 0;
   for (const char* f : filters) Put("filter", "filter_" + std::to_string(i++) + ".txt", f);
@@ -230,7 +263,8 @@ std::string Jpeg(const JpegSpec& spec) {
 std::string WithDimensions(std::string jpeg, std::uint16_t width, std::uint16_t height) {
   for (std::size_t i = 2; i + 9 < jpeg.size(); ++i) {
     const auto m = static_cast<unsigned char>(jpeg[i + 1]);
-    if (static_cast<unsigned char>(jpeg[i]) == 0xFF && (m == 0xC0 || m == 0xC1 || m == 0xC2 || m == 0xC9 || m == 0xCA)) {
+    if (static_cast<unsigned char>(jpeg[i]) == 0xFF &&
+        (m == 0xC0 || m == 0xC1 || m == 0xC2 || m == 0xC9 || m == 0xCA)) {
       jpeg[i + 5] = char(height >> 8), jpeg[i + 6] = char(height & 0xff);
       jpeg[i + 7] = char(width >> 8), jpeg[i + 8] = char(width & 0xff);
       return jpeg;
@@ -329,16 +363,17 @@ std::string Zip(const std::vector<ZipEntry>& entries) {
   std::string out, central;
   for (const ZipEntry& e : entries) {
     const std::string stored = e.deflate ? Deflate(e.data) : e.data;
-    const std::uint32_t crc = std::uint32_t(crc32(0, reinterpret_cast<const Bytef*>(e.data.data()), uInt(e.data.size())));
+    const std::uint32_t crc =
+        std::uint32_t(crc32(0, reinterpret_cast<const Bytef*>(e.data.data()), uInt(e.data.size())));
     const std::uint32_t size = std::uint32_t(e.statedSize == UINT64_MAX ? e.data.size() : e.statedSize);
     const std::uint16_t method = e.deflate ? 8 : 0;
     const std::uint32_t offset = std::uint32_t(out.size());
     out += Le32(0x04034b50) + Le16(20) + Le16(0x0800) + Le16(method) + Le16(0) + Le16(0x21) + Le32(crc) +
            Le32(std::uint32_t(stored.size())) + Le32(size) + Le16(std::uint16_t(e.name.size())) + Le16(0) + e.name +
            stored;
-    central += Le32(0x02014b50) + Le16(20) + Le16(20) + Le16(0x0800) + Le16(method) + Le16(0) + Le16(0x21) +
-               Le32(crc) + Le32(std::uint32_t(stored.size())) + Le32(size) + Le16(std::uint16_t(e.name.size())) +
-               Le16(0) + Le16(0) + Le16(0) + Le16(0) + Le32(0) + Le32(offset) + e.name;
+    central += Le32(0x02014b50) + Le16(20) + Le16(20) + Le16(0x0800) + Le16(method) + Le16(0) + Le16(0x21) + Le32(crc) +
+               Le32(std::uint32_t(stored.size())) + Le32(size) + Le16(std::uint16_t(e.name.size())) + Le16(0) +
+               Le16(0) + Le16(0) + Le16(0) + Le32(0) + Le32(offset) + e.name;
   }
   const std::uint32_t centralOffset = std::uint32_t(out.size());
   out += central;
@@ -356,7 +391,8 @@ std::string ContentTypes(const std::string& mainType, bool asOverride = true) {
       "<Default Extension=\"rels\" ContentType=\"application/vnd.openxmlformats-package.relationships+xml\"/>";
   if (asOverride)
     s += "<Default Extension=\"xml\" ContentType=\"application/xml\"/><Override PartName=\"/word/document.xml\" "
-         "ContentType=\"" + mainType + "\"/>";
+         "ContentType=\"" +
+         mainType + "\"/>";
   else
     s += "<Default Extension=\"xml\" ContentType=\"" + mainType + "\"/>";
   return s + "</Types>";
@@ -365,26 +401,28 @@ std::string ContentTypes(const std::string& mainType, bool asOverride = true) {
 std::string RootRels(const std::string& target = "word/document.xml") {
   return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n"
          "<Relationships xmlns=\"http://schemas.openxmlformats.org/package/2006/relationships\">"
-         "<Relationship Id=\"rId1\" Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument\" "
-         "Target=\"" + target + "\"/></Relationships>";
+         "<Relationship Id=\"rId1\" "
+         "Type=\"http://schemas.openxmlformats.org/officeDocument/2006/relationships/officeDocument\" "
+         "Target=\"" +
+         target + "\"/></Relationships>";
 }
 
 std::string Cell(const std::string& text, const std::string& p = "w") {
   return "<" + p + ":tc><" + p + ":tcPr><" + p + ":tcW " + p + ":w=\"1200\" " + p + ":type=\"dxa\"/></" + p +
-         ":tcPr><" + p + ":p><" + p + ":r><" + p + ":rPr><" + p + ":b/></" + p + ":rPr><" + p + ":t>" + text +
-         "</" + p + ":t></" + p + ":r></" + p + ":p></" + p + ":tc>";
+         ":tcPr><" + p + ":p><" + p + ":r><" + p + ":rPr><" + p + ":b/></" + p + ":rPr><" + p + ":t>" + text + "</" +
+         p + ":t></" + p + ":r></" + p + ":p></" + p + ":tc>";
 }
 
 std::string Document(const std::string& body, const std::string& p = "w") {
-  return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<" + p + ":document xmlns:" + p + "=\"" +
-         kW + "\"><" + p + ":body>" + body + "<" + p + ":sectPr/></" + p + ":body></" + p + ":document>";
+  return "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\n<" + p + ":document xmlns:" + p + "=\"" + kW +
+         "\"><" + p + ":body>" + body + "<" + p + ":sectPr/></" + p + ":body></" + p + ":document>";
 }
 
 std::string OrderTable(const std::string& p = "w") {
   return "<" + p + ":tbl><" + p + ":tblPr/><" + p + ":tr>" + Cell("№", p) + Cell("Обозначение", p) +
          Cell("Наименование", p) + Cell("Кол.", p) + "</" + p + ":tr><" + p + ":tr><" + p + ":trPr><" + p +
-         ":cantSplit/></" + p + ":trPr>" + Cell("#1", p) + Cell("__", p) + Cell("__", p) + Cell("__", p) + "</" +
-         p + ":tr></" + p + ":tbl>";
+         ":cantSplit/></" + p + ":trPr>" + Cell("#1", p) + Cell("__", p) + Cell("__", p) + Cell("__", p) + "</" + p +
+         ":tr></" + p + ":tbl>";
 }
 
 const std::string kDocType = "application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml";
@@ -414,11 +452,14 @@ void DocxSeeds() {
   // The row wrapped in a content control, the marker split over runs and inside a link,
   // a nested table, cells without runs.
   const std::string sdtRow =
-      "<w:tbl><w:tr>" + Cell("a") + Cell("b") + "</w:tr><w:sdt><w:sdtPr><w:id w:val=\"5\"/></w:sdtPr><w:sdtContent>"
+      "<w:tbl><w:tr>" + Cell("a") + Cell("b") +
+      "</w:tr><w:sdt><w:sdtPr><w:id w:val=\"5\"/></w:sdtPr><w:sdtContent>"
       "<w:tr w14:paraId=\"1\" xmlns:w14=\"x\"><w:tc><w:p><w:hyperlink><w:r><w:t>#</w:t></w:r></w:hyperlink>"
       "<w:r><w:rPr><w:i/></w:rPr><w:t>1</w:t><w:br/></w:r><w:bookmarkStart w:id=\"0\"/></w:p></w:tc>"
       "<w:tc><w:p/></w:tc><w:tc><w:tcPr><w:vMerge/></w:tcPr><w:p><w:pPr><w:rPr><w:u/></w:rPr></w:pPr></w:p></w:tc>"
-      "<w:tc><w:tbl><w:tr>" + Cell("in") + "</w:tr></w:tbl><w:p><w:r><w:noBreakHyphen/><w:softHyphen/><w:cr/></w:r></w:p></w:tc>"
+      "<w:tc><w:tbl><w:tr>" +
+      Cell("in") +
+      "</w:tr></w:tbl><w:p><w:r><w:noBreakHyphen/><w:softHyphen/><w:cr/></w:r></w:p></w:tc>"
       "</w:tr></w:sdtContent></w:sdt></w:tbl>";
   Put("docx", "row_in_content_control.bin", DocxInput(Package(Document(sdtRow))));
 
@@ -431,8 +472,7 @@ void DocxSeeds() {
   Put("docx", "cdata_and_revisions.bin", DocxInput(Package(Document(mixed))));
 
   // The marker outside any table: rows cannot be inserted.
-  Put("docx", "marker_outside_table.bin",
-      DocxInput(Package(Document("<w:p><w:r><w:t>#1 __ __ __</w:t></w:r></w:p>"))));
+  Put("docx", "marker_outside_table.bin", DocxInput(Package(Document("<w:p><w:r><w:t>#1 __ __ __</w:t></w:r></w:p>"))));
 
   // More parts, kept as they are; a relationship target with dots.
   Put("docx", "more_parts.bin",
@@ -466,10 +506,10 @@ void DocxSeeds() {
   // change their XML without breaking the archive's checksums.
   auto parts = [](const std::string& type, const std::string& document, bool asOverride = true) {
     std::string out;
-    for (const auto& [name, content] : std::vector<std::pair<std::string, std::string>>{
-             {"[Content_Types].xml", ContentTypes(type, asOverride)},
-             {"_rels/.rels", RootRels()},
-             {"word/document.xml", document}})
+    for (const auto& [name, content] :
+         std::vector<std::pair<std::string, std::string>>{{"[Content_Types].xml", ContentTypes(type, asOverride)},
+                                                          {"_rels/.rels", RootRels()},
+                                                          {"word/document.xml", document}})
       out += name + '\0' + content + '\0';
     return out;
   };
@@ -553,9 +593,7 @@ void ChmSeeds(const char* chmcmd) {
   const fs::path dir = fs::temp_directory_path() / "catalog-fuzz-seed-help";
   fs::remove_all(dir);
   fs::create_directories(dir);
-  auto write = [&](const char* name, const std::string& text) {
-    std::ofstream(dir / name, std::ios::binary) << text;
-  };
+  auto write = [&](const char* name, const std::string& text) { std::ofstream(dir / name, std::ios::binary) << text; };
   write("help.hhp",
         "[OPTIONS]\nCompiled file=help.chm\nContents file=help.hhc\nDefault topic=start.htm\n"
         "Title=Help\nLanguage=0x419\n\n[FILES]\nstart.htm\nparts.htm\n");
@@ -588,12 +626,25 @@ void CatalogueRowSeeds() {
     return "<z:row ID='" + std::to_string(id) + "' FID='0' Number='1' Naim='" + naim +
            "' Sostoit='True' VozmPokupka='False' Pokupka='-1' Left='1' Top='2' Table='3'/>\n";
   };
-  const char* pieces[] = {"Ж",       "€",          "\xF0\x9D\x84\x9E", "&lt;",      "&amp;",  "&#x42f;", "&#128512;",
-                          "&quot;",  "\xC2\x80",    "\xEF\xBF\xBD",    "\xF4\x8F\xBF\xBF", "\x7F", "&#x10FFFF;", "&#00065;"};
+  const char* pieces[] = {"Ж",
+                          "€",
+                          "\xF0\x9D\x84\x9E",
+                          "&lt;",
+                          "&amp;",
+                          "&#x42f;",
+                          "&#128512;",
+                          "&quot;",
+                          "\xC2\x80",
+                          "\xEF\xBF\xBD",
+                          "\xF4\x8F\xBF\xBF",
+                          "\x7F",
+                          "&#x10FFFF;",
+                          "&#00065;"};
   int id = 1;
   std::string across;
   for (const char* piece : pieces)
-    for (int pad = 0; pad < 17; ++pad) across += row(id++, std::string(static_cast<std::size_t>(pad), 'a') + piece + "b");
+    for (int pad = 0; pad < 17; ++pad)
+      across += row(id++, std::string(static_cast<std::size_t>(pad), 'a') + piece + "b");
   Put("ado_rows", "characters_at_every_place_of_a_block.xml", document(across));
 
   Put("ado_rows", "whitespace_normalised.xml",
@@ -620,18 +671,19 @@ void CatalogueRowSeeds() {
 
   // Refused by both, each in a row after good ones.
   const std::pair<const char*, std::string> faults[] = {
-      {"overlong_utf8", "\xC0\x80"},   {"surrogate", "\xED\xA0\x80"}, {"u_fffe", "\xEF\xBF\xBE"},
-      {"cut_character", "\xD0"},        {"stray_continuation", "\x80"}, {"past_10ffff", "\xF4\x90\x80\x80"},
-      {"null_reference", "&#0;"},        {"surrogate_reference", "&#xD800;"}, {"undefined_entity", "&nbsp;"},
-      {"less_than", "<"},               {"control_byte", "\x01"},       {"huge_reference", "&#99999999999;"}};
+      {"overlong_utf8", "\xC0\x80"},  {"surrogate", "\xED\xA0\x80"},
+      {"u_fffe", "\xEF\xBF\xBE"},     {"cut_character", "\xD0"},
+      {"stray_continuation", "\x80"}, {"past_10ffff", "\xF4\x90\x80\x80"},
+      {"null_reference", "&#0;"},     {"surrogate_reference", "&#xD800;"},
+      {"undefined_entity", "&nbsp;"}, {"less_than", "<"},
+      {"control_byte", "\x01"},       {"huge_reference", "&#99999999999;"}};
   for (const auto& [name, value] : faults) {
     std::string rows;
     for (int i = 1; i <= 3; ++i) rows += row(i, "padding " + std::to_string(i));
     Put("ado_rows", std::string("refused_") + name + ".xml", document(rows + row(4, "ab" + value + "cd")));
   }
   Put("ado_rows", "refused_duplicate_attribute.xml", document(row(1, "a") + "<z:row ID='2' ID='3'/>"));
-  Put("ado_rows", "refused_bad_integer_in_third_row.xml",
-      document(row(1, "a") + row(2, "b") + "<z:row ID='3x'/>"));
+  Put("ado_rows", "refused_bad_integer_in_third_row.xml", document(row(1, "a") + row(2, "b") + "<z:row ID='3x'/>"));
 }
 
 }  // namespace

@@ -8,10 +8,10 @@
 #include <vector>
 
 #include "catalogue/ado_reader.h"
-#include "catalogue_writer/ado_writer.h"
 #include "catalogue/check.h"
 #include "catalogue/filter.h"
 #include "catalogue/store.h"
+#include "catalogue_writer/ado_writer.h"
 #include "scratch.h"
 #include "targets.h"
 
@@ -148,8 +148,8 @@ namespace {
 
 bool SameRecord(const Table::Record& a, const Table::Record& b) {
   return std::equal(std::begin(a.ints), std::end(a.ints), std::begin(b.ints)) && a.textBegin == b.textBegin &&
-         std::equal(std::begin(a.textEnd), std::end(a.textEnd), std::begin(b.textEnd)) &&
-         a.nullMask == b.nullMask && a.flags == b.flags;
+         std::equal(std::begin(a.textEnd), std::end(a.textEnd), std::begin(b.textEnd)) && a.nullMask == b.nullMask &&
+         a.flags == b.flags;
 }
 
 // The same table, or both refused; with `sameWords`, refused with the same words. Expat's
@@ -203,8 +203,10 @@ std::string FixtureXml(bool ascending) {
   std::ostringstream out;
   catalogue::WriteAdoHeader(out);
   const char* rows[] = {
-      "ID='1' FID='0' Number='0' Naim='r0' Sostoit='True' VozmPokupka='False' Pokupka='False' Left='0' Top='0' Table='1'",
-      "ID='2' FID='1' Number='1' Naim='r1' Sostoit='False' VozmPokupka='True' Pokupka='True' Left='-5' Top='7' Table='1'",
+      "ID='1' FID='0' Number='0' Naim='r0' Sostoit='True' VozmPokupka='False' Pokupka='False' Left='0' Top='0' "
+      "Table='1'",
+      "ID='2' FID='1' Number='1' Naim='r1' Sostoit='False' VozmPokupka='True' Pokupka='True' Left='-5' Top='7' "
+      "Table='1'",
       "ID='3' FID='1' Number='2' Naim='r2' Sostoit='True' Table='2'",
       "ID='5' FID='2' Number='-3' Naim='r3' Pokupka='-1' Left='2147483647' Top='-2147483648' Table='2'",
       "ID='8' Naim='r4' Pokupka='1' VozmPokupka='1' Top='0'",
@@ -213,7 +215,8 @@ std::string FixtureXml(bool ascending) {
   const char* shuffled[] = {
       "ID='9' FID='2' Number='+7' Naim='s0' Sostoit='0' VozmPokupka='True' Pokupka='True' Left='0' Top='3' Table='0'",
       "ID='3' FID='1' Number='2' Naim='s1' Sostoit='True' Table='2'",
-      "ID='1' FID='0' Number='0' Naim='s2' Sostoit='True' VozmPokupka='False' Pokupka='False' Left='0' Top='0' Table='1'",
+      "ID='1' FID='0' Number='0' Naim='s2' Sostoit='True' VozmPokupka='False' Pokupka='False' Left='0' Top='0' "
+      "Table='1'",
       "ID='5' FID='2' Number='-3' Naim='s3' Pokupka='-1' Left='2147483647' Top='-2147483648' Table='2'",
       "ID='3' FID='0' Number='4' Naim='s4' Pokupka='True' Left='1' Top='1' Table='1'",
       "Naim='s5' Pokupka='True'",

@@ -4,8 +4,8 @@
 #include <QString>
 #include <QStringList>
 
-#include "scratch.h"
 #include "help/chm_file.h"
+#include "scratch.h"
 #include "targets.h"
 
 namespace {

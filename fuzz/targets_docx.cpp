@@ -8,8 +8,8 @@
 #include <string_view>
 #include <vector>
 
-#include "order_engine/docx_engine.h"
 #include "base/utf8.h"
+#include "order_engine/docx_engine.h"
 #include "scratch.h"
 #include "targets.h"
 
@@ -41,9 +41,8 @@ void Type(order::DocxDocument& doc, const std::string& text) {
 
 // The texts typed for three records: from the input where it has them.
 std::array<std::string, 9> Texts(std::string_view given) {
-  std::array<std::string, 9> texts = {"КМ-10.01.000", "Стрела основная", "1",
-                                      "КМ-10.02.001", "Втулка\tØ40",      "2",
-                                      "",             "Палец & <ось>",    "10"};
+  std::array<std::string, 9> texts = {
+      "КМ-10.01.000", "Стрела основная", "1", "КМ-10.02.001", "Втулка\tØ40", "2", "", "Палец & <ось>", "10"};
   std::size_t k = 0;
   while (!given.empty() && k < texts.size()) {
     const std::size_t nul = given.find('\0');

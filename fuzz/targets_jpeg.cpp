@@ -38,7 +38,8 @@ int FuzzJpeg(const std::uint8_t* data, std::size_t size) {
   int passes = 0, lastPasses = 0;
   QSize passSize;
   const bool steppedOk = decoder.Decode(
-      data, size, JpegOptions{false, false, true, true}, stepped, [&](const QImage& shown, QSize size, bool last) {
+      data, size, JpegOptions{false, false, true, true}, stepped,
+      [&](const QImage& shown, QSize size, bool last) {
         FuzzCheck(lastPasses == 0, "no pass follows the last");
         ++passes;
         lastPasses += last;
@@ -46,11 +47,13 @@ int FuzzJpeg(const std::uint8_t* data, std::size_t size) {
         FuzzCheck(!shown.isNull(), "each pass shows a picture");
         if (passSize.isValid()) FuzzCheck(size == passSize, "every pass stands for a picture of the same size");
         passSize = size;
-        FuzzCheck(last ? shown.size() == size
-                       : shown.width() <= size.width() && shown.height() <= size.height() &&
-                             ((shown.width() <= kJpegPassSide && shown.height() <= kJpegPassSide) || shown.size() == size),
-                  "a pass shows the picture, reduced only before the last");
-      }, std::chrono::nanoseconds(0));
+        FuzzCheck(
+            last ? shown.size() == size
+                 : shown.width() <= size.width() && shown.height() <= size.height() &&
+                       ((shown.width() <= kJpegPassSide && shown.height() <= kJpegPassSide) || shown.size() == size),
+            "a pass shows the picture, reduced only before the last");
+      },
+      std::chrono::nanoseconds(0));
   CheckDecoded(steppedOk, stepped, decoder.errorString());
   if (steppedOk && passes > 0) FuzzCheck(stepped.size() == passSize, "the final picture has the passes' size");
   if (steppedOk && passes > 0) FuzzCheck(lastPasses == 1, "a picture shown pass by pass ends with its last pass");

@@ -26,8 +26,7 @@ char32_t DecodeUtf8At(std::string_view s, std::size_t i, std::size_t* len) {
     if ((b & 0xC0) != 0x80) return 0xFFFD;
     cp = (cp << 6) | (b & 0x3F);
   }
-  if ((more == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) ||
-      (more == 3 && (cp < 0x10000 || cp > 0x10FFFF)))
+  if ((more == 2 && (cp < 0x800 || (cp >= 0xD800 && cp <= 0xDFFF))) || (more == 3 && (cp < 0x10000 || cp > 0x10FFFF)))
     return 0xFFFD;
   *len = static_cast<std::size_t>(more) + 1;
   return cp;

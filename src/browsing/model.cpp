@@ -177,7 +177,8 @@ void BrowsingModel::Home() {
   for (std::size_t i = 0; i < 10 && i < levels_.size(); ++i) levels_[i] = TMyRec{};
   ShowRoot();
   // Only the root picture is loaded: the picture of the level left is not shown again.
-  Notify(Op::Home, kMode | kLevel | kPlates | kCallouts | kDetails | kOrder, {{picturePath_, PictureLoad::Report::File}});
+  Notify(Op::Home, kMode | kLevel | kPlates | kCallouts | kDetails | kOrder,
+         {{picturePath_, PictureLoad::Report::File}});
 }
 
 void BrowsingModel::EnterFrom(const TMyRec& section) {

@@ -135,9 +135,8 @@ class Reader {
       XML_SetXmlDeclHandler(parser_, &Reader::OnXmlDecl);
       XML_SetNamespaceDeclHandler(parser_, &Reader::OnNamespaceStart, &Reader::OnNamespaceEnd);
     }
-    ReserveHint([&] {
-      table_.ReserveText(std::min<std::size_t>(sizeHint, std::numeric_limits<std::uint32_t>::max()));
-    });
+    ReserveHint(
+        [&] { table_.ReserveText(std::min<std::size_t>(sizeHint, std::numeric_limits<std::uint32_t>::max())); });
   }
   ~Reader() {
     if (parser_) XML_ParserFree(parser_);
@@ -201,8 +200,7 @@ class Reader {
       const std::streamsize got = in.gcount();
       if (in.bad()) return Fail("the file cannot be read");
       const bool last = got < static_cast<std::streamsize>(chunk);
-      if (XML_ParseBuffer(parser_, static_cast<int>(got), last) == XML_STATUS_ERROR)
-        return XmlFailed();
+      if (XML_ParseBuffer(parser_, static_cast<int>(got), last) == XML_STATUS_ERROR) return XmlFailed();
       if (last) return true;
     }
   }
@@ -306,8 +304,7 @@ class Reader {
 
   void Start(const char* name, const char** atts) {
     if (++depth_ > kMaxDepth) return Refuse("elements are nested too deeply");
-    if (collecting_)
-      openTags_.emplace_back(XML_GetCurrentByteIndex(parser_), XML_GetCurrentByteCount(parser_));
+    if (collecting_) openTags_.emplace_back(XML_GetCurrentByteIndex(parser_), XML_GetCurrentByteCount(parser_));
 
     // The hot path: a row inside rs:data.
     if (dataDepth_ && !skipDepth_ && IsRowElement(name)) {
@@ -410,8 +407,7 @@ class Reader {
       auto f = FieldByName(c.realName);
       if (!f) continue;
       const int fi = static_cast<int>(*f);
-      if (columnOf[fi] >= 0)
-        return Refuse("the schema declares the field " + std::string(FieldName(*f)) + " twice");
+      if (columnOf[fi] >= 0) return Refuse("the schema declares the field " + std::string(FieldName(*f)) + " twice");
       columnOf[fi] = static_cast<int>(i);
       c.field = fi;
     }
@@ -432,8 +428,7 @@ class Reader {
   // Column of a row attribute. Rows normally list their attributes in one order, so the
   // column found at the same place in the previous row is tried first.
   int ColumnOf(std::size_t index, const char* attr) {
-    if (index < attrCache_.size() && attrCache_[index].first == attr)
-      return attrCache_[index].second;
+    if (index < attrCache_.size() && attrCache_[index].first == attr) return attrCache_[index].second;
     auto it = byName_.find(attr);
     const int col = it == byName_.end() ? -1 : it->second;
     if (index >= attrCache_.size()) attrCache_.resize(index + 1);
@@ -486,16 +481,14 @@ class Reader {
     if (begin != end && *begin == '+') ++begin;
     std::int64_t wide = 0;
     auto [p, ec] = std::from_chars(begin, end, wide);
-    if (ec == std::errc() && p == end && begin != end &&
-        wide >= std::numeric_limits<std::int32_t>::min() &&
+    if (ec == std::errc() && p == end && begin != end && wide >= std::numeric_limits<std::int32_t>::min() &&
         wide <= std::numeric_limits<std::int32_t>::max()) {
       out = static_cast<std::int32_t>(wide);
       return true;
     }
-    const bool tooLarge = ec == std::errc::result_out_of_range ||
-                          (ec == std::errc() && p == end && begin != end);
-    Refuse("row " + std::to_string(table_.size() + 1) + ": field " + std::string(FieldName(f)) +
-           ": " + Quote(v) + (tooLarge ? " is out of the integer range" : " is not an integer"));
+    const bool tooLarge = ec == std::errc::result_out_of_range || (ec == std::errc() && p == end && begin != end);
+    Refuse("row " + std::to_string(table_.size() + 1) + ": field " + std::string(FieldName(f)) + ": " + Quote(v) +
+           (tooLarge ? " is out of the integer range" : " is not an integer"));
     return false;
   }
 
@@ -508,8 +501,8 @@ class Reader {
       out = false;
       return true;
     }
-    Refuse("row " + std::to_string(table_.size() + 1) + ": field " + std::string(FieldName(f)) +
-           ": " + Quote(s) + " is not a Boolean");
+    Refuse("row " + std::to_string(table_.size() + 1) + ": field " + std::string(FieldName(f)) + ": " + Quote(s) +
+           " is not a Boolean");
     return false;
   }
 
@@ -532,8 +525,8 @@ class Reader {
     }
     std::string& arena = table_.arena();
     r.textBegin = static_cast<std::uint32_t>(arena.size());
-    for (Field f : {Field::Number, Field::Oboz, Field::Naim, Field::Massa, Field::Count,
-                    Field::Picture, Field::View, Field::Descript}) {
+    for (Field f : {Field::Number, Field::Oboz, Field::Naim, Field::Massa, Field::Count, Field::Picture, Field::View,
+                    Field::Descript}) {
       arena.append(values[static_cast<int>(f)]);
       if (arena.size() > std::numeric_limits<std::uint32_t>::max()) {
         Refuse("the catalogue's texts exceed 4 GiB");
@@ -550,15 +543,15 @@ class Reader {
   // Once some rows are in, the rest of the file tells roughly how many will follow;
   // reserving for them avoids copying the record array as it grows.
   void EstimateRows() {
-    const auto consumed = static_cast<std::size_t>(
-        parser_ ? XML_GetCurrentByteIndex(parser_) + byteShift_ : static_cast<XML_Index>(scannedTo_));
+    const auto consumed = static_cast<std::size_t>(parser_ ? XML_GetCurrentByteIndex(parser_) + byteShift_
+                                                           : static_cast<XML_Index>(scannedTo_));
     if (consumed == 0 || sizeHint_ <= consumed) return;
     const double perRow = static_cast<double>(consumed) / static_cast<double>(kEstimateAfter);
     // Rows of a few bytes followed by a long tail (a comment, whitespace) would make the
     // estimate many times the file's size: a real row (sixteen attributes) is longer than
     // kMinRowBytes, so the estimate never reserves more record memory than the file's size.
-    const auto expected = std::min(static_cast<std::size_t>(static_cast<double>(sizeHint_) / perRow * 1.1),
-                                   sizeHint_ / kMinRowBytes);
+    const auto expected =
+        std::min(static_cast<std::size_t>(static_cast<double>(sizeHint_) / perRow * 1.1), sizeHint_ / kMinRowBytes);
     ReserveHint([&] { table_.ReserveRecords(expected + kEstimateAfter); });
   }
 
@@ -592,7 +585,8 @@ class Reader {
       ++nameEnd;
     const std::string_view dataName(tag + 1, nameEnd - 1);
     const auto colon = dataName.find(':');
-    const std::string_view rowsetPrefix = colon == std::string_view::npos ? std::string_view() : dataName.substr(0, colon);
+    const std::string_view rowsetPrefix =
+        colon == std::string_view::npos ? std::string_view() : dataName.substr(0, colon);
     if (!rowsetPrefix.empty() && !RowScanner::IsPlainName(rowsetPrefix)) return;
 
     // The prefix the rows are written with: one whose innermost binding is the row namespace.
@@ -666,7 +660,8 @@ class Reader {
     if (!parser_) return Fail("out of memory");
     const std::string context = headTags_ + (inInsert ? insertTag_ : std::string());
     replaying_ = true;
-    const bool set = XML_Parse(parser_, context.data(), static_cast<int>(context.size()), XML_FALSE) != XML_STATUS_ERROR;
+    const bool set =
+        XML_Parse(parser_, context.data(), static_cast<int>(context.size()), XML_FALSE) != XML_STATUS_ERROR;
     replaying_ = false;
     if (!set) return Fail("the data section cannot be taken up again");
     byteShift_ = static_cast<XML_Index>(at) - static_cast<XML_Index>(context.size());
@@ -701,20 +696,20 @@ class Reader {
   std::vector<std::pair<std::string, std::string>> original_;
 
   // Reading the rows with the scanner.
-  bool collecting_;                 // the head's open tags and namespaces are being kept
-  bool utf8_ = true;                // no other encoding is declared
-  bool handOver_ = false;           // expat was stopped at rs:data for the scanner
-  bool replaying_ = false;          // expat is being set back inside the data section
+  bool collecting_;         // the head's open tags and namespaces are being kept
+  bool utf8_ = true;        // no other encoding is declared
+  bool handOver_ = false;   // expat was stopped at rs:data for the scanner
+  bool replaying_ = false;  // expat is being set back inside the data section
   bool scanned_ = false;
-  const char* head_ = nullptr;      // the document from its first byte, while collecting
+  const char* head_ = nullptr;                                   // the document from its first byte, while collecting
   std::vector<std::pair<XML_Index, int>> openTags_;              // start tags of the open elements
   std::vector<std::pair<std::string, std::string>> namespaces_;  // prefix and URI, in scope
   std::optional<RowScanner> scanner_;
-  std::string headTags_;            // the start tags of rs:data and the elements around it
-  std::string insertTag_;           // "<rs:insert>" with the document's prefix
-  std::uint64_t resumeAt_ = 0;      // the first byte after rs:data's start tag
-  std::uint64_t scannedTo_ = 0;     // the end of the last row the scanner read
-  XML_Index byteShift_ = 0;         // document offset of expat's byte 0, less what it was set back with
+  std::string headTags_;         // the start tags of rs:data and the elements around it
+  std::string insertTag_;        // "<rs:insert>" with the document's prefix
+  std::uint64_t resumeAt_ = 0;   // the first byte after rs:data's start tag
+  std::uint64_t scannedTo_ = 0;  // the end of the last row the scanner read
+  XML_Index byteShift_ = 0;      // document offset of expat's byte 0, less what it was set back with
 };
 
 }  // namespace

@@ -18,8 +18,10 @@ std::vector<Finding> CheckCatalogue(const Table& t, const std::string& baseDir) 
   std::unordered_map<std::int32_t, std::size_t> rowOf;
   for (std::size_t r = 0; r < n; ++r) {
     const int id = t.Integer(r, Field::ID);
-    if (!rowOf.emplace(id, r).second) report(id, "duplicate ID");
-    else if (r > 0 && id <= t.Integer(r - 1, Field::ID)) report(id, "ID not in ascending order (after " + std::to_string(t.Integer(r - 1, Field::ID)) + ")");
+    if (!rowOf.emplace(id, r).second)
+      report(id, "duplicate ID");
+    else if (r > 0 && id <= t.Integer(r - 1, Field::ID))
+      report(id, "ID not in ascending order (after " + std::to_string(t.Integer(r - 1, Field::ID)) + ")");
   }
 
   // Children of each node in file order.
@@ -36,7 +38,8 @@ std::vector<Finding> CheckCatalogue(const Table& t, const std::string& baseDir) 
   // The root's sections.
   const auto& sections = children[0];
   for (std::size_t i = kMaxSections; i < sections.size(); ++i)
-    report(t.Integer(sections[i], Field::ID), "root section beyond the first " + std::to_string(kMaxSections) + ": not shown");
+    report(t.Integer(sections[i], Field::ID),
+           "root section beyond the first " + std::to_string(kMaxSections) + ": not shown");
 
   // The form of each node's children, and where callouts stand.
   for (const auto& [fid, rows] : children) {
@@ -44,7 +47,8 @@ std::vector<Finding> CheckCatalogue(const Table& t, const std::string& baseDir) 
     int items = 0;
     for (std::size_t r : rows) items += t.Text(r, Field::Number) == "0";
     const bool itemFirst = t.Text(rows.front(), Field::Number) == "0";
-    if (items > 1) report(fid, "node with " + std::to_string(items) + " item records");
+    if (items > 1)
+      report(fid, "node with " + std::to_string(items) + " item records");
     else if (items == 1 && rows.size() > 1)
       report(fid, itemFirst ? "node mixes its item record with numbered parts: the parts are not shown"
                             : "node mixes numbered parts with an item record");
@@ -92,9 +96,9 @@ std::vector<Finding> CheckCatalogue(const Table& t, const std::string& baseDir) 
           ids += (ids.empty() ? "" : ", ") + std::to_string(*it);
           onCycle.insert(*it);
         }
-        report(*std::min_element(from, chain.end()),
-               chain.end() - from == 1 ? "FID cycle: the record is its own parent"
-                                       : "FID cycle through IDs " + ids + ": none of them is shown");
+        report(*std::min_element(from, chain.end()), chain.end() - from == 1
+                                                         ? "FID cycle: the record is its own parent"
+                                                         : "FID cycle through IDs " + ids + ": none of them is shown");
       }
     }
     for (std::int32_t id : chain) walked[id] = 2;
@@ -131,7 +135,8 @@ std::vector<Finding> CheckCatalogue(const Table& t, const std::string& baseDir) 
     for (Field f : {Field::Picture, Field::View}) {
       const std::string relative = relativeOnly.Picture(t.Text(r, f));
       if (base::ClimbsOut(relative))
-        report(t.Integer(r, Field::ID), std::string(FieldName(f)) + " path " + relative + " leaves the catalogue folder");
+        report(t.Integer(r, Field::ID),
+               std::string(FieldName(f)) + " path " + relative + " leaves the catalogue folder");
     }
   }
 

@@ -23,8 +23,7 @@ Result<Filter> Filter::Parse(std::string_view text) {
   if (body.empty()) return All();
 
   const auto eq = body.find('=');
-  if (eq == std::string_view::npos)
-    return Refuse(text, "expected <field> = <integer>|True|False");
+  if (eq == std::string_view::npos) return Refuse(text, "expected <field> = <integer>|True|False");
   const std::string_view name = Trim(body.substr(0, eq));
   const std::string_view value = Trim(body.substr(eq + 1));
   const auto field = FieldByName(name);

@@ -8,8 +8,7 @@ base::FileLookup::Match CatalogueFolder::Find(std::string_view cataloguePath) co
   if (base_.empty() || cataloguePath.substr(0, base_.size()) != base_) {
     const auto path = base::PathFromUtf8(cataloguePath);
     std::error_code ec;
-    return {path, std::filesystem::exists(path, ec) ? base::FileLookup::Found::AsWritten
-                                                      : base::FileLookup::Found::No};
+    return {path, std::filesystem::exists(path, ec) ? base::FileLookup::Found::AsWritten : base::FileLookup::Found::No};
   }
   return lookup_.Find(base::PathFromUtf8(base_), cataloguePath.substr(base_.size()));
 }

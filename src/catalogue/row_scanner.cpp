@@ -37,17 +37,17 @@ const char* SkipPlain(const char* p, const char* end, char quote) {
     const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(p));
     const __m128i highV = _mm_cmplt_epi8(v, zeroV);
     const __m128i control = _mm_andnot_si128(highV, _mm_cmplt_epi8(v, spaceV));
-    const unsigned special = static_cast<unsigned>(_mm_movemask_epi8(
-        _mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, quoteV), _mm_cmpeq_epi8(v, ampV)),
-                     _mm_or_si128(_mm_cmpeq_epi8(v, ltV), control))));
+    const unsigned special = static_cast<unsigned>(
+        _mm_movemask_epi8(_mm_or_si128(_mm_or_si128(_mm_cmpeq_epi8(v, quoteV), _mm_cmpeq_epi8(v, ampV)),
+                                       _mm_or_si128(_mm_cmpeq_epi8(v, ltV), control))));
     const unsigned high = static_cast<unsigned>(_mm_movemask_epi8(highV));
     if ((special | high) == 0) {
       p += 16;
       continue;
     }
     const unsigned cont = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmplt_epi8(v, contTop)));
-    const unsigned lead = static_cast<unsigned>(
-        _mm_movemask_epi8(_mm_and_si128(_mm_cmpgt_epi8(v, leadLow), _mm_cmplt_epi8(v, leadTop))));
+    const unsigned lead =
+        static_cast<unsigned>(_mm_movemask_epi8(_mm_and_si128(_mm_cmpgt_epi8(v, leadLow), _mm_cmplt_epi8(v, leadTop))));
     // Trouble: a special byte, a lead whose next byte (in this block) is no continuation, a
     // continuation without a lead before it, or a byte of a longer character.
     const unsigned bad = special | (lead & ~(cont >> 1)) | (cont & ~(lead << 1)) | (high & ~(lead | cont));
@@ -75,11 +75,11 @@ int Utf8Length(const unsigned char* p, const unsigned char* end) {
   }
   const unsigned c1 = p[1];
   if (n == 3) {
-    if (c == 0xE0 && c1 < 0xA0) return 0;                // overlong
-    if (c == 0xED && c1 >= 0xA0) return 0;               // surrogate
+    if (c == 0xE0 && c1 < 0xA0) return 0;                   // overlong
+    if (c == 0xED && c1 >= 0xA0) return 0;                  // surrogate
     if (c == 0xEF && c1 == 0xBF && p[2] >= 0xBE) return 0;  // U+FFFE, U+FFFF
   } else if (n == 4) {
-    if (c == 0xF0 && c1 < 0x90) return 0;  // overlong
+    if (c == 0xF0 && c1 < 0x90) return 0;   // overlong
     if (c == 0xF4 && c1 >= 0x90) return 0;  // past U+10FFFF
   }
   return n;
@@ -89,7 +89,6 @@ bool IsXmlChar(std::uint32_t v) {
   return v == 0x9 || v == 0xA || v == 0xD || (v >= 0x20 && v <= 0xD7FF) || (v >= 0xE000 && v <= 0xFFFD) ||
          (v >= 0x10000 && v <= 0x10FFFF);
 }
-
 
 enum class Match { Yes, No, CutOff };
 
@@ -126,17 +125,23 @@ RowScanner::Token RowScanner::Next(const char*& p, const char* end, bool last) {
   if (*p != '<') return Token::Other;
 
   switch (StartsWith(p, end, rowOpen_)) {
-    case Match::CutOff: return cutOff;
-    case Match::No: break;
+    case Match::CutOff:
+      return cutOff;
+    case Match::No:
+      break;
     case Match::Yes: {
       if (p + rowOpen_.size() >= end) return cutOff;
       const char after = p[rowOpen_.size()];
       if (!IsSpace(after) && after != '/') return Token::Other;
       const char* q = p;
       switch (ReadRow(q, end, last)) {
-        case Step::Done: p = q; return Token::Row;
-        case Step::NeedMore: return Token::NeedMore;
-        case Step::Other: return Token::Other;
+        case Step::Done:
+          p = q;
+          return Token::Row;
+        case Step::NeedMore:
+          return Token::NeedMore;
+        case Step::Other:
+          return Token::Other;
       }
       return Token::Other;
     }
@@ -237,8 +242,8 @@ RowScanner::Step RowScanner::ReadRow(const char*& p, const char* end, bool last)
 // Reads a value from just past its opening quote to just past its closing one. A value that
 // its bytes spell out as they are is left in place; one with references or whitespace to
 // normalise is built in scratch_.
-RowScanner::Step RowScanner::ReadValue(const char*& p, const char* end, bool last, char quote,
-                                       std::size_t& scratchAt, std::size_t& length, bool& copied) {
+RowScanner::Step RowScanner::ReadValue(const char*& p, const char* end, bool last, char quote, std::size_t& scratchAt,
+                                       std::size_t& length, bool& copied) {
   const Step cutOff = last ? Step::Other : Step::NeedMore;
   const char* const begin = p;
   const char* run = p;  // first byte not yet copied
@@ -282,10 +287,14 @@ RowScanner::Step RowScanner::ReadValue(const char*& p, const char* end, bool las
         for (; s < end && *s != ';'; ++s) {
           const char d = *s;
           std::uint32_t digit;
-          if (d >= '0' && d <= '9') digit = static_cast<std::uint32_t>(d - '0');
-          else if (hex && d >= 'a' && d <= 'f') digit = static_cast<std::uint32_t>(d - 'a' + 10);
-          else if (hex && d >= 'A' && d <= 'F') digit = static_cast<std::uint32_t>(d - 'A' + 10);
-          else return Step::Other;
+          if (d >= '0' && d <= '9')
+            digit = static_cast<std::uint32_t>(d - '0');
+          else if (hex && d >= 'a' && d <= 'f')
+            digit = static_cast<std::uint32_t>(d - 'a' + 10);
+          else if (hex && d >= 'A' && d <= 'F')
+            digit = static_cast<std::uint32_t>(d - 'A' + 10);
+          else
+            return Step::Other;
           v = v * (hex ? 16 : 10) + digit;
           if (v > 0x10FFFF) return Step::Other;
         }

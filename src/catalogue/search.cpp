@@ -16,19 +16,32 @@ constexpr char kLineEnd = '\n';
 // The Cyrillic letter a folded Latin letter looks like; 0 for the others.
 char32_t CyrillicLookAlike(char32_t c) {
   switch (c) {
-    case 'a': return U'а';
-    case 'b': return U'в';
-    case 'c': return U'с';
-    case 'e': return U'е';
-    case 'h': return U'н';
-    case 'k': return U'к';
-    case 'm': return U'м';
-    case 'o': return U'о';
-    case 'p': return U'р';
-    case 't': return U'т';
-    case 'x': return U'х';
-    case 'y': return U'у';
-    default: return 0;
+    case 'a':
+      return U'а';
+    case 'b':
+      return U'в';
+    case 'c':
+      return U'с';
+    case 'e':
+      return U'е';
+    case 'h':
+      return U'н';
+    case 'k':
+      return U'к';
+    case 'm':
+      return U'м';
+    case 'o':
+      return U'о';
+    case 'p':
+      return U'р';
+    case 't':
+      return U'т';
+    case 'x':
+      return U'х';
+    case 'y':
+      return U'у';
+    default:
+      return 0;
   }
 }
 

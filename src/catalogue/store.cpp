@@ -68,20 +68,28 @@ RowSet RowSet::Owning(std::vector<std::uint32_t> rows) {
 
 std::size_t RowSet::size() const {
   switch (kind_) {
-    case Kind::All: return all_;
-    case Kind::Span: return span_.size();
-    case Kind::List: return list_->size();
-    case Kind::Owned: return owned_.size();
+    case Kind::All:
+      return all_;
+    case Kind::Span:
+      return span_.size();
+    case Kind::List:
+      return list_->size();
+    case Kind::Owned:
+      return owned_.size();
   }
   return 0;
 }
 
 std::uint32_t RowSet::operator[](std::size_t position) const {
   switch (kind_) {
-    case Kind::All: return static_cast<std::uint32_t>(position);
-    case Kind::Span: return span_[position];
-    case Kind::List: return (*list_)[position];
-    case Kind::Owned: return owned_[position];
+    case Kind::All:
+      return static_cast<std::uint32_t>(position);
+    case Kind::Span:
+      return span_[position];
+    case Kind::List:
+      return (*list_)[position];
+    case Kind::Owned:
+      return owned_[position];
   }
   return 0;
 }
@@ -93,10 +101,14 @@ std::optional<std::size_t> RowSet::PositionOf(std::uint32_t row) const {
     return static_cast<std::size_t>(it - begin);
   };
   switch (kind_) {
-    case Kind::All: return row < all_ ? std::optional<std::size_t>(row) : std::nullopt;
-    case Kind::Span: return search(span_.begin(), span_.end());
-    case Kind::List: return search(list_->begin(), list_->end());
-    case Kind::Owned: return search(owned_.begin(), owned_.end());
+    case Kind::All:
+      return row < all_ ? std::optional<std::size_t>(row) : std::nullopt;
+    case Kind::Span:
+      return search(span_.begin(), span_.end());
+    case Kind::List:
+      return search(list_->begin(), list_->end());
+    case Kind::Owned:
+      return search(owned_.begin(), owned_.end());
   }
   return std::nullopt;
 }
@@ -136,8 +148,7 @@ void CatalogueStore::BuildIndexes() {
   byTable_.Build(n, [&](std::size_t r) { return recs[r].ints[IntSlot(Field::Table)]; });
 
   idsAscending_ = true;
-  for (std::size_t r = 1; r < n && idsAscending_; ++r)
-    idsAscending_ = recs[r - 1].ints[0] < recs[r].ints[0];
+  for (std::size_t r = 1; r < n && idsAscending_; ++r) idsAscending_ = recs[r - 1].ints[0] < recs[r].ints[0];
   if (idsAscending_)
     byId_.Clear();
   else
@@ -150,8 +161,7 @@ void CatalogueStore::BuildIndexes() {
     for (std::size_t r = 0; r < n; ++r) on += table_.Boolean(r, f);
     BoolList(s, true).reserve(on);
     BoolList(s, false).reserve(n - on);
-    for (std::size_t r = 0; r < n; ++r)
-      BoolList(s, table_.Boolean(r, f)).push_back(static_cast<std::uint32_t>(r));
+    for (std::size_t r = 0; r < n; ++r) BoolList(s, table_.Boolean(r, f)).push_back(static_cast<std::uint32_t>(r));
   }
 }
 

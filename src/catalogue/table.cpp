@@ -6,13 +6,20 @@ namespace catalogue {
 
 int IntSlot(Field f) {
   switch (f) {
-    case Field::ID: return 0;
-    case Field::FID: return 1;
-    case Field::Number: return 2;
-    case Field::Left: return 3;
-    case Field::Top: return 4;
-    case Field::Table: return 5;
-    default: return -1;
+    case Field::ID:
+      return 0;
+    case Field::FID:
+      return 1;
+    case Field::Number:
+      return 2;
+    case Field::Left:
+      return 3;
+    case Field::Top:
+      return 4;
+    case Field::Table:
+      return 5;
+    default:
+      return -1;
   }
 }
 
@@ -44,10 +51,13 @@ bool Table::Boolean(std::size_t row, Field f) const {
 std::string Table::Format(std::size_t row, Field f) const {
   if (IsNull(row, f)) return {};
   switch (KindOf(f)) {
-    case FieldKind::Integer: return std::to_string(Integer(row, f));
-    case FieldKind::Boolean: return Boolean(row, f) ? "True" : "False";
+    case FieldKind::Integer:
+      return std::to_string(Integer(row, f));
+    case FieldKind::Boolean:
+      return Boolean(row, f) ? "True" : "False";
     case FieldKind::Text:
-    case FieldKind::Number: return std::string(Text(row, f));
+    case FieldKind::Number:
+      return std::string(Text(row, f));
   }
   return {};
 }

@@ -237,7 +237,8 @@ Records ReadCsv(std::string_view text, const std::string& name) {
   if (text.substr(0, kByteOrderMark.size()) == kByteOrderMark) text.remove_prefix(kByteOrderMark.size());
   // The header line names fields only: the separator is the one it holds more of.
   const std::string_view first = text.substr(0, text.find_first_of("\r\n"));
-  const char sep = std::count(first.begin(), first.end(), ';') > std::count(first.begin(), first.end(), ',') ? ';' : ',';
+  const char sep =
+      std::count(first.begin(), first.end(), ';') > std::count(first.begin(), first.end(), ',') ? ';' : ',';
   Splitter split(text, sep, name);
   auto at = [&](int line, const std::string& field, const std::string& what) {
     return Records::Fail(name + ":" + std::to_string(line) + ": field " + field + ": " + what);
@@ -281,9 +282,11 @@ Records ReadCsv(std::string_view text, const std::string& name) {
       r[static_cast<std::size_t>(columns[i])] = std::move(c.value);
     }
     if (const auto& id = r[static_cast<std::size_t>(Field::ID)]) {
-      const std::size_t i = static_cast<std::size_t>(std::find(columns.begin(), columns.end(), Field::ID) - columns.begin());
+      const std::size_t i =
+          static_cast<std::size_t>(std::find(columns.begin(), columns.end(), Field::ID) - columns.begin());
       const auto [it, added] = lineOfId.emplace(*id, row.lines[i]);
-      if (!added) return at(row.lines[i], "ID", *id + " is used twice (first on line " + std::to_string(it->second) + ")");
+      if (!added)
+        return at(row.lines[i], "ID", *id + " is used twice (first on line " + std::to_string(it->second) + ")");
     }
     records.push_back(std::move(r));
   }

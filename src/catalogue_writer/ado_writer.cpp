@@ -46,15 +46,32 @@ std::string XmlAttributeEscape(const std::string& text) {
   out.reserve(text.size());
   for (char c : text) {
     switch (c) {
-      case '&': out += "&amp;"; break;
-      case '<': out += "&lt;"; break;
-      case '>': out += "&gt;"; break;
-      case '\'': out += "&apos;"; break;
-      case '"': out += "&quot;"; break;
-      case '\r': out += "&#xd;"; break;
-      case '\n': out += "&#xa;"; break;
-      case '\t': out += "&#x9;"; break;
-      default: out += c;
+      case '&':
+        out += "&amp;";
+        break;
+      case '<':
+        out += "&lt;";
+        break;
+      case '>':
+        out += "&gt;";
+        break;
+      case '\'':
+        out += "&apos;";
+        break;
+      case '"':
+        out += "&quot;";
+        break;
+      case '\r':
+        out += "&#xd;";
+        break;
+      case '\n':
+        out += "&#xa;";
+        break;
+      case '\t':
+        out += "&#x9;";
+        break;
+      default:
+        out += c;
     }
   }
   return out;
@@ -72,11 +89,10 @@ void WriteAdoRow(std::ostream& out, const RecordTexts& r) {
 void WriteAdoRow(std::ostream& out, const RecordData& r) {
   auto text = [](const std::string& v) { return v.empty() ? std::nullopt : std::optional<std::string>(v); };
   auto flag = [](bool b) { return std::string(b ? "True" : "False"); };
-  WriteAdoRow(out, RecordTexts{std::to_string(r.id), std::to_string(r.fid), std::to_string(r.number),
-                               text(r.oboz), text(r.naim), text(r.massa), text(r.count), text(r.picture),
-                               text(r.view), text(r.descript), flag(r.sostoit), flag(r.vozmPokupka),
-                               flag(r.pokupka), std::to_string(r.left), std::to_string(r.top),
-                               std::to_string(r.table)});
+  WriteAdoRow(out, RecordTexts{std::to_string(r.id), std::to_string(r.fid), std::to_string(r.number), text(r.oboz),
+                               text(r.naim), text(r.massa), text(r.count), text(r.picture), text(r.view),
+                               text(r.descript), flag(r.sostoit), flag(r.vozmPokupka), flag(r.pokupka),
+                               std::to_string(r.left), std::to_string(r.top), std::to_string(r.table)});
 }
 
 void WriteAdoFooter(std::ostream& out) { out << "</rs:data>\n</xml>\n"; }
@@ -106,8 +122,7 @@ std::string TextsToAdoXml(const std::vector<RecordTexts>& records) {
 }
 
 bool WriteAdoFile(const std::string& path, const std::vector<RecordData>& records) {
-  std::ofstream out(std::filesystem::path(std::u8string(path.begin(), path.end())),
-                    std::ios::binary | std::ios::trunc);
+  std::ofstream out(std::filesystem::path(std::u8string(path.begin(), path.end())), std::ios::binary | std::ios::trunc);
   if (!out) return false;
   return static_cast<bool>(WriteAdo(out, records).flush());
 }

@@ -72,7 +72,7 @@ QImage Greyed(const QImage& icon) {
 }
 
 QImage PlatePicture(bool highlighted) {
-  return RenderAsset(highlighted ? QStringLiteral(":/assets/plates/section_hover.svg")
-                                 : QStringLiteral(":/assets/plates/section.svg"),
-                     QSize(225, 53));
+  return RenderAsset(
+      highlighted ? QStringLiteral(":/assets/plates/section_hover.svg") : QStringLiteral(":/assets/plates/section.svg"),
+      QSize(225, 53));
 }

@@ -65,8 +65,8 @@ void CountScans(j_decompress_ptr cinfo) {
   if (cinfo->input_scan_number <= progress->scan) return;
   long long blocks = 0;
   for (int i = 0; i < cinfo->comps_in_scan; ++i)
-    blocks += static_cast<long long>(cinfo->cur_comp_info[i]->width_in_blocks) *
-              cinfo->cur_comp_info[i]->height_in_blocks;
+    blocks +=
+        static_cast<long long>(cinfo->cur_comp_info[i]->width_in_blocks) * cinfo->cur_comp_info[i]->height_in_blocks;
   progress->blocks += blocks * (cinfo->input_scan_number - progress->scan);
   progress->scan = cinfo->input_scan_number;
   if (progress->blocks > kJpegMaxScanBlocks) Refuse(cinfo, "too many scans for a picture of this size");

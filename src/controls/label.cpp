@@ -2,9 +2,9 @@
 
 #include <QMouseEvent>
 
-#include <cmath>
 #include <QHash>
 #include <QPainter>
+#include <cmath>
 
 TLabel::TLabel(QWidget* parent) : QLabel(parent) {
   setMouseTracking(true);
@@ -54,8 +54,8 @@ void TLabel::Layout() {
   }
   // Kept lines are found by text, font and layout.
   if (fontKey_.isEmpty()) fontKey_ = font().key();
-  const QString fontKey = fontKey_ + QLatin1Char('|') + QString::number(wordWrap() ? width() : -1) +
-                          QLatin1Char('|') + QString::number(option.alignment()) + QLatin1Char('|');
+  const QString fontKey = fontKey_ + QLatin1Char('|') + QString::number(wordWrap() ? width() : -1) + QLatin1Char('|') +
+                          QString::number(option.alignment()) + QLatin1Char('|');
   for (const QString& line : text().split(QLatin1Char('\n')))
     lines_.push_back(layouts_->Get(fontKey + line, [&] { return layout(line); }));
 }
@@ -83,9 +83,12 @@ void TLabel::paintEvent(QPaintEvent*) {
   for (const QStaticText& t : lines_) {
     const QSizeF size = t.size();
     qreal x = 0;
-    if (wordWrap()) x = 0;
-    else if (a & Qt::AlignRight) x = width() - size.width();
-    else if (a & Qt::AlignHCenter) x = (width() - size.width()) / 2;
+    if (wordWrap())
+      x = 0;
+    else if (a & Qt::AlignRight)
+      x = width() - size.width();
+    else if (a & Qt::AlignHCenter)
+      x = (width() - size.width()) / 2;
     p.drawStaticText(QPointF(x, y), t);
     if (underline && size.width() > 0) {
       const int base = static_cast<int>(y) + fm.ascent() + fm.underlinePos();

@@ -8,7 +8,6 @@
 
 #include <algorithm>
 
-
 // ---------------------------------------------------------------- Picture
 
 Picture Picture::FromImage(const QImage& image) {
@@ -121,8 +120,10 @@ void Canvas::LineTo(int x, int y) {
   const QPoint to(x, y);
   if (to != pen_) {
     QPoint end = to;
-    if (to.x() != pen_.x() && to.y() == pen_.y()) end.rx() += to.x() > pen_.x() ? -1 : 1;
-    else if (to.y() != pen_.y() && to.x() == pen_.x()) end.ry() += to.y() > pen_.y() ? -1 : 1;
+    if (to.x() != pen_.x() && to.y() == pen_.y())
+      end.rx() += to.x() > pen_.x() ? -1 : 1;
+    else if (to.y() != pen_.y() && to.x() == pen_.x())
+      end.ry() += to.y() > pen_.y() ? -1 : 1;
     p.drawLine(pen_, end);
   }
   p.end();
@@ -251,8 +252,8 @@ void TImage::PictureChanged() {
 void TImage::Refresh() {
   // A picture that covers the control with solid pixels hides whatever lies under it, so
   // the window need not paint its background there first.
-  const bool opaque = !picture_.isEmpty() && !transparent_ && !picture_.image().hasAlphaChannel() &&
-                      PictureRect().contains(rect());
+  const bool opaque =
+      !picture_.isEmpty() && !transparent_ && !picture_.image().hasAlphaChannel() && PictureRect().contains(rect());
   if (testAttribute(Qt::WA_OpaquePaintEvent) != opaque) setAttribute(Qt::WA_OpaquePaintEvent, opaque);
   update();
 }

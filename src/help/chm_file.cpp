@@ -61,8 +61,7 @@ bool FitsWithin(quint64 a, quint64 b, quint64 limit) { return a <= limit && b <=
 
 // Reads exactly len bytes at offset, or nothing.
 std::optional<QByteArray> ReadAt(QFile& file, quint64 offset, quint64 len) {
-  if (!FitsWithin(offset, len, quint64(file.size())) || len > quint64(ChmFile::kMaxObjectSize))
-    return std::nullopt;
+  if (!FitsWithin(offset, len, quint64(file.size())) || len > quint64(ChmFile::kMaxObjectSize)) return std::nullopt;
   if (!file.seek(qint64(offset))) return std::nullopt;
   QByteArray data = file.read(qint64(len));
   if (quint64(data.size()) != len) return std::nullopt;
@@ -148,24 +147,54 @@ QString LookupKey(const QString& path) {
 QByteArray CodepageForLanguage(quint32 languageId) {
   const quint32 primary = languageId & 0x3ff;
   switch (primary) {
-    case 0x19: case 0x22: case 0x23: case 0x02: case 0x2f: case 0x3f: case 0x40: case 0x44:
+    case 0x19:
+    case 0x22:
+    case 0x23:
+    case 0x02:
+    case 0x2f:
+    case 0x3f:
+    case 0x40:
+    case 0x44:
     case 0x50:
       return "windows-1251";
     case 0x1a:  // Serbian written in Cyrillic, otherwise Croatian or Serbian in Latin letters
       return (languageId == 0x0c1a || languageId == 0x1c1a) ? "windows-1251" : "windows-1250";
-    case 0x05: case 0x0e: case 0x15: case 0x18: case 0x1b: case 0x1c: case 0x24:
+    case 0x05:
+    case 0x0e:
+    case 0x15:
+    case 0x18:
+    case 0x1b:
+    case 0x1c:
+    case 0x24:
       return "windows-1250";
-    case 0x08: return "windows-1253";
-    case 0x1f: case 0x2c: case 0x43: return "windows-1254";
-    case 0x0d: return "windows-1255";
-    case 0x01: case 0x20: case 0x29: return "windows-1256";
-    case 0x25: case 0x26: case 0x27: return "windows-1257";
-    case 0x2a: return "windows-1258";
-    case 0x1e: return "windows-874";
-    case 0x11: return "Shift_JIS";
-    case 0x12: return "EUC-KR";
-    case 0x04: return (languageId == 0x0404 || languageId == 0x0c04 || languageId == 0x1404) ? "Big5" : "GBK";
-    default: return "windows-1252";
+    case 0x08:
+      return "windows-1253";
+    case 0x1f:
+    case 0x2c:
+    case 0x43:
+      return "windows-1254";
+    case 0x0d:
+      return "windows-1255";
+    case 0x01:
+    case 0x20:
+    case 0x29:
+      return "windows-1256";
+    case 0x25:
+    case 0x26:
+    case 0x27:
+      return "windows-1257";
+    case 0x2a:
+      return "windows-1258";
+    case 0x1e:
+      return "windows-874";
+    case 0x11:
+      return "Shift_JIS";
+    case 0x12:
+      return "EUC-KR";
+    case 0x04:
+      return (languageId == 0x0404 || languageId == 0x0c04 || languageId == 0x1404) ? "Big5" : "GBK";
+    default:
+      return "windows-1252";
   }
 }
 
@@ -267,8 +296,7 @@ bool ChmFile::open(const QString& path) {
 
 bool ChmFile::checkFile(const QString& path) {
   QFile file(path);
-  if (!file.open(QIODevice::ReadOnly))
-    return fail(QStringLiteral("%1: %2").arg(path, file.errorString()));
+  if (!file.open(QIODevice::ReadOnly)) return fail(QStringLiteral("%1: %2").arg(path, file.errorString()));
   fileSize_ = file.size();
   fileModified_ = QFileInfo(file).lastModified();
   const auto size = quint64(fileSize_);
@@ -333,8 +361,7 @@ bool ChmFile::checkFile(const QString& path) {
         if (!section || !start || !length)
           return fail(damaged.arg(QStringLiteral("bad entry on directory page %1").arg(i)));
         // chmlib reads section 0 as stored and anything else as compressed.
-        if (*section > 1)
-          return fail(damaged.arg(QStringLiteral("unknown content section %1").arg(*section)));
+        if (*section > 1) return fail(damaged.arg(QStringLiteral("unknown content section %1").arg(*section)));
         entries_.push_back({QString::fromUtf8(AsCString(*name)), *section, *start, *length});
       } else {
         const auto child = reader.number();
@@ -411,8 +438,8 @@ bool ChmFile::checkFile(const QString& path) {
   const Entry* content = special[0];
   const Entry* resetEntry = special[1];
   const Entry* control = special[2];
-  compressed_ = content && resetEntry && control && content->section == 0 && resetEntry->section == 0 &&
-                control->section == 0;
+  compressed_ =
+      content && resetEntry && control && content->section == 0 && resetEntry->section == 0 && control->section == 0;
   if (!compressed_) return true;  // chmlib leaves decompression off; compressed objects fail on reading
 
   for (const Entry* e : {content, resetEntry, control}) {
@@ -508,13 +535,14 @@ std::optional<QByteArray> ChmFile::read(const QString& objectPath) {
   }
   if (e->length > quint64(kMaxObjectSize)) {
     fail(QStringLiteral("%1: object %2 claims %3 bytes, more than %4")
-             .arg(fileName_, e->path).arg(e->length).arg(kMaxObjectSize));
+             .arg(fileName_, e->path)
+             .arg(e->length)
+             .arg(kMaxObjectSize));
     return std::nullopt;
   }
-  const bool inside = e->section == 0
-                          ? FitsWithin(dataOffset_, e->start, quint64(fileSize_)) &&
-                                FitsWithin(dataOffset_ + e->start, e->length, quint64(fileSize_))
-                          : compressed_ && FitsWithin(e->start, e->length, uncompressedLength_);
+  const bool inside = e->section == 0 ? FitsWithin(dataOffset_, e->start, quint64(fileSize_)) &&
+                                            FitsWithin(dataOffset_ + e->start, e->length, quint64(fileSize_))
+                                      : compressed_ && FitsWithin(e->start, e->length, uncompressedLength_);
   if (!inside) {
     fail(QStringLiteral("%1: object %2 lies outside the stored data").arg(fileName_, e->path));
     return std::nullopt;
@@ -529,7 +557,9 @@ std::optional<QByteArray> ChmFile::read(const QString& objectPath) {
       chm_retrieve_object(handle_, &unit, reinterpret_cast<unsigned char*>(data.data()), 0, LONGINT64(e->length));
   if (got != LONGINT64(e->length)) {
     fail(QStringLiteral("%1: object %2 is damaged (%3 of %4 bytes read)")
-             .arg(fileName_, e->path).arg(qMax<LONGINT64>(got, 0)).arg(e->length));
+             .arg(fileName_, e->path)
+             .arg(qMax<LONGINT64>(got, 0))
+             .arg(e->length));
     return std::nullopt;
   }
   return data;
@@ -547,13 +577,20 @@ void ChmFile::readSystemData() {
       if (length > sys->size() - at - 4) break;
       const QByteArray data = sys->mid(at + 4, length);
       switch (code) {
-        case kSysContentsFile: contentsFile = AsCString(data); break;
-        case kSysDefaultTopic: topic = AsCString(data); break;
-        case kSysTitle: title = AsCString(data); break;
+        case kSysContentsFile:
+          contentsFile = AsCString(data);
+          break;
+        case kSysDefaultTopic:
+          topic = AsCString(data);
+          break;
+        case kSysTitle:
+          title = AsCString(data);
+          break;
         case kSysLanguage:
           if (data.size() >= 4) languageId_ = Le32(data, 0);
           break;
-        default: break;
+        default:
+          break;
       }
       at += 4 + length;
     }
@@ -570,8 +607,7 @@ void ChmFile::readSystemData() {
     return e ? NormalizePath(e->path) : QString();
   };
   defaultTopic_ = existingPage(DecodeHelpText(topic, charset));
-  if (defaultTopic_.isEmpty())
-    defaultTopic_ = existingPage(firstContentsTopic(DecodeHelpText(contentsFile, charset)));
+  if (defaultTopic_.isEmpty()) defaultTopic_ = existingPage(firstContentsTopic(DecodeHelpText(contentsFile, charset)));
   for (const char* name : {"/index.htm", "/index.html", "/default.htm", "/default.html"}) {
     if (!defaultTopic_.isEmpty()) break;
     defaultTopic_ = existingPage(QLatin1String(name));

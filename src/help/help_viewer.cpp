@@ -199,8 +199,8 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
     // A picture claiming a huge size is drawn smaller rather than allocated in full. Drawings
     // (SVG) are drawn at twice their size, so that they stay sharp when a page enlarges them.
     const QSize size = reader.size();
-    const bool drawing = format == "svg" && size.isValid() && size.width() * 2 <= kMaxImageSide &&
-                         size.height() * 2 <= kMaxImageSide;
+    const bool drawing =
+        format == "svg" && size.isValid() && size.width() * 2 <= kMaxImageSide && size.height() * 2 <= kMaxImageSide;
     if (drawing)
       reader.setScaledSize(size * 2);
     else if (size.isValid() && (size.width() > kMaxImageSide || size.height() > kMaxImageSide))
@@ -281,8 +281,8 @@ bool HelpViewer::ShowDefaultTopic(const QString& chmPath) {
     return false;
   }
   const QString canonical = info.canonicalFilePath();
-  const bool unchanged = file_ && canonical == canonicalPath_ && info.size() == fileSize_ &&
-                         info.lastModified() == fileModified_;
+  const bool unchanged =
+      file_ && canonical == canonicalPath_ && info.size() == fileSize_ && info.lastModified() == fileModified_;
   if (!unchanged) {
     // The new file replaces the shown one only once its default topic has been read.
     auto file = std::make_unique<ChmFile>();

@@ -16,9 +16,9 @@
 #include <optional>
 #include <pugixml.hpp>
 #include <set>
-#include <unordered_map>
 #include <string_view>
 #include <system_error>
+#include <unordered_map>
 
 namespace order {
 
@@ -52,8 +52,7 @@ constexpr std::string_view kDocumentMainType =
 constexpr std::string_view kTemplateMainType =
     "application/vnd.openxmlformats-officedocument.wordprocessingml.template.main+xml";
 constexpr std::string_view kMacroDocumentType = "application/vnd.ms-word.document.macroenabled.main+xml";
-constexpr std::string_view kMacroTemplateType =
-    "application/vnd.ms-word.template.macroenabledtemplate.main+xml";
+constexpr std::string_view kMacroTemplateType = "application/vnd.ms-word.template.macroenabledtemplate.main+xml";
 constexpr const char* kXmlDeclaration = "<?xml version=\"1.0\" encoding=\"UTF-8\" standalone=\"yes\"?>\r\n";
 
 std::string Lower(std::string_view s) {
@@ -62,7 +61,6 @@ std::string Lower(std::string_view s) {
     if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
   return out;
 }
-
 
 std::string_view LocalName(const char* name) {
   std::string_view n(name);
@@ -178,10 +176,9 @@ Status ReadEntry(zip_t* z, zip_uint64_t index, zip_uint64_t stated, std::string*
 Status ParseXml(const std::string& data, const std::string& name, pugi::xml_document* doc) {
   // Whitespace-only text is kept wherever it stands: a w:t holding a space, also one beside
   // other content, must read back after saving as it was typed.
-  const pugi::xml_parse_result r = doc->load_buffer(
-      data.data(), data.size(), pugi::parse_default | pugi::parse_ws_pcdata | pugi::parse_doctype);
-  if (!r)
-    return Status::Fail("часть " + name + " содержит ошибку XML (байт " + std::to_string(r.offset) + ")");
+  const pugi::xml_parse_result r =
+      doc->load_buffer(data.data(), data.size(), pugi::parse_default | pugi::parse_ws_pcdata | pugi::parse_doctype);
+  if (!r) return Status::Fail("часть " + name + " содержит ошибку XML (байт " + std::to_string(r.offset) + ")");
   for (pugi::xml_node c = doc->first_child(); c; c = c.next_sibling())
     if (c.type() == pugi::node_doctype)
       return Status::Fail("часть " + name + " содержит объявление DOCTYPE, которого в документах Word не бывает");
@@ -299,8 +296,7 @@ Status ReadPackage(const std::string& path, Package* pkg) {
   std::unique_ptr<zip_t, void (*)(zip_t*)> z(zip_open(path.c_str(), ZIP_RDONLY, &zerr),
                                              [](zip_t* p) { zip_discard(p); });
   if (!z) {
-    if (zerr == ZIP_ER_NOZIP)
-      return Status::Fail("Шаблон не является документом Word (.dotx, .docx).");
+    if (zerr == ZIP_ER_NOZIP) return Status::Fail("Шаблон не является документом Word (.dotx, .docx).");
     return Status::Fail("Шаблон не открывается: файл повреждён.");
   }
   const std::string damaged = "Шаблон повреждён: ";
@@ -372,8 +368,7 @@ Status ReadPackage(const std::string& path, Package* pkg) {
       break;
     }
   }
-  if (mainName.empty())
-    return Status::Fail("Шаблон не является документом Word: в нём нет основной части документа.");
+  if (mainName.empty()) return Status::Fail("Шаблон не является документом Word: в нём нет основной части документа.");
   std::size_t main = SIZE_MAX;
   for (std::size_t i = 0; i < pkg->parts.size(); ++i)
     if (!pkg->parts[i].directory && Lower(pkg->parts[i].name) == Lower(mainName)) main = i;
@@ -421,8 +416,7 @@ Status BuildZip(const std::vector<Part>& parts, std::size_t main, const std::str
   }
   zip_error_fini(&ze);
   zip_source_keep(mem);
-  std::unique_ptr<zip_source_t, void (*)(zip_source_t*)> memGuard(
-      mem, [](zip_source_t* s) { zip_source_free(s); });
+  std::unique_ptr<zip_source_t, void (*)(zip_source_t*)> memGuard(mem, [](zip_source_t* s) { zip_source_free(s); });
 
   // [Content_Types].xml first, as Office writes it; the rest in the template's order.
   std::vector<std::size_t> order;
@@ -468,7 +462,6 @@ Status BuildZip(const std::vector<Part>& parts, std::size_t main, const std::str
   }
   return Status::Ok();
 }
-
 
 // ---- The document's text ---------------------------------------------------------------
 
@@ -630,8 +623,8 @@ struct DocxDocument::Impl {
       if (c.type() != pugi::node_element) continue;
       if (Is(c, "r"))
         AddRun(c, para);
-      else if (IsAny(c, {"hyperlink", "sdt", "sdtContent", "smartTag", "customXml", "fldSimple", "ins",
-                         "moveTo", "dir", "bdo"}))
+      else if (IsAny(c, {"hyperlink", "sdt", "sdtContent", "smartTag", "customXml", "fldSimple", "ins", "moveTo", "dir",
+                         "bdo"}))
         CollectRuns(c, para);
     }
   }
@@ -860,9 +853,8 @@ struct DocxDocument::Impl {
       run = para.runs.back().parent().insert_child_after(W("r").c_str(), para.runs.back());
     else
       run = pugi::xml_node(para.p).append_child(W("r").c_str());
-    CopyRunProperties(
-        format ? format.child(W("rPr").c_str()) : para.p.child(W("pPr").c_str()).child(W("rPr").c_str()),
-        run);
+    CopyRunProperties(format ? format.child(W("rPr").c_str()) : para.p.child(W("pPr").c_str()).child(W("rPr").c_str()),
+                      run);
     PutPieces({run, {}}, pieces);
   }
 
@@ -1160,8 +1152,7 @@ bool DocxDocument::InsertRows(int count) {
     pugi::xml_node row = tr.parent().insert_copy_before(tr, tr);
     d.CleanRowLevel(row);
     const std::vector<pugi::xml_node> cells = d.Cells(row);
-    for (std::size_t i = 0; i < cells.size() && i < sourceCells.size(); ++i)
-      d.EmptyCell(cells[i], sourceFirst[i]);
+    for (std::size_t i = 0; i < cells.size() && i < sourceCells.size(); ++i) d.EmptyCell(cells[i], sourceFirst[i]);
     added.push_back(row);
   }
   d.typed.valid = false;
@@ -1182,8 +1173,7 @@ bool DocxDocument::InsertRows(int count) {
 Status DocxDocument::Save(const std::string& path) const {
   if (path.empty()) return Status::Fail("Не задано имя файла заявки.");
   std::error_code ec;
-  if (fs::exists(fs::symlink_status(PathFromUtf8(path), ec)))
-    return Status::Fail("Файл " + path + " уже существует.");
+  if (fs::exists(fs::symlink_status(PathFromUtf8(path), ec))) return Status::Fail("Файл " + path + " уже существует.");
   const std::string mainXml = Serialize(impl_->xml);
   std::string bytes;
   if (auto built = BuildZip(impl_->parts, impl_->mainPart, mainXml, &bytes); !built)

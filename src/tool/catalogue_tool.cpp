@@ -17,8 +17,8 @@
 #include <fstream>
 #include <iostream>
 #include <iterator>
-#include <random>
 #include <optional>
+#include <random>
 #include <string>
 #include <vector>
 
@@ -54,11 +54,20 @@ int Refuse(const std::string& why) {
 void PutEscaped(std::string& line, const std::string& value) {
   for (char c : value) {
     switch (c) {
-      case '\\': line += "\\\\"; break;
-      case '\t': line += "\\t"; break;
-      case '\r': line += "\\r"; break;
-      case '\n': line += "\\n"; break;
-      default: line += c;
+      case '\\':
+        line += "\\\\";
+        break;
+      case '\t':
+        line += "\\t";
+        break;
+      case '\r':
+        line += "\\r";
+        break;
+      case '\n':
+        line += "\\n";
+        break;
+      default:
+        line += c;
     }
   }
 }
@@ -125,7 +134,8 @@ int WriteOutput(const std::string& path, const std::string& content, bool force)
 int Export(const std::string& table, const std::optional<std::string>& out, bool excel, bool force) {
   auto read = catalogue::ReadAdoFile(table);
   if (!read) return Refuse(read.error());
-  const std::string csv = catalogue::WriteCsv(read.value(), excel ? catalogue::CsvStyle::Excel : catalogue::CsvStyle::Comma);
+  const std::string csv =
+      catalogue::WriteCsv(read.value(), excel ? catalogue::CsvStyle::Excel : catalogue::CsvStyle::Comma);
   if (out) return WriteOutput(*out, csv, force);
   std::fwrite(csv.data(), 1, csv.size(), stdout);
   return std::fflush(stdout) == 0 ? 0 : 2;
@@ -151,11 +161,16 @@ int Convert(const std::string& command, const std::vector<std::string>& args) {
   bool excel = false, force = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (a == "-o" && i + 1 < args.size() && !out) out = args[++i];
-    else if (a == "--excel" && command == "export") excel = true;
-    else if (a == "--force") force = true;
-    else if (!a.empty() && a[0] == '-') return Usage();
-    else inputs.push_back(a);
+    if (a == "-o" && i + 1 < args.size() && !out)
+      out = args[++i];
+    else if (a == "--excel" && command == "export")
+      excel = true;
+    else if (a == "--force")
+      force = true;
+    else if (!a.empty() && a[0] == '-')
+      return Usage();
+    else
+      inputs.push_back(a);
   }
   if (inputs.size() != 1) return Usage();
   if (command == "export") return Export(inputs[0], out, excel, force);
@@ -184,8 +199,8 @@ int ConvertTemplate(const std::vector<std::string>& args, const std::vector<std:
   std::error_code ec;
   fs::path work;
   for (int attempt = 0; attempt < 100 && work.empty(); ++attempt) {
-    const fs::path candidate = fs::temp_directory_path(ec) /
-                               ("catalogue-tool-" + std::to_string(std::random_device()()));
+    const fs::path candidate =
+        fs::temp_directory_path(ec) / ("catalogue-tool-" + std::to_string(std::random_device()()));
     if (fs::create_directory(candidate, ec)) work = candidate;
   }
   if (work.empty()) return Refuse("no temporary folder can be made");
@@ -212,10 +227,12 @@ int main(int argc, char** argv, char** envp) {
       rows = catalogue::RowReader::Expat;
       ++first;
     }
-    if (argc == first + 1 || argc == first + 2) return Query(argv[first], argc == first + 2 ? argv[first + 1] : "", rows);
+    if (argc == first + 1 || argc == first + 2)
+      return Query(argv[first], argc == first + 2 ? argv[first + 1] : "", rows);
   }
   if (command == "check" && argc == 3) return Check(argv[2]);
-  if (command == "export" || command == "import") return Convert(command, std::vector<std::string>(argv + 2, argv + argc));
+  if (command == "export" || command == "import")
+    return Convert(command, std::vector<std::string>(argv + 2, argv + argc));
   if (command == "convert-template") {
     std::vector<std::string> environment;
     for (char** v = envp; v && *v; ++v) environment.push_back(*v);

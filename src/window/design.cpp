@@ -28,7 +28,8 @@ QFont PixelFont(const QString& family, int pixels, bool bold = false) {
 }
 
 // The hidden picture holders: plates, caption-button faces, backgrounds.
-constexpr int kHolders[] = {2, 3, 5, 6, 7, 8, 9, 10, 13, 14, 15, 16, 17, 18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30};
+constexpr int kHolders[] = {2,  3,  5,  6,  7,  8,  9,  10, 13, 14, 15, 16, 17,
+                            18, 19, 20, 21, 22, 23, 24, 25, 26, 27, 28, 29, 30};
 
 void LoadArtwork(Design& d) {
   d.images[kPlateResting]->SetPicture(Picture::FromImage(PlatePicture(false)));

@@ -60,8 +60,8 @@ struct Design {
   TImage* imFon = nullptr;
   TImage* imMain = nullptr;
   std::array<TImageLeave*, catalogue::kMaxSections> hotSpots{};  // ImageLeave1 .. ImageLeave7
-  std::map<int, TImage*> images;   // the hidden picture holders ImageN, by N
-  std::vector<TLabel*> callouts;   // Label1 .. Label35
+  std::map<int, TImage*> images;                                 // the hidden picture holders ImageN, by N
+  std::vector<TLabel*> callouts;                                 // Label1 .. Label35
   TLabel* lbOboz = nullptr;
   TLabel* lbNaim = nullptr;
   TLabel* lbMassa = nullptr;

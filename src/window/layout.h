@@ -67,8 +67,8 @@ inline constexpr std::array<ButtonPlaces, kButtons> kButtonPlaces = {{
     {Button::Basket, 80, {102, 480}, {102, 480}, {102, 480}, {102, 500}},
     {Button::Home, 105, {615, 475}, {615, 475}, {615, 475}, {683, 500}},  // hidden in the list
     {Button::Back, 80, {532, 475}, {532, 475}, {532, 475}, {600, 500}},
-    {Button::Add, 100, {683, 90}, {683, 90}, {615, 475}, {683, 90}},     // hidden at the root
-    {Button::Remove, 100, {683, 90}, {683, 90}, {615, 475}, {683, 90}},  // hidden at the root
+    {Button::Add, 100, {683, 90}, {683, 90}, {615, 475}, {683, 90}},      // hidden at the root
+    {Button::Remove, 100, {683, 90}, {683, 90}, {615, 475}, {683, 90}},   // hidden at the root
     {Button::Next, 260, {338, 500}, {338, 500}, {338, 500}, {338, 500}},  // the drawing's only
     {Button::Help, 100, {190, 480}, {190, 480}, {190, 480}, {190, 500}},
     {Button::Find, 36, {296, 480}, {296, 480}, {296, 480}, {296, 500}},  // the icon alone

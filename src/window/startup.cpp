@@ -23,8 +23,8 @@ namespace {
 // The base directory: where the executable is, never the working directory; or the catalogue
 // folder the environment names. It ends with a separator.
 std::string BaseDir(const AppEnvironment& env) {
-  const QString base = env.catalogueDir.isEmpty() ? QFileInfo(env.executablePath).absolutePath()
-                                                  : QDir(env.catalogueDir).absolutePath();
+  const QString base =
+      env.catalogueDir.isEmpty() ? QFileInfo(env.executablePath).absolutePath() : QDir(env.catalogueDir).absolutePath();
   return QDir::toNativeSeparators(base.endsWith(QLatin1Char('/')) ? base : base + QLatin1Char('/')).toStdString();
 }
 
@@ -32,21 +32,20 @@ std::string BaseDir(const AppEnvironment& env) {
 
 TfrMain::TfrMain(AppEnvironment env, QWidget* parent)
     : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
-                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint |
-                          Qt::MSWindowsFixedSizeDialogHint),
+                          Qt::WindowMinimizeButtonHint | Qt::WindowCloseButtonHint | Qt::MSWindowsFixedSizeDialogHint),
       env_(std::move(env)),
       model_(ADOQuery, catalogue::CatalogueFolder(BaseDir(env_))),
-      order_(env_.wordProcessor
-                 ? env_.wordProcessor
-                 : DefaultWordBackendFactory({[this](const QUrl& url) { return env_.openUrl && env_.openUrl(url, this); },
-                                              env_.documentsDir, [this](const QString& p) { return NativeFile(p); },
-                                              [this](const QString& text) { ShowMessage(text); },
-                                              [this](const std::string& path) {
-                                                std::vector<std::string> environment;
-                                                for (const QString& v : env_.processEnvironment)
-                                                  environment.push_back(v.toStdString());
-                                                return order_.converted.Convert(path, environment);
-                                              }})) {
+      order_(env_.wordProcessor ? env_.wordProcessor
+                                : DefaultWordBackendFactory(
+                                      {[this](const QUrl& url) { return env_.openUrl && env_.openUrl(url, this); },
+                                       env_.documentsDir, [this](const QString& p) { return NativeFile(p); },
+                                       [this](const QString& text) { ShowMessage(text); },
+                                       [this](const std::string& path) {
+                                         std::vector<std::string> environment;
+                                         for (const QString& v : env_.processEnvironment)
+                                           environment.push_back(v.toStdString());
+                                         return order_.converted.Convert(path, environment);
+                                       }})) {
   setWindowTitle(QStringLiteral("Каталог запасных частей ООО \"КРАНТЕК\""));
   setFixedSize(kClientSize);
   setAutoFillBackground(true);

@@ -99,16 +99,16 @@ class TfrMain : public QWidget {
 
   // ---- The composition
   AppEnvironment env_;
-  catalogue::CatalogueStore ADOQuery;  // the catalogue; its filter and cursor are the parts grid's
-  browsing::BrowsingModel model_;      // what the user is doing
+  catalogue::CatalogueStore ADOQuery;      // the catalogue; its filter and cursor are the parts grid's
+  browsing::BrowsingModel model_;          // what the user is doing
   std::unique_ptr<ModelSignals> changes_;  // the model's changes, as a signal to the controllers
   std::unique_ptr<CaptionBar> captionBar_;
   std::unique_ptr<Plates> plates_;
   std::unique_ptr<Drawing> drawing_;
   std::unique_ptr<Details> details_;
   std::unique_ptr<Basket> basket_;
-  std::unique_ptr<HelpService> help_;  // the help library, from start-up to the window's end
-  OrderExport order_;                  // the word processor of the order export
+  std::unique_ptr<HelpService> help_;              // the help library, from start-up to the window's end
+  OrderExport order_;                              // the word processor of the order export
   std::unique_ptr<catalogue::PartSearch> search_;  // the folded texts, made at the first search
   bool startupFailed_ = false;
   bool closed_ = false;

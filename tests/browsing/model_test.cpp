@@ -97,15 +97,40 @@ TEST_F(ModelTest, EachStepDownAndBackShowsItsLevel) {
     std::vector<PictureLoad> loads;
   };
   const std::vector<Step> steps = {
-      {"section 1", [](BrowsingModel& m) { m.EnterSection(0); }, 1, dmDrawing, {11, 12, 13}, {}, false,
+      {"section 1",
+       [](BrowsingModel& m) { m.EnterSection(0); },
+       1,
+       dmDrawing,
+       {11, 12, 13},
+       {},
+       false,
        {{Pic("p1"), Report::File}, {Pic("p1"), Report::Image}}},
-      {"callout 11", [](BrowsingModel& m) { m.EnterPart(11); }, 2, dmDrawing, {}, 111, true, {{Pic("p11"), Report::File}}},
-      {"its composition", [](BrowsingModel& m) { m.EnterPart(111); }, 3, dmDrawing, {1111, 1112}, {}, false,
+      {"callout 11",
+       [](BrowsingModel& m) { m.EnterPart(11); },
+       2,
+       dmDrawing,
+       {},
+       111,
+       true,
+       {{Pic("p11"), Report::File}}},
+      {"its composition",
+       [](BrowsingModel& m) { m.EnterPart(111); },
+       3,
+       dmDrawing,
+       {1111, 1112},
+       {},
+       false,
        {{Pic("p111"), Report::File}}},
       {"back", [](BrowsingModel& m) { m.Back(); }, 2, dmDrawing, {}, 111, true, {{Pic("p11"), Report::File}}},
       {"back", [](BrowsingModel& m) { m.Back(); }, 1, dmDrawing, {11, 12, 13}, {}, false, {{Pic("p1"), Report::File}}},
       // The root: the sections display shows the picture it had again, then the root's is set.
-      {"back to the root", [](BrowsingModel& m) { m.Back(); }, 0, dmSections, {}, {}, false,
+      {"back to the root",
+       [](BrowsingModel& m) { m.Back(); },
+       0,
+       dmSections,
+       {},
+       {},
+       false,
        {{Pic("p1"), Report::Image}, {kRoot, Report::File}}},
   };
   for (const Step& s : steps) {
@@ -191,12 +216,9 @@ TEST_F(ModelTest, PlatesShowSevenSectionsToAPageAndNeverMore) {
     int sections, page;
     std::vector<int> ids;
   } cases[] = {
-      {1, 1, {1}},
-      {7, 1, {1, 2, 3, 4, 5, 6, 7}},
-      {9, 1, {1, 2, 3, 4, 5, 6, 7}},
-      {9, 2, {8, 9}},
-      {20, 2, {8, 9, 10, 11, 12, 13, 14}},  // the rest would be thirteen
-      {20, 0, {}},                          // a page before the first
+      {1, 1, {1}},    {7, 1, {1, 2, 3, 4, 5, 6, 7}},       {9, 1, {1, 2, 3, 4, 5, 6, 7}},
+      {9, 2, {8, 9}}, {20, 2, {8, 9, 10, 11, 12, 13, 14}},  // the rest would be thirteen
+      {20, 0, {}},                                          // a page before the first
   };
   for (const auto& c : cases) {
     std::vector<RecordData> t;
@@ -342,8 +364,8 @@ TEST_F(ModelTest, AFoundPartIsReachedAsTheClicksReachIt) {
 
 TEST_F(ModelTest, APartOutsideTheTreeIsNotOpened) {
   auto t = StandardTable();
-  t.push_back(Part(900, 777, 1));                       // a parent that does not exist
-  t.push_back(Part(901, 902, 1));                       // parents that loop
+  t.push_back(Part(900, 777, 1));  // a parent that does not exist
+  t.push_back(Part(901, 902, 1));  // parents that loop
   t.push_back(Part(902, 901, 1));
   Load(t);
   for (int id : {900, 901}) {
@@ -373,8 +395,8 @@ TEST(DetailShown, BlanksAndAZeroMassOrQuantityShowNothing) {
     const char* text;
     bool zeroMeansNone, shown;
   } cases[] = {
-      {"", false, false},   {"  \t ", false, false}, {"0", false, true},     {"0", true, false},
-      {" 12 ", true, true}, {"Втулка", false, true}, {"00", true, true},     {"\r\n", true, false},
+      {"", false, false},   {"  \t ", false, false}, {"0", false, true}, {"0", true, false},
+      {" 12 ", true, true}, {"Втулка", false, true}, {"00", true, true}, {"\r\n", true, false},
   };
   for (const auto& c : cases) EXPECT_EQ(DetailShown(c.text, c.zeroMeansNone), c.shown) << '"' << c.text << '"';
 }

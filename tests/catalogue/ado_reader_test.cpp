@@ -14,16 +14,15 @@ namespace catalogue {
 namespace {
 
 // A schema in ADO's own form, with the prefixes given.
-std::string Schema(const std::string& s = "s", const std::string& rs = "rs",
-                   const std::string& dt = "dt", const std::string& z = "z",
-                   const std::string& idType = "int") {
+std::string Schema(const std::string& s = "s", const std::string& rs = "rs", const std::string& dt = "dt",
+                   const std::string& z = "z", const std::string& idType = "int") {
   std::string x = "<xml xmlns:" + s + "='uuid:BDC6E3F0-6DA3-11d1-A2A3-00AA00C14882' xmlns:" + dt +
                   "='uuid:C2F41010-65B3-11d1-A29F-00AA00C14882' xmlns:" + rs +
                   "='urn:schemas-microsoft-com:rowset' xmlns:" + z + "='#RowsetSchema'>\n<" + s +
                   ":Schema id='RowsetSchema'><" + s + ":ElementType name='row' content='eltOnly'>\n";
   auto col = [&](const std::string& name, const std::string& type) {
-    x += "<" + s + ":AttributeType name='" + name + "'><" + s + ":datatype " + dt + ":type='" +
-         type + "'/></" + s + ":AttributeType>\n";
+    x += "<" + s + ":AttributeType name='" + name + "'><" + s + ":datatype " + dt + ":type='" + type + "'/></" + s +
+         ":AttributeType>\n";
   };
   col("ID", idType);
   col("FID", "i2");
@@ -52,8 +51,22 @@ INSTANTIATE_TEST_SUITE_P(RowReaders, AdoReader, ::testing::Values(RowReader::Sca
 
 TEST_P(AdoReader, ReadsWhatAdoWritesIncludingCyrillicAndEscapes) {
   std::vector<RecordData> recs(2);
-  recs[0] = {1, 0, 3, "КМ-10.01.000", "Стрела <основная> & \"прочее\"", "12,5", "1",
-             "pic1", "view1", "Описание\r\nвторая строка", true, false, false, 532, 64, 2};
+  recs[0] = {1,
+             0,
+             3,
+             "КМ-10.01.000",
+             "Стрела <основная> & \"прочее\"",
+             "12,5",
+             "1",
+             "pic1",
+             "view1",
+             "Описание\r\nвторая строка",
+             true,
+             false,
+             false,
+             532,
+             64,
+             2};
   recs[1] = {2, 1, 0, "КМ-10.01.001", "Втулка", "0", "", "", "", "", false, true, true, -5, 7, 9};
   auto t = Read(ToAdoXml(recs));
   ASSERT_TRUE(t.ok()) << t.error();
@@ -107,12 +120,19 @@ TEST_P(AdoReader, ElementsOutsideTheRowsetNamespaceAreNotRows) {
 
 TEST_P(AdoReader, PendingUpdatesAndDeletesReadAsTheirCurrentValues) {
   std::string x = Schema();
-  x += "<rs:data><z:row ID='1' Naim='a'" + kZeros + "/>"
-       "<rs:update><rs:original><z:row ID='2' Naim='old'" + kZeros + "/></rs:original>"
+  x += "<rs:data><z:row ID='1' Naim='a'" + kZeros +
+       "/>"
+       "<rs:update><rs:original><z:row ID='2' Naim='old'" +
+       kZeros +
+       "/></rs:original>"
        "<z:row Naim='new'/></rs:update>"
-       "<rs:delete><z:row ID='3' Naim='gone'" + kZeros + "/></rs:delete>"
+       "<rs:delete><z:row ID='3' Naim='gone'" +
+       kZeros +
+       "/></rs:delete>"
        // An update that empties fields names them in rs:forcenull.
-       "<rs:update><rs:original><z:row ID='4' Naim='was' Oboz='X-4'" + kZeros + "/></rs:original>"
+       "<rs:update><rs:original><z:row ID='4' Naim='was' Oboz='X-4'" +
+       kZeros +
+       "/></rs:original>"
        "<z:row Table='5' rs:forcenull='Naim  Oboz'/></rs:update></rs:data></xml>";
   auto t = Read(x);
   ASSERT_TRUE(t.ok()) << t.error();
@@ -152,9 +172,9 @@ TEST_P(AdoReader, RefusesBadDocumentsSayingWhatAndWhere) {
   for (int i = 0; i < 3; ++i) recs[i].id = i + 1;
   const std::string good = ToAdoXml(recs);
   std::string missingField = good;
-  missingField.erase(missingField.find("\t\t<s:AttributeType name='Top'"),
-                     missingField.find("\t\t<s:AttributeType name='Table'") -
-                         missingField.find("\t\t<s:AttributeType name='Top'"));
+  missingField.erase(
+      missingField.find("\t\t<s:AttributeType name='Top'"),
+      missingField.find("\t\t<s:AttributeType name='Table'") - missingField.find("\t\t<s:AttributeType name='Top'"));
   std::string badId = good;
   badId.replace(badId.find("ID='2'"), 6, "ID='2x'");
   std::string badBool = good;
@@ -178,8 +198,7 @@ TEST_P(AdoReader, RefusesBadDocumentsSayingWhatAndWhere) {
       {"non-Boolean", badBool, "field Sostoit: \"yes\" is not a Boolean"},
       {"out of range", hugeInt, "out of the integer range"},
       {"empty integer", emptyInt, "field Top: \"\" is not an integer"},
-      {"no schema", "<xml><rs:data xmlns:rs='urn:schemas-microsoft-com:rowset'/></xml>",
-       "before the recordset schema"},
+      {"no schema", "<xml><rs:data xmlns:rs='urn:schemas-microsoft-com:rowset'/></xml>", "before the recordset schema"},
       {"no data", Schema() + "</xml>", "no rs:data"},
       {"doctype", "<!DOCTYPE xml [<!ENTITY a 'aaaa'>]>" + good, "document type declarations"},
       {"deep", deep, "nested too deeply"},

@@ -32,8 +32,9 @@ RecordData Rec(int id, int fid, int number, int left = 100, int top = 100) {
 class CheckTest : public ::testing::Test {
  protected:
   void SetUp() override {
-    base = fs::temp_directory_path() / ("check_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                                        ::testing::UnitTest::GetInstance()->current_test_info()->name());
+    base =
+        fs::temp_directory_path() / ("check_test_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                                     ::testing::UnitTest::GetInstance()->current_test_info()->name());
     fs::create_directories(base / "Images");
     records = {Rec(1, 0, 1), Rec(2, 1, 1), Rec(3, 1, 2), Rec(4, 2, 0)};
     records[3].sostoit = false;
@@ -70,9 +71,9 @@ TEST_F(CheckTest, ACleanCatalogueReportsNothing) {
 }
 
 TEST_F(CheckTest, ReportsKeysLinksAndGroups) {
-  records.push_back(Rec(3, 1, 3));     // duplicate
-  records.push_back(Rec(2, 1, 4));     // duplicate and not ascending
-  records.push_back(Rec(10, 99, 1));   // a parent that does not exist
+  records.push_back(Rec(3, 1, 3));    // duplicate
+  records.push_back(Rec(2, 1, 4));    // duplicate and not ascending
+  records.push_back(Rec(10, 99, 1));  // a parent that does not exist
   records.push_back(Rec(11, 1, 5));
   records.back().table = 12;
   const auto f = Check();
@@ -95,7 +96,9 @@ TEST_F(CheckTest, ReportsRecordsNoUserCanReach) {
   const auto f = Check();
   EXPECT_TRUE(Has(f, 21, "FID cycle through IDs 21, 22") || Has(f, 21, "FID cycle through IDs 22, 21"));
   EXPECT_FALSE(Has(f, 22, "FID cycle"));  // one line per cycle
-  ExpectHas(f, {{20, "its own parent"}, {23, "no path from the root"}, {24, "names no record"},
+  ExpectHas(f, {{20, "its own parent"},
+                {23, "no path from the root"},
+                {24, "names no record"},
                 {25, "no path from the root"},
                 {26, "Picture path Images\\..\\..\\outside.jpg leaves the catalogue folder"}});
   EXPECT_FALSE(Has(f, 24, "no path from the root"));
@@ -108,23 +111,29 @@ TEST_F(CheckTest, ReportsRecordsNoUserCanReach) {
 
 TEST_F(CheckTest, ReportsTreesThatDoNotFitTheWindow) {
   for (int i = 0; i < 8; ++i) records.push_back(Rec(100 + i, 0, i + 2));  // nine sections
-  records.push_back(Rec(200, 3, 0));   // node 3: item record, then a part
+  records.push_back(Rec(200, 3, 0));                                      // node 3: item record, then a part
   records.push_back(Rec(201, 3, 1));
-  records.push_back(Rec(202, 4, 0));   // node 4: two item records
+  records.push_back(Rec(202, 4, 0));  // node 4: two item records
   records.push_back(Rec(203, 4, 0));
   for (int i = 0; i < 36; ++i) records.push_back(Rec(300 + i, 100, i + 1, 10 + i * 5, 10));
-  records.push_back(Rec(400, 101, 1, 780, 100));  // beyond the right edge
-  records.push_back(Rec(401, 101, 2, 100, -3));   // above the top
+  records.push_back(Rec(400, 101, 1, 780, 100));                // beyond the right edge
+  records.push_back(Rec(401, 101, 2, 100, -3));                 // above the top
   records.push_back(Rec(402, 101, 3, 2147483647, 2147483647));  // at the integer limit
   int parent = 102;
-  for (int level = 0; level < 15; ++level) {      // a chain 16 levels deep under section 102
+  for (int level = 0; level < 15; ++level) {  // a chain 16 levels deep under section 102
     records.push_back(Rec(500 + level, parent, 1));
     parent = 500 + level;
   }
   const auto f = Check();
-  ExpectHas(f, {{106, "beyond the first 7"}, {107, "beyond the first 7"}, {3, "mixes"}, {4, "2 item records"},
-                {100, "36 numbered parts"}, {400, "outside the window"}, {401, "outside the window"},
-                {402, "outside the window"}, {513, "more than 14 levels"}});
+  ExpectHas(f, {{106, "beyond the first 7"},
+                {107, "beyond the first 7"},
+                {3, "mixes"},
+                {4, "2 item records"},
+                {100, "36 numbered parts"},
+                {400, "outside the window"},
+                {401, "outside the window"},
+                {402, "outside the window"},
+                {513, "more than 14 levels"}});
   EXPECT_FALSE(Has(f, 105, "beyond the first 7"));
   EXPECT_FALSE(Has(f, 512, "more than 14 levels"));
 }
@@ -136,8 +145,10 @@ TEST_F(CheckTest, ReportsMissingPicturesAndThoseFoundOnlyIgnoringCase) {
   fs::remove(base / "Images" / "Fon2.jpg");
   fs::remove(base / "Images" / "p4.jpg");  // item 4 has no composition: its picture is never shown
   const auto f = Check();
-  ExpectHas(f, {{2, "Images\\p2.jpg is missing"}, {3, "Images\\v3.jpg is missing"},
-                {3, "Images\\p3.jpg found only ignoring letter case"}, {0, "Fon2.jpg is missing"}});
+  ExpectHas(f, {{2, "Images\\p2.jpg is missing"},
+                {3, "Images\\v3.jpg is missing"},
+                {3, "Images\\p3.jpg found only ignoring letter case"},
+                {0, "Fon2.jpg is missing"}});
   EXPECT_FALSE(Has(f, 4, "p4.jpg"));
   EXPECT_EQ(f.size(), 4u);
 }

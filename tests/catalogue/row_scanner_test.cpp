@@ -31,12 +31,18 @@ struct Case {
 TEST(RowScanner, ReadsItsGrammarAndStopsAtTheStartOfAnythingElse) {
   const std::vector<Case> cases = {
       {"plain row", "<z:row ID='1' Naim='Ось'/>", Token::Row, {{0, "1"}, {1, "Ось"}}},
-      {"whitespace, double quotes, any order", "\n\t<z:row\n Naim = \"a 'b'\"\tID='2' />", Token::Row,
+      {"whitespace, double quotes, any order",
+       "\n\t<z:row\n Naim = \"a 'b'\"\tID='2' />",
+       Token::Row,
        {{0, "2"}, {1, "a 'b'"}}},
       {"no attributes", "<z:row/>", Token::Row, {}},
       {"empty value", "<z:row Naim=''/>", Token::Row, {{1, ""}}},
-      {"entities and references", "<z:row Naim='&lt;&gt;&amp;&apos;&quot;&#x42F;&#1071;&#x1D11E;&#0065;'/>", Token::Row,
-       {{1, "<>&'\"ЯЯ\xF0\x9D\x84\x9E" "A"}}},
+      {"entities and references",
+       "<z:row Naim='&lt;&gt;&amp;&apos;&quot;&#x42F;&#1071;&#x1D11E;&#0065;'/>",
+       Token::Row,
+       {{1,
+         "<>&'\"ЯЯ\xF0\x9D\x84\x9E"
+         "A"}}},
       {"line ends and tabs become spaces", "<z:row Naim='a\tb\nc\r\nd\re'/>", Token::Row, {{1, "a b c d e"}}},
       {"referenced line ends stay", "<z:row Naim='&#9;&#10;&#13;'/>", Token::Row, {{1, "\t\n\r"}}},
       {"'>' and the other quote are text", "<z:row Naim='>\"'/>", Token::Row, {{1, ">\""}}},
@@ -67,7 +73,11 @@ TEST(RowScanner, ReadsItsGrammarAndStopsAtTheStartOfAnythingElse) {
       {"U+FFFE", "<z:row Naim='\xEF\xBF\xBE'/>", Token::Other, {}},
       {"past U+10FFFF", "<z:row Naim='\xF4\x90\x80\x80'/>", Token::Other, {}},
       {"stray continuation byte", "<z:row Naim='\x80'/>", Token::Other, {}},
-      {"lead without continuation", "<z:row Naim='\xD0" "a'/>", Token::Other, {}},
+      {"lead without continuation",
+       "<z:row Naim='\xD0"
+       "a'/>",
+       Token::Other,
+       {}},
       {"unquoted value", "<z:row ID=1/>", Token::Other, {}},
   };
   for (const Case& c : cases) {
@@ -101,12 +111,13 @@ TEST(RowScanner, ReadsItsGrammarAndStopsAtTheStartOfAnythingElse) {
 TEST(RowScanner, ValuesAtEveryPlaceOfABlock) {
   RowScanner s = Scanner();
   const std::pair<std::string, std::string> pieces[] = {
-      {"Ж", "Ж"}, {"€", "€"}, {"\xF0\x9D\x84\x9E", "\xF0\x9D\x84\x9E"}, {"&amp;", "&"}, {"\r\n", " "}, {"ЖЖЖЖЖЖЖЖЖ", "ЖЖЖЖЖЖЖЖЖ"}};
+      {"Ж", "Ж"},     {"€", "€"},    {"\xF0\x9D\x84\x9E", "\xF0\x9D\x84\x9E"},
+      {"&amp;", "&"}, {"\r\n", " "}, {"ЖЖЖЖЖЖЖЖЖ", "ЖЖЖЖЖЖЖЖЖ"}};
   for (const auto& [raw, value] : pieces) {
     for (std::size_t pad = 0; pad < 40; ++pad) {
       const std::string text = std::string(pad, 'a') + raw + "ЯЯb";
-      const std::string row = pad % 2 ? "<z:row Table='3' Naim='" + text + "' ID='7'/>"
-                                      : "<z:row ID='7' Naim='" + text + "' Table='3'/>";
+      const std::string row =
+          pad % 2 ? "<z:row Table='3' Naim='" + text + "' ID='7'/>" : "<z:row ID='7' Naim='" + text + "' Table='3'/>";
       const char* p = row.data();
       ASSERT_EQ(s.Next(p, p + row.size(), true), Token::Row) << row;
       EXPECT_EQ(ValuesOf(s), (Values{{0, "7"}, {1, std::string(pad, 'a') + value + "ЯЯb"}, {3, "3"}})) << row;

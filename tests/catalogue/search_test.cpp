@@ -38,20 +38,20 @@ TEST(PartSearchTest, WordsMatchDesignationsAndNamesAsUsersTypeThem) {
   };
   const std::pair<const char*, std::vector<int>> cases[] = {
       {"КМ-120.01.05.003", {2}},
-      {"KM-120.01.05.003", {2}},        // Latin look-alike letters
+      {"KM-120.01.05.003", {2}},  // Latin look-alike letters
       {"km-120.01.05.003", {2}},
-      {"01 05 003", {2}},               // designation separators ignored
+      {"01 05 003", {2}},  // designation separators ignored
       {"0105003", {2}},
       {"01/05-003", {2}},
-      {"прокладка", {2}},               // letter case, Cyrillic
+      {"прокладка", {2}},  // letter case, Cyrillic
       {"ПРОКЛАДКА", {2}},
-      {"емкость", {6}},                 // ё as е
+      {"емкость", {6}},  // ё as е
       {"ЁМКОСТЬ бак", {6}},
-      {"прокладка 05.003", {2}},        // one word in the name, one in the designation
+      {"прокладка 05.003", {2}},  // one word in the name, one in the designation
       {"гайка m16", {4}},
       {"гайка м20", {}},
       {"бак", {6, 7}},
-      {"КМ-120", {8, 1, 2, 5, 6, 7}},   // the exact designation first, then file order
+      {"КМ-120", {8, 1, 2, 5, 6, 7}},  // the exact designation first, then file order
       {"", {}},
       {" - ", {}},
   };

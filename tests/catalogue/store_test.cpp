@@ -65,10 +65,14 @@ TEST_F(StoreTest, RepeatedFilterLeavesCursorAndFreshFilterResetsIt) {
 }
 
 TEST_F(StoreTest, AnswersEveryFilterFormInFileOrder) {
-  const std::pair<const char*, std::vector<int>> cases[] = {
-      {"Table = 3", {2, 3, 4, 5}}, {"VozmPokupka = True", {3, 4, 5}}, {"sostoit = false", {3, 5, 6}},
-      {"ID = 5", {5}},             {"Number = 0", {5}},               {"Left = 30", {4}},
-      {"FID = 0", {1, 2}},         {"FID = 99999999999", {}}};
+  const std::pair<const char*, std::vector<int>> cases[] = {{"Table = 3", {2, 3, 4, 5}},
+                                                            {"VozmPokupka = True", {3, 4, 5}},
+                                                            {"sostoit = false", {3, 5, 6}},
+                                                            {"ID = 5", {5}},
+                                                            {"Number = 0", {5}},
+                                                            {"Left = 30", {4}},
+                                                            {"FID = 0", {1, 2}},
+                                                            {"FID = 99999999999", {}}};
   for (const auto& [filter, ids] : cases) {
     ASSERT_TRUE(store.ApplyFilter(filter).ok()) << filter;
     EXPECT_EQ(Ids(), ids) << filter;
@@ -80,8 +84,8 @@ TEST_F(StoreTest, FilterTextOutsideTheGrammarIsRefusedAndChangesNothing) {
   ASSERT_TRUE(store.ApplyFilter("FID = 1").ok());
   store.MoveNext();
   const int before = scrolls;
-  for (const char* bad : {"FID == 1", "FID = 1 OR 1 = 1", "FID", "FID =", "Nope = 1", "Oboz = 1",
-                          "Pokupka = 1", "FID = True", "FID = 0x10", "garbage"}) {
+  for (const char* bad : {"FID == 1", "FID = 1 OR 1 = 1", "FID", "FID =", "Nope = 1", "Oboz = 1", "Pokupka = 1",
+                          "FID = True", "FID = 0x10", "garbage"}) {
     auto s = store.ApplyFilter(bad);
     EXPECT_FALSE(s.ok()) << bad;
     EXPECT_FALSE(s.error().empty());
@@ -284,7 +288,8 @@ TEST_F(StoreTest, IndexesGroupEveryKeyInFileOrder) {
     recs[r].oboz = std::to_string(r);
   }
   Load(recs);
-  for (const auto& [name, field] : {std::pair{"ID", &RecordData::id}, {"FID", &RecordData::fid}, {"Table", &RecordData::table}}) {
+  for (const auto& [name, field] :
+       {std::pair{"ID", &RecordData::id}, {"FID", &RecordData::fid}, {"Table", &RecordData::table}}) {
     for (std::int32_t key : keys) {
       std::vector<std::string> expected, seen;
       for (const RecordData& rec : recs)

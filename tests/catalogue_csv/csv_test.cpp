@@ -12,11 +12,26 @@ using catalogue::ReadCsv;
 using catalogue::RecordTexts;
 using catalogue::WriteCsv;
 
-const std::string kHeader = "ID,FID,Number,Oboz,Naim,Massa,Count,Picture,View,Descript,Sostoit,VozmPokupka,Pokupka,Left,Top,Table\r\n";
+const std::string kHeader =
+    "ID,FID,Number,Oboz,Naim,Massa,Count,Picture,View,Descript,Sostoit,VozmPokupka,Pokupka,Left,Top,Table\r\n";
 
 RecordTexts Record(int id, std::string naim, std::string descript) {
-  return {std::to_string(id), "0", "1", "А-" + std::to_string(id), std::move(naim), std::nullopt, "2",
-          std::nullopt, std::nullopt, std::move(descript), "True", "False", "False", "5", "-6", "1"};
+  return {std::to_string(id),
+          "0",
+          "1",
+          "А-" + std::to_string(id),
+          std::move(naim),
+          std::nullopt,
+          "2",
+          std::nullopt,
+          std::nullopt,
+          std::move(descript),
+          "True",
+          "False",
+          "False",
+          "5",
+          "-6",
+          "1"};
 }
 
 TEST(Csv, TextsComeBackFromEitherStyle) {
@@ -29,8 +44,10 @@ TEST(Csv, TextsComeBackFromEitherStyle) {
   };
   const std::string comma = WriteCsv(records, CsvStyle::Comma);
   EXPECT_EQ(comma.substr(0, kHeader.size()), kHeader);
-  EXPECT_NE(comma.find("\r\n1,0,1,А-1,\"Болт, \"\"М12\"\"; длинный\",,2,,,\"строка\r\nвторая\nтретья\rчетвёртая\",True,False,False,5,-6,1\r\n"),
-            std::string::npos) << comma;
+  EXPECT_NE(comma.find("\r\n1,0,1,А-1,\"Болт, \"\"М12\"\"; "
+                       "длинный\",,2,,,\"строка\r\nвторая\nтретья\rчетвёртая\",True,False,False,5,-6,1\r\n"),
+            std::string::npos)
+      << comma;
   EXPECT_NE(comma.find("\r\n4,,,,,,,,,,,,,,,\r\n"), std::string::npos);
   const std::string excel = WriteCsv(records, CsvStyle::Excel);
   EXPECT_EQ(excel.substr(0, 6), "\xEF\xBB\xBFID;");
@@ -46,9 +63,10 @@ TEST(Csv, TextsComeBackFromEitherStyle) {
 }
 
 TEST(Csv, ReadsTheTablesFormsAndAnyColumnOrder) {
-  auto r = ReadCsv("Table;Top;Left;Pokupka;VozmPokupka;Sostoit;Descript;View;Picture;Count;Massa;Naim;Oboz;Number;FID;ID\n"
-                   "\n7;;+3;-1;0;true;d;;;;;;;007;+2;-0\n",
-                   "t.csv");
+  auto r = ReadCsv(
+      "Table;Top;Left;Pokupka;VozmPokupka;Sostoit;Descript;View;Picture;Count;Massa;Naim;Oboz;Number;FID;ID\n"
+      "\n7;;+3;-1;0;true;d;;;;;;;007;+2;-0\n",
+      "t.csv");
   ASSERT_TRUE(r.ok()) << r.error();
   // ID "-0" reads as 0, FID "+2" as 2, Left "+3" as 3; Number keeps its text; Booleans as the table
   // writes them; empty fields are null.
@@ -70,17 +88,21 @@ TEST(Csv, RefusalsNameTheLineAndTheField) {
        "t.csv:1: field 17: \"Цена\" is not a field of the catalogue"},
       {"ID,FID,Number,Oboz,Naim,Massa,Count,Picture,View,Descript,Sostoit,VozmPokupka,Pokupka,Left,Top,Table,fid\r\n",
        "t.csv:1: field 17: \"fid\" is named twice"},
-      {kHeader + row + "2,0,1,,,,,,,,False,False,False,0,0\r\n", "t.csv:3: field 16 (Table): the row has 15 fields, the header 16"},
-      {kHeader + row + "2,0,1,,,,,,,,False,False,False,0,0,1,\r\n", "t.csv:3: field 17: the row has 17 fields, the header 16"},
+      {kHeader + row + "2,0,1,,,,,,,,False,False,False,0,0\r\n",
+       "t.csv:3: field 16 (Table): the row has 15 fields, the header 16"},
+      {kHeader + row + "2,0,1,,,,,,,,False,False,False,0,0,1,\r\n",
+       "t.csv:3: field 17: the row has 17 fields, the header 16"},
       {kHeader + "1,0,1,,\"a\r\nb\",,,,,,False,False,False,x,0,1\r\n", "t.csv:3: field Left: \"x\" is not an integer"},
       {kHeader + "1,0,1.5,,,,,,,,False,False,False,0,0,1\r\n", "t.csv:2: field Number: \"1.5\" is not an integer"},
-      {kHeader + "1,0,1,,,,,,,,False,False,False,0,2147483648,1\r\n", "t.csv:2: field Top: \"2147483648\" is out of the integer range"},
+      {kHeader + "1,0,1,,,,,,,,False,False,False,0,2147483648,1\r\n",
+       "t.csv:2: field Top: \"2147483648\" is out of the integer range"},
       {kHeader + "1,0,1,,,,,,,,False,Да,False,0,0,1\r\n", "t.csv:2: field VozmPokupka: \"Да\" is not a Boolean"},
       {kHeader + row + "\n" + row, "t.csv:4: field ID: 1 is used twice (first on line 2)"},
       {kHeader + "1,0,1,,\"open\r\n", "t.csv:2: field 5: the quoted text is not closed"},
       {kHeader + "1,0,1,,\"a\"b,,,,,,False,False,False,0,0,1\r\n", "t.csv:2: field 5: text follows the closing quote"},
       {kHeader + "1,0,1,,\xD0,,,,,,False,False,False,0,0,1\r\n", "t.csv:2: field Naim: is not valid UTF-8"},
-      {kHeader + "1,0,1,,a\x01,,,,,,False,False,False,0,0,1\r\n", "t.csv:2: field Naim: holds the control character U+0001"},
+      {kHeader + "1,0,1,,a\x01,,,,,,False,False,False,0,0,1\r\n",
+       "t.csv:2: field Naim: holds the control character U+0001"},
   };
   for (const auto& c : cases) {
     auto r = ReadCsv(c.csv, "t.csv");

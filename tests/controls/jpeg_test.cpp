@@ -77,18 +77,18 @@ TEST(Jpeg, ProgressiveFileIsShownPassByPassAndEndsAsTheWholePicture) {
     for (auto interval : {std::chrono::nanoseconds(0), std::chrono::nanoseconds(std::chrono::hours(1))}) {
       int passes = 0, last = 0;
       QImage stepwise, before;
-      ASSERT_TRUE(JpegDecoder().Decode(reinterpret_cast<const unsigned char*>(data.constData()),
-                                       static_cast<std::size_t>(data.size()), o, stepwise,
-                                       [&](const QImage& soFar, QSize size, bool isLast) {
-                                         ++passes;
-                                         EXPECT_EQ(last, 0) << "no pass after the last";
-                                         last += isLast;
-                                         EXPECT_EQ(size, c.size);
-                                         const int step = isLast ? 1 : c.step;
-                                         EXPECT_EQ(soFar.size(), QSize((c.size.width() + step - 1) / step, (c.size.height() + step - 1) / step));
-                                         if (!isLast) before = soFar.copy();
-                                       },
-                                       interval));
+      ASSERT_TRUE(JpegDecoder().Decode(
+          reinterpret_cast<const unsigned char*>(data.constData()), static_cast<std::size_t>(data.size()), o, stepwise,
+          [&](const QImage& soFar, QSize size, bool isLast) {
+            ++passes;
+            EXPECT_EQ(last, 0) << "no pass after the last";
+            last += isLast;
+            EXPECT_EQ(size, c.size);
+            const int step = isLast ? 1 : c.step;
+            EXPECT_EQ(soFar.size(), QSize((c.size.width() + step - 1) / step, (c.size.height() + step - 1) / step));
+            if (!isLast) before = soFar.copy();
+          },
+          interval));
       EXPECT_EQ(last, 1);
       if (interval.count() == 0) {
         EXPECT_GT(passes, 2);
@@ -112,7 +112,8 @@ TEST(Jpeg, ProgressiveFileIsShownPassByPassAndEndsAsTheWholePicture) {
   QImage baseline;
   JpegOptions o;
   o.progressiveDisplay = true;
-  ASSERT_TRUE(Decode(Encode(Sample(160, 96), false), o, baseline, nullptr, [&](const QImage&, QSize, bool) { ++passes; }));
+  ASSERT_TRUE(
+      Decode(Encode(Sample(160, 96), false), o, baseline, nullptr, [&](const QImage&, QSize, bool) { ++passes; }));
   EXPECT_EQ(passes, 0);
 }
 
@@ -128,16 +129,18 @@ TEST(Jpeg, DamagedDataIsShownAsDecodedAndWhatCannotBeDecodedFails) {
   ASSERT_GT(jfif, 0);
   jfif2[jfif + 5] = 2;  // revision 2.01
   jfif2[jfif + 6] = 1;
-  const std::pair<const char*, QByteArray> warned[] = {
-      {"truncated", good.left(good.size() * 2 / 3)}, {"corrupt", corrupt}, {"extraneous bytes", extraneous},
-      {"JFIF 2.01", jfif2}};
+  const std::pair<const char*, QByteArray> warned[] = {{"truncated", good.left(good.size() * 2 / 3)},
+                                                       {"corrupt", corrupt},
+                                                       {"extraneous bytes", extraneous},
+                                                       {"JFIF 2.01", jfif2}};
   for (const auto& [what, data] : warned) {
     for (bool progressive : {false, true}) {
       JpegDecoder decoder;
       QImage out;
       JpegOptions o;
       o.progressiveDisplay = progressive;
-      EXPECT_TRUE(Decode(data, o, out, &decoder, [](const QImage&, QSize, bool) {})) << what << decoder.errorString().toStdString();
+      EXPECT_TRUE(Decode(data, o, out, &decoder, [](const QImage&, QSize, bool) {}))
+          << what << decoder.errorString().toStdString();
       EXPECT_EQ(out.size(), QSize(200, 120)) << what;
       EXPECT_GT(decoder.warnings(), 0) << what;
     }

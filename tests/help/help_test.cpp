@@ -40,7 +40,8 @@ QByteArray ReadAll(const QString& path) {
 QString Write(const QTemporaryDir& dir, const QString& name, const QByteArray& data) {
   const QString path = dir.filePath(name);
   QFile f(path);
-  if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size()) ADD_FAILURE() << "cannot write " << path.toStdString();
+  if (!f.open(QIODevice::WriteOnly) || f.write(data) != data.size())
+    ADD_FAILURE() << "cannot write " << path.toStdString();
   return path;
 }
 
@@ -200,12 +201,18 @@ TEST(ChmFileTest, DefaultTopicFallsBackThroughContentsAndUsualNames) {
     std::vector<std::pair<QByteArray, QByteArray>> objects;
     QString expected;
   } cases[] = {
-      {"system default topic", {{"/#SYSTEM", SystemData({{2, "Main.HTM\0"}})}, {"/main.htm", kPage}, {"/index.htm", kPage}},
+      {"system default topic",
+       {{"/#SYSTEM", SystemData({{2, "Main.HTM\0"}})}, {"/main.htm", kPage}, {"/index.htm", kPage}},
        QStringLiteral("/main.htm")},
-      {"named topic missing: contents", {{"/#SYSTEM", SystemData({{2, QByteArray("gone.htm\0", 9)}, {0, "toc.hhc"}})},
-                                         {"/toc.hhc", hhc}, {"/topics/first.htm", kPage}, {"/index.htm", kPage}},
+      {"named topic missing: contents",
+       {{"/#SYSTEM", SystemData({{2, QByteArray("gone.htm\0", 9)}, {0, "toc.hhc"}})},
+        {"/toc.hhc", hhc},
+        {"/topics/first.htm", kPage},
+        {"/index.htm", kPage}},
        QStringLiteral("/topics/first.htm")},
-      {"contents without system data", {{"/toc.hhc", hhc}, {"/topics/first.htm", kPage}}, QStringLiteral("/topics/first.htm")},
+      {"contents without system data",
+       {{"/toc.hhc", hhc}, {"/topics/first.htm", kPage}},
+       QStringLiteral("/topics/first.htm")},
       {"usual name", {{"/a.htm", kPage}, {"/Default.htm", kPage}}, QStringLiteral("/Default.htm")},
       {"first page", {{"/pic.png", PngBytes(2, 2)}, {"/b.html", kPage}}, QStringLiteral("/b.html")},
       {"no page at all", {{"/pic.png", PngBytes(2, 2)}}, QString()},
@@ -223,7 +230,8 @@ TEST(ChmFileTest, BrokenSystemDataKeepsWhatCameBefore) {
   system[system.size() - 8 - 2] = char(0xff);  // the topic record claims more than there is
   system[system.size() - 8 - 1] = char(0xff);
   ChmFile chm;
-  ASSERT_TRUE(chm.open(Write(dir, QStringLiteral("sys.chm"), SimpleChm({{"/#SYSTEM", system}, {"/main.htm", kPage}, {"/index.htm", kPage}}))));
+  ASSERT_TRUE(chm.open(Write(dir, QStringLiteral("sys.chm"),
+                             SimpleChm({{"/#SYSTEM", system}, {"/main.htm", kPage}, {"/index.htm", kPage}}))));
   EXPECT_EQ(chm.languageId(), 0x419u);
   EXPECT_EQ(chm.title(), QStringLiteral("Справка"));  // windows-1251 by the language
   EXPECT_EQ(chm.defaultTopic(), QStringLiteral("/index.htm"));
@@ -261,7 +269,8 @@ TEST(ChmFileTest, UnreadableAndForeignFilesAreRefused) {
     EXPECT_FALSE(chm.errorString().isEmpty());
   }
   const QByteArray demo = ReadAll(kDemo);
-  for (const qsizetype length : {qsizetype(0x20), qsizetype(0x60), qsizetype(0x100), demo.size() / 2, demo.size() - 1}) {
+  for (const qsizetype length :
+       {qsizetype(0x20), qsizetype(0x60), qsizetype(0x100), demo.size() / 2, demo.size() - 1}) {
     EXPECT_FALSE(chm.open(Write(dir, QStringLiteral("cut.chm"), demo.left(length)))) << length;
     EXPECT_FALSE(chm.errorString().isEmpty());
   }
@@ -282,7 +291,8 @@ TEST(ChmFileTest, DirectoriesThatWouldLeadChmlibAstrayAreRefused) {
       {"index pages pointing at each other",
        Container({IndexPage({{"/", 1}}), IndexPage({{"/", 0}}), ListingPage(one)}, 0, 2, kPage), "loop"},
       {"listing chain coming back", Container({ListingPage(one, 0)}, -1, 0, kPage), "loop"},
-      {"child page outside the directory", Container({IndexPage({{"/", 9}}), ListingPage(one)}, 0, 1, kPage), "outside"},
+      {"child page outside the directory", Container({IndexPage({{"/", 9}}), ListingPage(one)}, 0, 1, kPage),
+       "outside"},
       {"root outside the directory", Container({ListingPage(one)}, 5, 0, kPage), "outside"},
       {"entries running off the page", Container({pastPage}, -1, 0, kPage), "page 0"},
       {"name longer than chmlib allows", Container({longName}, -1, 0, kPage), "page 0"},
@@ -291,11 +301,13 @@ TEST(ChmFileTest, DirectoriesThatWouldLeadChmlibAstrayAreRefused) {
   for (const Case& c : cases) {
     ChmFile chm;
     EXPECT_FALSE(chm.open(Write(dir, QStringLiteral("dir.chm"), c.file))) << c.what;
-    EXPECT_TRUE(chm.errorString().contains(QLatin1String(c.reason))) << c.what << ": " << chm.errorString().toStdString();
+    EXPECT_TRUE(chm.errorString().contains(QLatin1String(c.reason)))
+        << c.what << ": " << chm.errorString().toStdString();
   }
   // Sound index and listing pages, as a compiler writes them for a larger file.
   ChmFile chm;
-  ASSERT_TRUE(chm.open(Write(dir, QStringLiteral("ok.chm"), Container({IndexPage({{"/", 1}}), ListingPage(one)}, 0, 1, kPage))))
+  ASSERT_TRUE(
+      chm.open(Write(dir, QStringLiteral("ok.chm"), Container({IndexPage({{"/", 1}}), ListingPage(one)}, 0, 1, kPage))))
       << chm.errorString().toStdString();
   EXPECT_EQ(chm.read(QStringLiteral("/INDEX.htm")), kPage);
 }
@@ -341,9 +353,11 @@ TEST(ChmFileTest, DamagedCompressionTablesAreRefused) {
   const QByteArray demo = ReadAll(kDemo);
   ChmFile original;
   ASSERT_TRUE(original.open(kDemo));
-  const QByteArray control = original.read(QStringLiteral("::DataSpace/Storage/MSCompressed/ControlData")).value_or(QByteArray());
-  const QByteArray reset = original.read(QStringLiteral(
-      "::DataSpace/Storage/MSCompressed/Transform/{7FC28940-9D31-11D0-9B27-00A0C91E9C7C}/InstanceData/ResetTable"))
+  const QByteArray control =
+      original.read(QStringLiteral("::DataSpace/Storage/MSCompressed/ControlData")).value_or(QByteArray());
+  const QByteArray reset = original
+                               .read(QStringLiteral("::DataSpace/Storage/MSCompressed/Transform/"
+                                                    "{7FC28940-9D31-11D0-9B27-00A0C91E9C7C}/InstanceData/ResetTable"))
                                .value_or(QByteArray());
   ASSERT_GE(control.size(), 0x18);
   ASSERT_GE(reset.size(), 0x30);
@@ -398,8 +412,10 @@ TEST(ChmFileTest, RandomlyDamagedCopiesNeverCrash) {
     ++opened;
     for (const QString& path : chm.objectPaths()) {
       const auto data = chm.read(path);
-      if (data) EXPECT_LE(data->size(), ChmFile::kMaxObjectSize);
-      else EXPECT_FALSE(chm.errorString().isEmpty());
+      if (data)
+        EXPECT_LE(data->size(), ChmFile::kMaxObjectSize);
+      else
+        EXPECT_FALSE(chm.errorString().isEmpty());
     }
   }
   EXPECT_GT(opened, 0);  // flips in page contents leave the file readable
@@ -416,7 +432,8 @@ TEST(HelpTextTest, DeclaredCharsetThenUtf8ThenFallback) {
   const QByteArray meta = "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\">";
   EXPECT_TRUE(DecodeHelpText(meta + cp1251, "utf-8").contains(russian));
   EXPECT_TRUE(DecodeHelpText("<meta charset=\"utf-8\">" + russian.toUtf8(), "windows-1252").contains(russian));
-  EXPECT_TRUE(DecodeHelpText("@charset \"windows-1251\"; p { content: \"" + cp1251 + "\" }", "utf-8").contains(russian));
+  EXPECT_TRUE(
+      DecodeHelpText("@charset \"windows-1251\"; p { content: \"" + cp1251 + "\" }", "utf-8").contains(russian));
   // Undeclared: valid UTF-8 is taken as such, anything else is the file's code page.
   EXPECT_EQ(DecodeHelpText(russian.toUtf8(), "windows-1251"), russian);
   EXPECT_EQ(DecodeHelpText(cp1251, "windows-1251"), russian);
@@ -439,9 +456,11 @@ TEST(FindHelpFileTest, AsGivenThenBesideTheExecutable) {
   Write(exe, QStringLiteral("Catalog.chm"), "x");
   const QString saved = QDir::currentPath();
   ASSERT_TRUE(QDir::setCurrent(work.path()));
-  EXPECT_EQ(FindHelpFile(QStringLiteral("Catalog.chm"), exe.path()), QDir(exe.path()).absoluteFilePath(QStringLiteral("Catalog.chm")));
+  EXPECT_EQ(FindHelpFile(QStringLiteral("Catalog.chm"), exe.path()),
+            QDir(exe.path()).absoluteFilePath(QStringLiteral("Catalog.chm")));
   Write(work, QStringLiteral("Catalog.chm"), "y");
-  EXPECT_EQ(FindHelpFile(QStringLiteral("Catalog.chm"), exe.path()), QDir(work.path()).absoluteFilePath(QStringLiteral("Catalog.chm")));
+  EXPECT_EQ(FindHelpFile(QStringLiteral("Catalog.chm"), exe.path()),
+            QDir(work.path()).absoluteFilePath(QStringLiteral("Catalog.chm")));
   EXPECT_TRUE(FindHelpFile(QStringLiteral("Other.chm"), exe.path()).isEmpty());
   EXPECT_TRUE(FindHelpFile(QString(), exe.path()).isEmpty());
   QDir(work.path()).mkdir(QStringLiteral("Folder.chm"));  // a folder is no help file
@@ -470,7 +489,8 @@ TEST(HelpViewerTest, ShowsTheDefaultTopicWithPicturesAndStyle) {
     EXPECT_GT(image.width(), 0);
   }
   // The style sheet is loaded and its heading colour applied (Qt draws headings black without it).
-  const QVariant css = viewer.browser()->document()->resource(QTextDocument::StyleSheetResource, QUrl(QStringLiteral("style.css")));
+  const QVariant css =
+      viewer.browser()->document()->resource(QTextDocument::StyleSheetResource, QUrl(QStringLiteral("style.css")));
   EXPECT_TRUE(css.toString().contains(QStringLiteral("h1")));
   const QTextBlock heading = FirstHeading(viewer.browser()->document());
   ASSERT_TRUE(heading.isValid());
@@ -594,8 +614,13 @@ TEST(HelpViewerTest, OutsideLinksGoToTheOpenerAndLocalFilesAreNotRead) {
   viewer.browser()->setSource(QUrl::fromLocalFile(secret));
   EXPECT_EQ(viewer.currentTopic(), QStringLiteral("/contacts.htm"));
   EXPECT_EQ(opened.size(), 2u);
-  EXPECT_FALSE(viewer.browser()->loadResource(QTextDocument::HtmlResource, QUrl::fromLocalFile(secret)).toString().contains(QStringLiteral("secret</")));
-  EXPECT_EQ(viewer.browser()->loadResource(QTextDocument::ImageResource, QUrl::fromLocalFile(secret)).value<QImage>().width(), 1);
+  EXPECT_FALSE(viewer.browser()
+                   ->loadResource(QTextDocument::HtmlResource, QUrl::fromLocalFile(secret))
+                   .toString()
+                   .contains(QStringLiteral("secret</")));
+  EXPECT_EQ(
+      viewer.browser()->loadResource(QTextDocument::ImageResource, QUrl::fromLocalFile(secret)).value<QImage>().width(),
+      1);
 }
 
 TEST(HelpViewerTest, RelativeLinksPicturesAndDeclaredCharsetInSubfolders) {
@@ -605,16 +630,18 @@ TEST(HelpViewerTest, RelativeLinksPicturesAndDeclaredCharsetInSubfolders) {
   const QByteArray start =
       "<html><head><link rel=\"stylesheet\" href=\"../css/s.css\"></head><body><h1>Start</h1>"
       "<p><img src=\"../pics/p.png\"> <a href=\"sub/next.htm\">next</a></p></body></html>";
-  const QByteArray next = "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\"></head><body><p>" +
-                          QByteArray(to1251.encode(QStringLiteral("Опорно-поворотное устройство"))) +
-                          "</p><a href=\"mk:@MSITStore:Other.chm::/topics/start.htm\">home</a></body></html>";
+  const QByteArray next =
+      "<html><head><meta http-equiv=\"Content-Type\" content=\"text/html; charset=windows-1251\"></head><body><p>" +
+      QByteArray(to1251.encode(QStringLiteral("Опорно-поворотное устройство"))) +
+      "</p><a href=\"mk:@MSITStore:Other.chm::/topics/start.htm\">home</a></body></html>";
   const QByteArray big = PngBytes(HelpBrowser::kMaxImageSide * 2, 16);
   QTemporaryDir dir;
-  const QString file = Write(dir, QStringLiteral("sub.chm"), SimpleChm({{"/#SYSTEM", SystemData({{2, "topics/start.htm"}})},
-                                                                          {"/topics/start.htm", start},
-                                                                          {"/topics/sub/next.htm", next},
-                                                                          {"/css/s.css", "h1 { color: #00aa00 }"},
-                                                                          {"/pics/p.png", big}}));
+  const QString file = Write(dir, QStringLiteral("sub.chm"),
+                             SimpleChm({{"/#SYSTEM", SystemData({{2, "topics/start.htm"}})},
+                                        {"/topics/start.htm", start},
+                                        {"/topics/sub/next.htm", next},
+                                        {"/css/s.css", "h1 { color: #00aa00 }"},
+                                        {"/pics/p.png", big}}));
   HelpViewer viewer;
   ASSERT_TRUE(viewer.ShowDefaultTopic(file)) << viewer.errorString().toStdString();
   EXPECT_EQ(viewer.windowTitle(), QStringLiteral("Справка"));  // the file has no title
@@ -640,16 +667,17 @@ TEST(HelpViewerTest, LinksAndPicturesNeverLeaveTheHelpFile) {
   Write(outside, QStringLiteral("here.png"), PngBytes(50, 20));
   const QString secretStyle = Write(outside, QStringLiteral("s.css"), "h1 { color: #ff0000 }");
   const QString up = QStringLiteral("../../../../../../../..") + QFileInfo(secretPage).absoluteFilePath();
-  const QString page = QStringLiteral(
-      "<html><head><link rel=\"stylesheet\" href=\"%1\"></head><body><h1>Start</h1><p>"
-      "<a href=\"%2\">up</a> <a href=\"%3\">absolute</a> <a href=\"%4\">file</a> "
-      "<img src=\"%5\"><img src=\"%6\"><img src=\"here.png\"><img src=\"../../../../..%6\"></p></body></html>")
-      .arg(QUrl::fromLocalFile(secretStyle).toString(), up, secretPage, QUrl::fromLocalFile(secretPage).toString(),
-           QUrl::fromLocalFile(secretPicture).toString(), secretPicture);
+  const QString page =
+      QStringLiteral(
+          "<html><head><link rel=\"stylesheet\" href=\"%1\"></head><body><h1>Start</h1><p>"
+          "<a href=\"%2\">up</a> <a href=\"%3\">absolute</a> <a href=\"%4\">file</a> "
+          "<img src=\"%5\"><img src=\"%6\"><img src=\"here.png\"><img src=\"../../../../..%6\"></p></body></html>")
+          .arg(QUrl::fromLocalFile(secretStyle).toString(), up, secretPage, QUrl::fromLocalFile(secretPage).toString(),
+               QUrl::fromLocalFile(secretPicture).toString(), secretPicture);
   QTemporaryDir dir;
-  const QString file = Write(dir, QStringLiteral("out.chm"),
-                             SimpleChm({{"/#SYSTEM", SystemData({{2, "topics/start.htm"}})},
-                                        {"/topics/start.htm", page.toUtf8()}}));
+  const QString file =
+      Write(dir, QStringLiteral("out.chm"),
+            SimpleChm({{"/#SYSTEM", SystemData({{2, "topics/start.htm"}})}, {"/topics/start.htm", page.toUtf8()}}));
   const auto restore = qScopeGuard([before = QDir::currentPath()] { QDir::setCurrent(before); });
   QDir::setCurrent(outside.path());  // the working directory holds here.png
   HelpViewer viewer;

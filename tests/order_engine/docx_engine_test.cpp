@@ -17,10 +17,8 @@ namespace fs = std::filesystem;
 using Entries = std::vector<std::pair<std::string, std::string>>;
 using Table = std::vector<std::vector<std::string>>;
 
-const std::string kTemplateType =
-    "application/vnd.openxmlformats-officedocument.wordprocessingml.template.main+xml";
-const std::string kDocumentType =
-    "application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml";
+const std::string kTemplateType = "application/vnd.openxmlformats-officedocument.wordprocessingml.template.main+xml";
+const std::string kDocumentType = "application/vnd.openxmlformats-officedocument.wordprocessingml.document.main+xml";
 
 void WriteZip(const std::string& path, const Entries& entries) {
   int err = 0;
@@ -112,8 +110,8 @@ const std::string kMarkedParaPr = R"(<w:pPr><w:spacing w:after="0"/><w:jc w:val=
 const std::string kMarkedRunPr = R"(<w:rPr><w:i/><w:sz w:val="20"/></w:rPr>)";
 
 std::string MarkedCell(const std::string& text) {
-  return "<w:tc>" + kMarkedCellPr + "<w:p w14:paraId=\"1A2B3C4D\">" + kMarkedParaPr + "<w:r>" + kMarkedRunPr +
-         "<w:t>" + text + "</w:t></w:r></w:p></w:tc>";
+  return "<w:tc>" + kMarkedCellPr + "<w:p w14:paraId=\"1A2B3C4D\">" + kMarkedParaPr + "<w:r>" + kMarkedRunPr + "<w:t>" +
+         text + "</w:t></w:r></w:p></w:tc>";
 }
 
 const std::string kOrderBody =
@@ -407,8 +405,7 @@ TEST_F(DocxTest, ReplacedTextTakesTheFormattingOfItsFirstCharacter) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.runs);
-    auto doc =
-        Open(Package(Grid({{"x"}}) + "<w:tbl><w:tr><w:tc><w:p>" + c.runs + "</w:p></w:tc></w:tr></w:tbl>"));
+    auto doc = Open(Package(Grid({{"x"}}) + "<w:tbl><w:tr><w:tc><w:p>" + c.runs + "</w:p></w:tc></w:tr></w:tbl>"));
     ASSERT_TRUE(doc->Find("#1"));
     EXPECT_EQ(doc->SelectedText(), "#1");
     ASSERT_TRUE(doc->Delete());
@@ -464,7 +461,7 @@ TEST_F(DocxTest, InsertRowsCopiesTheRowAboveItWithoutText) {
   ASSERT_TRUE(doc->InsertRows(2));
   EXPECT_FALSE(doc->SelectionCollapsed());
   EXPECT_EQ(doc->SelectedText(), "\n\n\n\n\n\n\n\n");  // two rows of four empty cells and their end
-  EXPECT_TRUE(doc->Delete());  // nothing to remove in empty cells, but the selection collapses
+  EXPECT_TRUE(doc->Delete());                          // nothing to remove in empty cells, but the selection collapses
   EXPECT_TRUE(doc->SelectionCollapsed());
   ASSERT_TRUE(doc->InsertAfter("n"));
   ASSERT_TRUE(doc->Find("#1"));
@@ -576,8 +573,7 @@ void StateSize(const std::string& path, const std::string& entry, std::uint32_t 
     return static_cast<unsigned char>(bytes[at]) | static_cast<unsigned char>(bytes[at + 1]) << 8;
   };
   int patched = 0;
-  for (std::size_t at = bytes.find("PK\x01\x02"); at != std::string::npos;
-       at = bytes.find("PK\x01\x02", at + 4)) {
+  for (std::size_t at = bytes.find("PK\x01\x02"); at != std::string::npos; at = bytes.find("PK\x01\x02", at + 4)) {
     if (bytes.compare(at + 46, u16(at + 28), entry) != 0) continue;
     put(at + 24);
     std::uint32_t local = 0;
@@ -597,8 +593,7 @@ TEST_F(DocxTest, UnusableTemplatesFailWithAReason) {
   for (char& c : noise) c = static_cast<char>(random());
   std::ofstream(Path("noise.dot"), std::ios::binary) << noise;
   ExpectRefused("noise.dot", "не является документом Word");
-  std::ofstream(Path("old.dot"), std::ios::binary)
-      << std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + noise;
+  std::ofstream(Path("old.dot"), std::ios::binary) << std::string("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1", 8) + noise;
   ExpectRefused("old.dot", "Word 97–2003");
 
   auto without = [](const std::string& name) {
@@ -621,7 +616,8 @@ TEST_F(DocxTest, UnusableTemplatesFailWithAReason) {
   ExpectRefused("malformed.dot", withDocument(DocumentXml("<w:p><w:r><w:t>x</w:r></w:p>")), "ошибку XML");
   ExpectRefused("doctype.dot", withDocument(doctype), "DOCTYPE");
   ExpectRefused("deep.dot", withDocument(DocumentXml(deep)), "вложены глубже");
-  ExpectRefused("sheet.dot", Package(P("x"), "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml"),
+  ExpectRefused("sheet.dot",
+                Package(P("x"), "application/vnd.openxmlformats-officedocument.spreadsheetml.sheet.main+xml"),
                 "не является документом Word");
   ExpectRefused("macro.dot", Package(P("x"), "application/vnd.ms-word.template.macroEnabledTemplate.main+xml"),
                 "макросы");
@@ -677,8 +673,7 @@ TEST_F(DocxTest, SavingMakesNewFilesOnly) {
   std::vector<std::string> names;
   for (const auto& f : fs::directory_iterator(dir_)) names.push_back(f.path().filename().string());
   std::sort(names.begin(), names.end());
-  EXPECT_EQ(names,
-            (std::vector<std::string>{"a.docx", "b.docx", "t.dotx", "taken.docx"}));  // no temporary left
+  EXPECT_EQ(names, (std::vector<std::string>{"a.docx", "b.docx", "t.dotx", "taken.docx"}));  // no temporary left
 }
 
 }  // namespace

@@ -10,13 +10,13 @@
 #include "order/uword.h"
 
 struct FakeWordState {
-  QStringList log;                 // "Add <path>", "Find #1", "InsertAfter text", "MoveRight 2", ...
-  std::set<QString> failing;       // call names that fail: "Connect", "InsertRows", ...
+  QStringList log;            // "Add <path>", "Find #1", "InsertAfter text", "MoveRight 2", ...
+  std::set<QString> failing;  // call names that fail: "Connect", "InsertRows", ...
   bool markerFound = true;
-  int dieAfter = -1;               // the word processor goes away after this many calls
+  int dieAfter = -1;  // the word processor goes away after this many calls
   int calls = 0;
-  int finished = 0;                // exports that ended with a document
-  QStringList Typed() const;       // the texts inserted, in order
+  int finished = 0;           // exports that ended with a document
+  QStringList Typed() const;  // the texts inserted, in order
 };
 
 class FakeWord : public WordBackend {

@@ -63,4 +63,3 @@ std::vector<catalogue::RecordData> StandardTable() {
   std::sort(t.begin(), t.end(), [](const auto& a, const auto& b) { return a.id < b.id; });
   return t;
 }
-

@@ -36,13 +36,15 @@ bool Write(const QString& path, const QByteArray& bytes) {
   return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
 }
 
-const QByteArray kCsvHeader = "ID,FID,Number,Oboz,Naim,Massa,Count,Picture,View,Descript,Sostoit,VozmPokupka,Pokupka,Left,Top,Table\r\n";
+const QByteArray kCsvHeader =
+    "ID,FID,Number,Oboz,Naim,Massa,Count,Picture,View,Descript,Sostoit,VozmPokupka,Pokupka,Left,Top,Table\r\n";
 
 class ToolTest : public ::testing::Test {
  protected:
   void SetUp() override {
     std::vector<catalogue::RecordData> recs(3);
-    recs[0] = {1, 0, 1, "А-1", "Имя\tс табуляцией", "", "", "", "", "строка\r\nвторая \\ конец", true, false, false, 5, 6, 2};
+    recs[0] = {1,     0, 1, "А-1", "Имя\tс табуляцией", "", "", "", "", "строка\r\nвторая \\ конец", true, false,
+               false, 5, 6, 2};
     recs[1] = {2, 1, 0, "А-2", "Второй", "1,5", "3", "pic", "view", "", false, true, false, 0, 0, 7};
     recs[2] = {3, 1, 2, "А-3", "Третий", "", "", "", "", "", false, true, true, 0, 0, 7};
     file = dir.filePath(QStringLiteral("my.xml"));
@@ -95,9 +97,9 @@ TEST(ToolRows, ScannerAndExpatGiveTheSameQueryOnTheReadersCorpus) {
 }
 
 TEST_F(ToolTest, RefusalsExitWithTwoAndOneLine) {
-  for (const QStringList& args : {QStringList{"query", file, "FID => 1"}, QStringList{"query", dir.filePath("absent.xml")},
-                                  QStringList{"query"}, QStringList{"frobnicate", file}, QStringList{"import", file},
-                                  QStringList{"export", file, "--csv"}}) {
+  for (const QStringList& args :
+       {QStringList{"query", file, "FID => 1"}, QStringList{"query", dir.filePath("absent.xml")}, QStringList{"query"},
+        QStringList{"frobnicate", file}, QStringList{"import", file}, QStringList{"export", file, "--csv"}}) {
     ToolRun r = Tool(args);
     EXPECT_EQ(r.status, 2) << args.join(' ').toStdString();
     EXPECT_TRUE(r.out.isEmpty());
@@ -139,8 +141,7 @@ TEST_F(ToolTest, ImportReplacesATableOnlyWithForceAndNeverInPart) {
   EXPECT_TRUE(Tool({"import", bad, "-o", file, "--force"})
                   .err.contains(QStringLiteral("bad.csv:6: field Number: \"x\" is not an integer")));
   EXPECT_EQ(Read(file), before);
-  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden),
-            (QStringList{"bad.csv", "good.csv", "my.xml"}));
+  EXPECT_EQ(QDir(dir.path()).entryList(QDir::Files | QDir::Hidden), (QStringList{"bad.csv", "good.csv", "my.xml"}));
 
   const ToolRun query = Tool({"query", file});
   EXPECT_NE(Tool({"import", good, "-o", file, "--force"}).status, 2);
@@ -151,14 +152,16 @@ TEST_F(ToolTest, ImportReportsWhatCheckFindsInTheTableItWrote) {
   // Eight root sections, a drawing with 36 callouts and a record whose FID names none.
   QByteArray csv = kCsvHeader;
   for (int id = 1; id <= 8; ++id) csv += QByteArray::number(id) + ",0,1,,,,,,,,True,False,False,0,0,1\r\n";
-  for (int n = 1; n <= 36; ++n) csv += QByteArray::number(100 + n) + ",1," + QByteArray::number(n) + ",,,,,,,,False,True,False,10,10,1\r\n";
+  for (int n = 1; n <= 36; ++n)
+    csv += QByteArray::number(100 + n) + ",1," + QByteArray::number(n) + ",,,,,,,,False,True,False,10,10,1\r\n";
   csv += "200,99,1,,,,,,,,False,True,False,10,10,1\r\n";
   const QString in = dir.filePath(QStringLiteral("warnings.csv"));
   const QString out = dir.filePath(QStringLiteral("warnings.xml"));
   ASSERT_TRUE(Write(in, csv));
   const ToolRun r = Tool({"import", in, "-o", out});
   EXPECT_EQ(r.status, 1) << r.err.toStdString();
-  EXPECT_TRUE(r.out.contains(QStringLiteral("ID 8: root section beyond the first 7: not shown\n"))) << r.out.toStdString();
+  EXPECT_TRUE(r.out.contains(QStringLiteral("ID 8: root section beyond the first 7: not shown\n")))
+      << r.out.toStdString();
   EXPECT_TRUE(r.out.contains(QStringLiteral("ID 1: drawing with 36 numbered parts, more than 35\n")));
   EXPECT_TRUE(r.out.contains(QStringLiteral("ID 200: FID 99 names no record\n")));
   const ToolRun check = Tool({"check", out});
@@ -195,14 +198,16 @@ TEST(ToolDemo, TheDemoCatalogueRoundTripsThroughBothStyles) {
 // A Word 97-2003 order template made from the demo's own, turned back into the form the
 // program fills; anything else is refused.
 TEST(ToolTemplate, ConvertsAWord97TemplateAndRefusesOtherFiles) {
-  if (QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty()) GTEST_SKIP() << "LibreOffice is not installed";
+  if (QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty())
+    GTEST_SKIP() << "LibreOffice is not installed";
   QTemporaryDir dir;
   const QString dotx = dir.filePath(QStringLiteral("t.dotx"));
   ASSERT_TRUE(QFile::copy(QStringLiteral(DEMO_TEMPLATE), dotx));
   QProcess soffice;
-  soffice.start("soffice", {"--headless", "--norestore",
-                            "-env:UserInstallation=" + QUrl::fromLocalFile(dir.filePath("p")).toString(QUrl::FullyEncoded),
-                            "--convert-to", "dot:MS Word 97 Vorlage", "--outdir", dir.path(), dotx});
+  soffice.start("soffice",
+                {"--headless", "--norestore",
+                 "-env:UserInstallation=" + QUrl::fromLocalFile(dir.filePath("p")).toString(QUrl::FullyEncoded),
+                 "--convert-to", "dot:MS Word 97 Vorlage", "--outdir", dir.path(), dotx});
   ASSERT_TRUE(soffice.waitForFinished(120000));
   const QString dot = dir.filePath(QStringLiteral("t.dot"));
   const QString out = dir.filePath(QStringLiteral("Заказ.dotx"));

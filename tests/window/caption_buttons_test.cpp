@@ -38,7 +38,7 @@ TEST_F(CaptionButtonTest, HoverDrawsOnceAndLeaveRestores) {
   for (QPoint corner : {QPoint(1, 1), QPoint(1, 35), QPoint(79, 35), QPoint(79, 1)})
     EXPECT_EQ(face.pixel(corner), qRgb(0, 0, 0)) << corner.x() << "," << corner.y();
   EXPECT_EQ(face.pixel(0, 0), qRgb(255, 255, 255));
-  EXPECT_EQ(face.pixel(40, 30), qRgb(255, 255, 255));  // inside the frame
+  EXPECT_EQ(face.pixel(40, 30), qRgb(255, 255, 255));         // inside the frame
   EXPECT_GT(LongestDarkRun(face, QRect(36, 8, 43, 26)), 30);  // the underline
   EXPECT_EQ(probe().liEmail()->picture().image(), probe().Image(16)->picture().image());
 

@@ -87,9 +87,9 @@ TEST_F(KeyboardTest, TabWalksTheClickableControlsInReadingOrderAndEnterClicks) {
     }
   }
   // The review button is left out while the basket is empty.
-  const std::vector<QWidget*> expected = {w.Callouts()[1], w.Callouts()[2], w.liMail(), w.leHelp(),
-                                          w.Find(QStringLiteral("leiFind")), w.leiBack(), w.lHome(),
-                                          w.Callouts()[0]};
+  const std::vector<QWidget*> expected = {
+      w.Callouts()[1], w.Callouts()[2], w.liMail(),     w.leHelp(), w.Find(QStringLiteral("leiFind")),
+      w.leiBack(),     w.lHome(),       w.Callouts()[0]};
   EXPECT_EQ(seen, expected);
   for (int i = 0; i < 40 && QApplication::focusWidget() != w.leiBack(); ++i) Key(Qt::Key_Tab);
   ASSERT_EQ(QApplication::focusWidget(), w.leiBack());

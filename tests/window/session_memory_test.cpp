@@ -80,7 +80,8 @@ TEST_F(SessionTest, RoundsOfBrowsingAndReviewingDoNotGrowMemory) {
   // that, a round keeps nothing more.
   const long long growth = static_cast<long long>(inUse.back()) - static_cast<long long>(inUse[5]);
   RecordProperty("heap_growth_bytes", static_cast<int>(growth));
-  for (std::size_t r = 0; r < inUse.size(); ++r) RecordProperty("round_" + std::to_string(r + 1), static_cast<int>(inUse[r]));
+  for (std::size_t r = 0; r < inUse.size(); ++r)
+    RecordProperty("round_" + std::to_string(r + 1), static_cast<int>(inUse[r]));
   EXPECT_LT(growth, 32 * 1024) << "heap in use grew by " << growth << " bytes from round 6 to round 10";
 #endif
 }

@@ -3,9 +3,9 @@
 #include <QFileInfo>
 #include <QTemporaryDir>
 
-#include "window/run.h"
 #include "controls/tab_control.h"
 #include "support/window_fixture.h"
+#include "window/run.h"
 
 namespace {
 

@@ -39,11 +39,17 @@ Basket::~Basket() {
 }
 
 void Basket::CreatePartsList() {
-  static const char16_t* const kCaptions[] = {
-      u"Манипулятор",          u"Опорно-поворотное устройство", u"Стрела",
-      u"Рукоять с удлинителем", u"Пост управления",              u"Механизм управления",
-      u"Опора",                u"Гидрооборудование",            u"Электрооборудование",
-      u"Захват",               u"Все запасные части"};
+  static const char16_t* const kCaptions[] = {u"Манипулятор",
+                                              u"Опорно-поворотное устройство",
+                                              u"Стрела",
+                                              u"Рукоять с удлинителем",
+                                              u"Пост управления",
+                                              u"Механизм управления",
+                                              u"Опора",
+                                              u"Гидрооборудование",
+                                              u"Электрооборудование",
+                                              u"Захват",
+                                              u"Все запасные части"};
   for (const char16_t* caption : kCaptions) TabControl->tabs()->addTab(QString::fromUtf16(caption));
   TabControl->SetTabIndex(0);
   TabControl->OnChange = [this] { emit tabChanged(); };
@@ -101,8 +107,8 @@ void Basket::DrawColumnCell(QPainter* p, const QStyleOptionViewItem& option, con
     const bool selected = opt.state & QStyle::State_Selected;
     opt.font.setBold(true);
     opt.backgroundBrush = QColor(0, 128, 128);
-    opt.palette.setColor(QPalette::Text, selected ? opt.palette.color(QPalette::HighlightedText)
-                                                  : opt.palette.color(QPalette::Text));
+    opt.palette.setColor(QPalette::Text,
+                         selected ? opt.palette.color(QPalette::HighlightedText) : opt.palette.color(QPalette::Text));
     opt.state &= ~QStyle::State_Selected;
     p->fillRect(opt.rect, opt.backgroundBrush);
   }

@@ -81,8 +81,7 @@ PartsGrid::PartsGrid(PartsListModel* model, catalogue::CatalogueStore& store, QW
   pal.setColor(QPalette::Base, Qt::white);
   // The selected row stays visible when the grid loses the focus.
   pal.setColor(QPalette::Inactive, QPalette::Highlight, pal.color(QPalette::Active, QPalette::Highlight));
-  pal.setColor(QPalette::Inactive, QPalette::HighlightedText,
-               pal.color(QPalette::Active, QPalette::HighlightedText));
+  pal.setColor(QPalette::Inactive, QPalette::HighlightedText, pal.color(QPalette::Active, QPalette::HighlightedText));
   setPalette(pal);
 
   QHeaderView* vh = verticalHeader();
@@ -175,4 +174,3 @@ void CellDelegate::paint(QPainter* p, const QStyleOptionViewItem& option, const 
   else
     DefaultDraw(p, option, index);
 }
-

@@ -1,13 +1,13 @@
 #include "basket/zakaz.h"
 
-#include <QFileInfo>
 #include <QAbstractButton>
 #include <QEvent>
+#include <QFileInfo>
 #include <QHeaderView>
-#include <QStyleOptionHeader>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
 
 #include "controls/artwork.h"
@@ -113,7 +113,8 @@ QString TStringGrid::Cell(int col, int row) const {
     const QTableWidgetItem* h = horizontalHeaderItem(col - 1);
     return h ? h->text() : QString();
   }
-  if (col == 0) return row < static_cast<int>(rowTitles_.size()) ? rowTitles_[static_cast<std::size_t>(row)] : QString();
+  if (col == 0)
+    return row < static_cast<int>(rowTitles_.size()) ? rowTitles_[static_cast<std::size_t>(row)] : QString();
   const QTableWidgetItem* it = item(row - 1, col - 1);
   return it ? it->text() : QString();
 }
@@ -153,9 +154,7 @@ void TStringGrid::SetRowHeight(int row, int height) {
     setRowHeight(row - 1, height);
 }
 
-int TStringGrid::RowHeight(int row) const {
-  return row == 0 ? horizontalHeader()->height() : rowHeight(row - 1);
-}
+int TStringGrid::RowHeight(int row) const { return row == 0 ? horizontalHeader()->height() : rowHeight(row - 1); }
 
 void TStringGrid::SetObject(int col, int row, Thumbnail* object) {
   if (col != 4 || row <= 0 || row >= static_cast<int>(objects_.size())) return;
@@ -178,9 +177,9 @@ QRect TStringGrid::CellRect(int col, int row) const { return visualRect(model()-
 
 // ---------------------------------------------------------------- window
 
-TfrZakaz::TfrZakaz(QWidget* owner) : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint |
-                                                        Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
-                                                        Qt::CustomizeWindowHint) {
+TfrZakaz::TfrZakaz(QWidget* owner)
+    : QDialog(owner, Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint |
+                         Qt::CustomizeWindowHint) {
   setWindowTitle(QStringLiteral("Заказанные запасные части"));
   setFixedSize(536, 341);
   setAutoFillBackground(true);

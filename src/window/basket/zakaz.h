@@ -44,7 +44,7 @@ class TStringGrid : public QTableWidget {
   // Cells by column and row, the fixed ones included.
   QString Cell(int col, int row) const;
   void SetCell(int col, int row, const QString& text);
-  void SetRowCount(int rows);          // with the fixed row
+  void SetRowCount(int rows);  // with the fixed row
   int RowCount() const { return rowCount() + 1; }
   void SetRowHeight(int row, int height);
   int RowHeight(int row) const;

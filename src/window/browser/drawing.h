@@ -53,8 +53,8 @@ class Drawing : public QObject {
   QObject* keys_;
   TImage* imFon;
   TImage* imMain;
-  TImage* sectionsBackground_;  // Image14: Images\Fon2.jpg, loaded at start
-  TImage* drawingBackground_;   // Image26: no picture
+  TImage* sectionsBackground_;         // Image14: Images\Fon2.jpg, loaded at start
+  TImage* drawingBackground_;          // Image26: no picture
   std::vector<TLabel*> designLabels_;  // Label1 .. Label35
   std::vector<TLabel*> callouts_;      // those and the further labels a large drawing needs
   TextLayouts labelLayouts_;           // laid-out label lines, shared by the callouts

@@ -1,8 +1,8 @@
 // Finding a part and showing it on its drawing, entered as the user would have clicked.
 
+#include "catalogue/search.h"
 #include "browser/search_window.h"
 #include "busy_cursor.h"
-#include "catalogue/search.h"
 #include "tfrmain.h"
 
 using catalogue::Field;

@@ -6,9 +6,9 @@
 #include <QStandardPaths>
 
 #include "base/file_lookup.h"
+#include "order/word_com_win.h"
 #include "order_engine/docx_engine.h"
 #include "order_engine/word97.h"
-#include "order/word_com_win.h"
 
 namespace {
 
@@ -138,7 +138,8 @@ base::Result<std::string> ConvertedTemplates::Convert(const std::string& templat
   const auto size = fs::file_size(source, ec);
   const auto modified = fs::last_write_time(source, ec);
   for (const Done& d : done_)
-    if (d.source == templatePath && d.size == size && d.modified == modified && fs::is_regular_file(base::PathFromUtf8(d.converted), ec))
+    if (d.source == templatePath && d.size == size && d.modified == modified &&
+        fs::is_regular_file(base::PathFromUtf8(d.converted), ec))
       return d.converted;
   if (!dir_.isValid()) return base::Result<std::string>::Fail(order::kWord97Template);
   const QString work = dir_.filePath(QString::number(done_.size() + 1));

@@ -43,10 +43,10 @@ struct OrderExport {
 
 // What the built-in engine takes from the window.
 struct EngineServices {
-  std::function<bool(const QUrl&)> openUrl;  // the desktop's opener of the finished document
-  QString documentsDir;                      // where documents go; empty: the documents folder
+  std::function<bool(const QUrl&)> openUrl;                         // the desktop's opener of the finished document
+  QString documentsDir;                                             // where documents go; empty: the documents folder
   std::function<QString(const QString& cataloguePath)> nativePath;  // the template on this system
-  std::function<void(const QString& text)> showMessage;            // the message box
+  std::function<void(const QString& text)> showMessage;             // the message box
   // A Word 97-2003 template in Office Open XML; empty: such templates are refused.
   std::function<base::Result<std::string>(const std::string& templatePath)> convertWord97;
 };
@@ -54,7 +54,6 @@ struct EngineServices {
 // The built-in engine: the document is made from the template in memory and, when the
 // export ends, written to a new .docx file that is handed to the desktop's opener.
 std::unique_ptr<WordBackend> MakeEngineBackend(EngineServices services);
-
 
 #ifdef _WIN32
 // The word processor's own automation, late-bound ("Word.Application").

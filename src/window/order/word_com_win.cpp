@@ -2,10 +2,10 @@
 
 #ifdef _WIN32
 
-#include <windows.h>
 #include <oaidl.h>
 #include <objbase.h>
 #include <oleauto.h>
+#include <windows.h>
 
 #include <vector>
 

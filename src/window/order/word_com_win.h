@@ -23,9 +23,9 @@ class ComWordApplication {
   bool FindExecute(const std::wstring& text);  // Forward := true, Text := text, Execute
   bool SelectionDelete();
   bool SelectionInsertAfter(const std::wstring& text);
-  bool SelectionMoveRight(int count);          // unit and extend omitted
+  bool SelectionMoveRight(int count);  // unit and extend omitted
   bool SelectionMoveLeft(int count);
-  bool SelectionDeleteChars(int count);        // unit omitted
+  bool SelectionDeleteChars(int count);  // unit omitted
   bool SelectionInsertRows(int count);
 
  private:

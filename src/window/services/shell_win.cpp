@@ -2,8 +2,8 @@
 
 #ifdef _WIN32
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 bool ShellOpen(void* owner, const std::wstring& target) {
   const HINSTANCE r = ShellExecuteW(static_cast<HWND>(owner), L"open", target.c_str(), L"", L"", SW_SHOW);

@@ -114,13 +114,13 @@ TEST_F(BasketTest, N2TogglesTheGridRowAndTheRowChangeFollowsTheGrid) {
   ClickRow(1);
   const int id = w.ADOQuery().GetInteger(Field::ID);
   EXPECT_EQ(w.FPicturePath(), cat.dir() + QStringLiteral("Images\\") +
-                                QString::fromStdString(w.ADOQuery().GetString(Field::View)) + QStringLiteral(".jpg"));
+                                  QString::fromStdString(w.ADOQuery().GetString(Field::View)) + QStringLiteral(".jpg"));
   EXPECT_EQ(w.bdgSpisok()->currentIndex().row(), 1);
   w.N2()->trigger();
   EXPECT_EQ(w.FBasketCount(), 1);
   EXPECT_TRUE(w.leZakazano()->isVisible());
   EXPECT_EQ(w.ADOQuery().GetInteger(Field::ID), id);  // the row stays current
-  w.N2()->trigger();  // on a basket row it takes the row out
+  w.N2()->trigger();                                  // on a basket row it takes the row out
   EXPECT_EQ(w.FBasketCount(), 0);
   EXPECT_TRUE(w.liZakaz()->isVisible());
   EXPECT_EQ(Marked(), 0);
@@ -239,5 +239,3 @@ TEST_F(BasketTest, AnEmptyTabShowsTheAddButtonButAClickChangesNothing) {
 }
 
 }  // namespace
-
-

@@ -129,8 +129,8 @@ TEST_F(ReviewTest, NoScrollNotificationReachesTheWindow) {
   w.TabControl()->SetTabIndex(10);
   ClickAt(QPoint(600, 380));
   const int current = w.ADOQuery().GetInteger(Field::ID);
-  QFile::remove(cat.path(QStringLiteral("Images/") +
-                         QString::fromStdString(w.ADOQuery().GetString(Field::View)) + QStringLiteral(".jpg")));
+  QFile::remove(cat.path(QStringLiteral("Images/") + QString::fromStdString(w.ADOQuery().GetString(Field::View)) +
+                         QStringLiteral(".jpg")));
   recorder.messages.clear();
   ASSERT_TRUE(WhileOpen([&](TfrZakaz&) {
     EXPECT_EQ(w.ADOQuery().CurrentFilter(), "VozmPokupka = True");

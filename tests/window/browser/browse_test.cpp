@@ -120,7 +120,7 @@ TEST_F(BrowseTest, PlatesShowTheirDataAndNumbersWhereTheyBelong) {
       }
     return n;
   };
-  EXPECT_GT(yellowIn(w.ImageLeave(1), 10, 14), 0);   // 1 (< 10) at x 10
+  EXPECT_GT(yellowIn(w.ImageLeave(1), 10, 14), 0);  // 1 (< 10) at x 10
   EXPECT_EQ(yellowIn(w.ImageLeave(1), 4, 8), 0);
   EXPECT_GT(yellowIn(w.ImageLeave(2), 4, 8), 0);     // 12 (> 9) at x 4
   EXPECT_EQ(yellowIn(w.ImageLeave(3), 0, 33), 0);    // 0 draws no number
@@ -261,9 +261,9 @@ TEST_F(BrowseTest, ProgramAndCheckerAgreeOnEveryPictureLookup) {
     const char* picture;  // as the catalogue names it
     const char* file;     // as it lies in Images/, empty: none
   };
-  const Case cases[] = {{"Fine", "Fine.jpg"},   {"СТРЕЛА", "стрела.jpg"}, {"ÉTÉ", "été.jpg"},
-                        {"ΩMEGA", "ωmega.jpg"}, {"Ёлка", "ёлка.jpg"},     {"absent", ""},
-                        {"Узел-5", "УЗЕЛ-5.jpg"}, {"x", "X.JPG"}};
+  const Case cases[] = {
+      {"Fine", "Fine.jpg"}, {"СТРЕЛА", "стрела.jpg"}, {"ÉTÉ", "été.jpg"},       {"ΩMEGA", "ωmega.jpg"},
+      {"Ёлка", "ёлка.jpg"}, {"absent", ""},           {"Узел-5", "УЗЕЛ-5.jpg"}, {"x", "X.JPG"}};
   std::vector<RecordData> table = StandardTable();
   for (std::size_t i = 0; i < std::size(cases); ++i) {
     RecordData r = Part(9000 + static_cast<int>(i), 13, static_cast<int>(i) + 1);

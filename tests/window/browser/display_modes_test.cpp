@@ -23,10 +23,20 @@ TEST_F(DisplayModeTest, SectionsModeLayout) {
   auto w = probe();
   ASSERT_EQ(w.FDisplayMode(), dmSections);
   EXPECT_EQ(w.imMain()->geometry(), QRect(2, 100, 519, 346));
-  ExpectPlaces({{w.leiBack(), 532, 475}, {w.lBack(), 534, 477}, {w.lHome(), 615, 475}, {w.liHome(), 617, 475},
-                {w.liMail(), 14, 480}, {w.liEmail(), 16, 482}, {w.leiWord(), 102, 480}, {w.liWord(), 104, 482},
-                {w.leHelp(), 190, 480}, {w.leiHelp(), 192, 482}, {w.liZakaz(), 683, 90}, {w.leiZakaz(), 685, 92},
-                {w.leZakazano(), 683, 90}, {w.leiZakazano(), 683, 90}});
+  ExpectPlaces({{w.leiBack(), 532, 475},
+                {w.lBack(), 534, 477},
+                {w.lHome(), 615, 475},
+                {w.liHome(), 617, 475},
+                {w.liMail(), 14, 480},
+                {w.liEmail(), 16, 482},
+                {w.leiWord(), 102, 480},
+                {w.liWord(), 104, 482},
+                {w.leHelp(), 190, 480},
+                {w.leiHelp(), 192, 482},
+                {w.liZakaz(), 683, 90},
+                {w.leiZakaz(), 685, 92},
+                {w.leZakazano(), 683, 90},
+                {w.leiZakazano(), 683, 90}});
   ExpectVisible(false, {w.lbOboz(), w.lbNaim(), w.lbMassa(), w.lbCount(), w.liZakaz(), w.leiZakaz(), w.leZakazano(),
                         w.leiZakazano(), w.TabControl(), w.leNext(), w.lNext()});
   EXPECT_TRUE(w.lHome()->isVisible());
@@ -45,9 +55,17 @@ TEST_F(DisplayModeTest, DrawingModeLayout) {
   EXPECT_EQ(w.imMain()->geometry(), QRect(0, 0, 792, 541));
   EXPECT_FALSE(w.imMain()->proportional());
   EXPECT_EQ(w.imMain()->PictureRect(), QRect(0, 0, 792, 541));  // natural size, centred
-  ExpectPlaces({{w.leiBack(), 600, 500}, {w.lBack(), 602, 502}, {w.lHome(), 683, 500}, {w.liHome(), 685, 502},
-                {w.liMail(), 14, 500}, {w.liEmail(), 16, 502}, {w.leiWord(), 102, 500}, {w.liWord(), 104, 502},
-                {w.leHelp(), 190, 500}, {w.leiHelp(), 192, 502}, {w.liZakaz(), 683, 90}});  // liZakaz kept
+  ExpectPlaces({{w.leiBack(), 600, 500},
+                {w.lBack(), 602, 502},
+                {w.lHome(), 683, 500},
+                {w.liHome(), 685, 502},
+                {w.liMail(), 14, 500},
+                {w.liEmail(), 16, 502},
+                {w.leiWord(), 102, 500},
+                {w.liWord(), 104, 502},
+                {w.leHelp(), 190, 500},
+                {w.leiHelp(), 192, 502},
+                {w.liZakaz(), 683, 90}});  // liZakaz kept
   for (TImageLeave* h : w.HotSpots()) EXPECT_FALSE(h->isVisible());
   EXPECT_FALSE(w.TabControl()->isVisible());
   ExpectVisible(true, {w.lbOboz(), w.lbNaim(), w.lbMassa(), w.lbCount(), w.lHome(), w.liHome()});
@@ -75,7 +93,10 @@ TEST_F(DisplayModeTest, ListModeLayout) {
   EXPECT_FALSE(w.lHome()->isVisible());
   EXPECT_FALSE(w.liHome()->isVisible());
   EXPECT_TRUE(w.leiBack()->isEnabled());
-  ExpectPlaces({{w.leiBack(), 532, 475}, {w.liZakaz(), 615, 475}, {w.leiZakaz(), 617, 477}, {w.leZakazano(), 615, 475},
+  ExpectPlaces({{w.leiBack(), 532, 475},
+                {w.liZakaz(), 615, 475},
+                {w.leiZakaz(), 617, 477},
+                {w.leZakazano(), 615, 475},
                 {w.leiZakazano(), 617, 477}});  // leiBack kept
   for (TImageLeave* h : w.HotSpots()) EXPECT_FALSE(h->isVisible());
   EXPECT_FALSE(w.lbOboz()->isVisible());

@@ -131,20 +131,23 @@ TEST_F(SearchTest, PartsOutsideTheTreeAndLongListsAreShownHonestly) {
   }
   cat.WriteTable(table);
   auto w = Open();
-  ASSERT_TRUE(Search(QStringLiteral("потеря"), [&](TfrSearch& s) {
-    ASSERT_EQ(s.lvResults->topLevelItemCount(), 2);
-    EXPECT_EQ(s.lvResults->topLevelItem(0)->text(2), QStringLiteral("вне структуры каталога"));
-    QTest::keyClick(s.edQuery, Qt::Key_Down);
-    QTest::keyClick(s.edQuery, Qt::Key_Return);  // the loop
-    EXPECT_TRUE(s.isVisible());
-    QTest::keyClick(s.edQuery, Qt::Key_Up);
-    QTest::keyClick(s.edQuery, Qt::Key_Return);  // the missing parent
-    EXPECT_EQ(recorder.messages, QStringList(2, QStringLiteral("Деталь не найдена в структуре каталога")));
-    s.edQuery->clear();
-    Type(s.edQuery, QStringLiteral("винт"));
-    ASSERT_EQ(s.lvResults->topLevelItemCount(), 501);
-    EXPECT_EQ(s.lvResults->topLevelItem(500)->text(0), QStringLiteral("показаны первые 500 из 600"));
-  }, false));
+  ASSERT_TRUE(Search(
+      QStringLiteral("потеря"),
+      [&](TfrSearch& s) {
+        ASSERT_EQ(s.lvResults->topLevelItemCount(), 2);
+        EXPECT_EQ(s.lvResults->topLevelItem(0)->text(2), QStringLiteral("вне структуры каталога"));
+        QTest::keyClick(s.edQuery, Qt::Key_Down);
+        QTest::keyClick(s.edQuery, Qt::Key_Return);  // the loop
+        EXPECT_TRUE(s.isVisible());
+        QTest::keyClick(s.edQuery, Qt::Key_Up);
+        QTest::keyClick(s.edQuery, Qt::Key_Return);  // the missing parent
+        EXPECT_EQ(recorder.messages, QStringList(2, QStringLiteral("Деталь не найдена в структуре каталога")));
+        s.edQuery->clear();
+        Type(s.edQuery, QStringLiteral("винт"));
+        ASSERT_EQ(s.lvResults->topLevelItemCount(), 501);
+        EXPECT_EQ(s.lvResults->topLevelItem(500)->text(0), QStringLiteral("показаны первые 500 из 600"));
+      },
+      false));
   EXPECT_EQ(w.FLevel(), 0);
 }
 

@@ -181,9 +181,8 @@ TEST_F(OrderEngineTest, ThreeItemsWithTypedQuantitiesMakeTheOrderTableNewestFirs
   const auto rows = OrderTable(path);
   ASSERT_EQ(rows.size(), 4u);  // the header and three records
   EXPECT_EQ(rows[0][1], "Обозначение");
-  const std::vector<std::vector<std::string>> expected = {{"1", "ОБ-1111", "Деталь 1111", "5"},
-                                                          {"2", "ОБ-121", "Деталь 121", "1"},
-                                                          {"3", "ОБ-111", "Деталь 111", "2"}};
+  const std::vector<std::vector<std::string>> expected = {
+      {"1", "ОБ-1111", "Деталь 1111", "5"}, {"2", "ОБ-121", "Деталь 121", "1"}, {"3", "ОБ-111", "Деталь 111", "2"}};
   for (int i = 0; i < 3; ++i) EXPECT_EQ(rows[i + 1], expected[i]) << "row " << i + 1;
   // The rest of the template is there.
   auto doc = order::DocxDocument::FromTemplate(path.toStdString());
@@ -198,12 +197,14 @@ TEST_F(OrderEngineTest, MissingOrBrokenTemplateIsReportedWithItsReason) {
   QFile::remove(cat.path(QStringLiteral("Template/Заказ.dot")));
   probe().CreateOrderDocument();
   ASSERT_EQ(recorder.messages.size(), 1);
-  EXPECT_TRUE(recorder.messages[0].startsWith(cannot + QStringLiteral("Файл шаблона "))) << recorder.messages[0].toStdString();
+  EXPECT_TRUE(recorder.messages[0].startsWith(cannot + QStringLiteral("Файл шаблона ")))
+      << recorder.messages[0].toStdString();
   EXPECT_TRUE(recorder.messages[0].endsWith(QStringLiteral("не найден.")));
   cat.AddFile(QStringLiteral("Template/Заказ.dot"), QByteArray("not a package"));
   recorder.messages.clear();
   probe().CreateOrderDocument();
-  EXPECT_EQ(recorder.messages, QStringList{cannot + QStringLiteral("Шаблон не является документом Word (.dotx, .docx).")});
+  EXPECT_EQ(recorder.messages,
+            QStringList{cannot + QStringLiteral("Шаблон не является документом Word (.dotx, .docx).")});
   // A Word 97-2003 template with no LibreOffice to convert it.
   cat.AddFile(QStringLiteral("Template/Заказ.dot"), QByteArray("\xD0\xCF\x11\xE0\xA1\xB1\x1A\xE1 binary", 15));
   QTemporaryDir empty;
@@ -219,21 +220,28 @@ TEST_F(OrderEngineTest, MissingOrBrokenTemplateIsReportedWithItsReason) {
 // A catalogue as customers have it: the template in Word 97-2003's binary format, converted
 // by LibreOffice into a folder of the program's own, then filled as any other.
 TEST_F(OrderEngineTest, Word97TemplateIsConvertedOnceAndFilled) {
-  if (QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty()) GTEST_SKIP() << "LibreOffice is not installed";
+  if (QStandardPaths::findExecutable(QStringLiteral("soffice")).isEmpty())
+    GTEST_SKIP() << "LibreOffice is not installed";
   QTemporaryDir work;
   QFile::copy(QStringLiteral(DEMO_TEMPLATE), work.filePath(QStringLiteral("t.dotx")));
   QProcess soffice;
-  soffice.start(QStringLiteral("soffice"), {QStringLiteral("--headless"), QStringLiteral("--norestore"),
-                                            QStringLiteral("-env:UserInstallation=") + QUrl::fromLocalFile(work.filePath(QStringLiteral("p"))).toString(QUrl::FullyEncoded),
-                                            QStringLiteral("--convert-to"), QStringLiteral("dot:MS Word 97 Vorlage"),
-                                            QStringLiteral("--outdir"), work.path(), work.filePath(QStringLiteral("t.dotx"))});
+  soffice.start(QStringLiteral("soffice"),
+                {QStringLiteral("--headless"), QStringLiteral("--norestore"),
+                 QStringLiteral("-env:UserInstallation=") +
+                     QUrl::fromLocalFile(work.filePath(QStringLiteral("p"))).toString(QUrl::FullyEncoded),
+                 QStringLiteral("--convert-to"), QStringLiteral("dot:MS Word 97 Vorlage"), QStringLiteral("--outdir"),
+                 work.path(), work.filePath(QStringLiteral("t.dotx"))});
   ASSERT_TRUE(soffice.waitForFinished(120000));
   QFile binary(work.filePath(QStringLiteral("t.dot")));
   ASSERT_TRUE(binary.open(QIODevice::ReadOnly));
   cat.AddFile(QStringLiteral("Template/Заказ.dot"), binary.readAll());
   ASSERT_TRUE(order::IsWord97File(cat.path(QStringLiteral("Template/Заказ.dot")).toStdString()));
-  const auto listing = [&] { return QDir(cat.dir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot); };
-  const auto templates = [&] { return QDir(cat.path(QStringLiteral("Template"))).entryList(QDir::Files | QDir::Hidden); };
+  const auto listing = [&] {
+    return QDir(cat.dir()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot);
+  };
+  const auto templates = [&] {
+    return QDir(cat.path(QStringLiteral("Template"))).entryList(QDir::Files | QDir::Hidden);
+  };
   const QStringList before = listing(), templatesBefore = templates();
 
   probe().CreateOrderDocument();
@@ -262,7 +270,8 @@ TEST_F(OrderEngineTest, DanglingLinksDoNotHoldUpTheOrder) {
   probe().CreateOrderDocument();
   EXPECT_TRUE(recorder.messages.isEmpty()) << recorder.messages.join('|').toStdString();
   ASSERT_EQ(openedUrls.size(), 1);
-  EXPECT_TRUE(openedUrls[0].toLocalFile().endsWith(QStringLiteral(" (2).docx"))) << openedUrls[0].toString().toStdString();
+  EXPECT_TRUE(openedUrls[0].toLocalFile().endsWith(QStringLiteral(" (2).docx")))
+      << openedUrls[0].toString().toStdString();
 }
 
 }  // namespace

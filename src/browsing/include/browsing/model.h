@@ -64,7 +64,20 @@ struct PictureLoad {
 };
 
 // The operation a change comes from.
-enum class Op { Start, EnterSection, EnterPart, Back, Home, OpenList, ChangeTab, SelectRow, Toggle, Clear, OpenFound, Quantity };
+enum class Op {
+  Start,
+  EnterSection,
+  EnterPart,
+  Back,
+  Home,
+  OpenList,
+  ChangeTab,
+  SelectRow,
+  Toggle,
+  Clear,
+  OpenFound,
+  Quantity
+};
 
 // What one operation changed, for the views to redraw.
 enum Aspect : unsigned {
@@ -128,18 +141,18 @@ class BrowsingModel {
   void EnterSection(std::size_t plate);  // a plate whose section has content: its drawing
   void EnterPart(int id);                // a callout, or the composition button
   void Back();
-  void Home();                           // nothing at the root
-  void OpenList(int tab);                // the parts list, at the tab selected
+  void Home();             // nothing at the root
+  void OpenList(int tab);  // the parts list, at the tab selected
   void ChangeTab(int tab);
   void SelectListRow(std::optional<std::uint32_t> row);  // the grid's current row (table row)
-  void ToggleBasket();                   // the item on screen, or the list's row, in or out
+  void ToggleBasket();                                   // the item on screen, or the list's row, in or out
   void ClearBasket();
   // Shows a part on the drawing where it is a callout, reached as the clicks from the root
   // would reach it, its callout highlighted. False when its parents are missing or loop:
   // then nothing changes.
   bool OpenFound(std::uint32_t row);
   void SetQuantity(std::uint32_t row, std::string quantity);
-  void ResetQuantities();                // every quantity back to "1" (the review opens)
+  void ResetQuantities();  // every quantity back to "1" (the review opens)
 
   // ---- State
   int DisplayMode() const { return mode_; }
@@ -148,7 +161,7 @@ class BrowsingModel {
   const TMyRec& CurrentLevel() const { return levels_[static_cast<std::size_t>(level_)]; }
   const std::vector<Plate>& Plates() const { return plates_; }
   const std::vector<Callout>& Callouts() const { return callouts_; }
-  std::optional<int> NextID() const { return next_; }           // the composition button's record
+  std::optional<int> NextID() const { return next_; }              // the composition button's record
   std::optional<int> Highlighted() const { return highlighted_; }  // the found callout
   // The node on screen.
   const std::string& PicturePath() const { return picturePath_; }
@@ -182,8 +195,8 @@ class BrowsingModel {
   TMyRec& Entry(int level);  // the stack grows when a catalogue is deeper than it
   std::string FieldText(std::optional<std::uint32_t> row, catalogue::Field f) const;
   void Push(const TMyRec& entry);
-  void ShowNode(int id);          // callouts or the item record of a node, with the order flags
-  void ShowRoot();                // depth 0 in the sections display: the root's plates and picture
+  void ShowNode(int id);  // callouts or the item record of a node, with the order flags
+  void ShowRoot();        // depth 0 in the sections display: the root's plates and picture
   void ShowListRow(std::optional<std::uint32_t> row);
   void SetDetails(const TMyRec& from);
   void EnterFrom(const TMyRec& section);

@@ -11,8 +11,8 @@
 namespace catalogue {
 
 struct Finding {
-  int id;             // the record concerned
-  std::string what;   // one line
+  int id;            // the record concerned
+  std::string what;  // one line
 };
 
 // `baseDir` is the catalogue folder (where db, Images and View lie); empty: pictures are

@@ -10,18 +10,31 @@
 namespace catalogue {
 
 enum class Field : std::uint8_t {
-  ID, FID, Number, Oboz, Naim, Massa, Count, Picture, View, Descript,
-  Sostoit, VozmPokupka, Pokupka, Left, Top, Table,
+  ID,
+  FID,
+  Number,
+  Oboz,
+  Naim,
+  Massa,
+  Count,
+  Picture,
+  View,
+  Descript,
+  Sostoit,
+  VozmPokupka,
+  Pokupka,
+  Left,
+  Top,
+  Table,
 };
 
 inline constexpr int kFieldCount = 16;
 
 // Every field in record order.
 inline constexpr std::array<Field, kFieldCount> kAllFields = {
-    Field::ID,      Field::FID,     Field::Number,      Field::Oboz,
-    Field::Naim,    Field::Massa,   Field::Count,       Field::Picture,
-    Field::View,    Field::Descript, Field::Sostoit,    Field::VozmPokupka,
-    Field::Pokupka, Field::Left,    Field::Top,         Field::Table,
+    Field::ID,      Field::FID,     Field::Number, Field::Oboz,     Field::Naim,    Field::Massa,
+    Field::Count,   Field::Picture, Field::View,   Field::Descript, Field::Sostoit, Field::VozmPokupka,
+    Field::Pokupka, Field::Left,    Field::Top,    Field::Table,
 };
 
 // Integer: ID, FID, Left, Top, Table. Text: the descriptive fields.

@@ -4,11 +4,11 @@
 
 namespace catalogue {
 
-inline constexpr int kMaxSections = 7;         // section plates at the root
-inline constexpr int kMaxCallouts = 35;        // callout labels of the window design
+inline constexpr int kMaxSections = 7;          // section plates at the root
+inline constexpr int kMaxCallouts = 35;         // callout labels of the window design
 inline constexpr int kMaxShownCallouts = 1000;  // the most callouts laid out on one drawing
-inline constexpr int kMaxDepth = 14;           // levels below the root that the level stack holds
-inline constexpr int kClientWidth = 792;       // the window's client area
+inline constexpr int kMaxDepth = 14;            // levels below the root that the level stack holds
+inline constexpr int kClientWidth = 792;        // the window's client area
 inline constexpr int kClientHeight = 541;
 
 }  // namespace catalogue

@@ -60,7 +60,7 @@ class RowScanner {
   std::string insertOpen_;   // "<rs:insert"
   std::string insertClose_;  // "</rs:insert"
   std::vector<std::string> columns_;
-  std::vector<int> lastOrder_;      // the columns of the previous row, in its order
+  std::vector<int> lastOrder_;       // the columns of the previous row, in its order
   std::vector<std::uint64_t> seen_;  // row number in which each column was last given
   std::uint64_t rowNumber_ = 0;
   std::string scratch_;  // decoded values of the current row

@@ -68,7 +68,7 @@ class RowSet {
 class StoreObserver {
  public:
   virtual ~StoreObserver() = default;
-  virtual void FilterChanged() = 0;          // the filtered set is another one
+  virtual void FilterChanged() = 0;  // the filtered set is another one
   virtual void CursorMoved() = 0;
   virtual void RecordChanged(std::size_t position) = 0;  // a field of that record changed
 };
@@ -162,12 +162,12 @@ class CatalogueStore {
   bool open_ = false;
 
   IntIndex byFid_, byTable_, byId_;
-  bool idsAscending_ = true;                       // then the records themselves are the ID index
-  std::vector<std::uint32_t> boolLists_[6];       // per Boolean slot: rows with false, with true
+  bool idsAscending_ = true;                 // then the records themselves are the ID index
+  std::vector<std::uint32_t> boolLists_[6];  // per Boolean slot: rows with false, with true
 
   Filter filter_ = Filter::All();
   std::string filterText_;
-  RowSet view_;                                   // the filtered set
+  RowSet view_;  // the filtered set
   std::size_t pos_ = 0;
   StoreObserver* observer_ = nullptr;
 };

@@ -17,19 +17,17 @@ int IntSlot(Field f);  // -1 for fields without an integer value
 class Table {
  public:
   struct Record {
-    std::int32_t ints[6];                // ID, FID, Number, Left, Top, Table
-    std::uint32_t textBegin;             // offset of the record's first text in the arena
-    std::uint32_t textEnd[kTextSlots];   // end offset of each text; text i starts where i-1 ends
-    std::uint16_t nullMask;              // bit per field (enum order): the attribute was omitted
-    std::uint8_t flags;                  // bit per Boolean slot
+    std::int32_t ints[6];               // ID, FID, Number, Left, Top, Table
+    std::uint32_t textBegin;            // offset of the record's first text in the arena
+    std::uint32_t textEnd[kTextSlots];  // end offset of each text; text i starts where i-1 ends
+    std::uint16_t nullMask;             // bit per field (enum order): the attribute was omitted
+    std::uint8_t flags;                 // bit per Boolean slot
   };
 
   std::size_t size() const { return records_.size(); }
   bool empty() const { return records_.empty(); }
 
-  bool IsNull(std::size_t row, Field f) const {
-    return (records_[row].nullMask >> static_cast<int>(f)) & 1u;
-  }
+  bool IsNull(std::size_t row, Field f) const { return (records_[row].nullMask >> static_cast<int>(f)) & 1u; }
   // Integer value of an integer field or of Number; Booleans give 1 or 0; a text gives its
   // value when it is a whole number, else 0. Null reads as 0.
   std::int32_t Integer(std::size_t row, Field f) const;

@@ -9,9 +9,9 @@
 #include <functional>
 
 struct JpegOptions {
-  bool quarter = false;        // one quarter of width and height, by the library's DCT scaling
+  bool quarter = false;  // one quarter of width and height, by the library's DCT scaling
   bool grayscale = false;
-  bool bestQuality = true;     // accurate integer DCT and fancy upsampling
+  bool bestQuality = true;  // accurate integer DCT and fancy upsampling
   bool progressiveDisplay = false;
 
   bool operator==(const JpegOptions&) const = default;
@@ -19,7 +19,7 @@ struct JpegOptions {
 
 // Limits that keep a hostile file from exhausting memory or time.
 inline constexpr long long kJpegMaxPixels = 64LL * 1024 * 1024;  // of the decoded picture
-inline constexpr long kJpegMaxMemory = 512L * 1024 * 1024;      // libjpeg's own work memory
+inline constexpr long kJpegMaxMemory = 512L * 1024 * 1024;       // libjpeg's own work memory
 inline constexpr int kJpegMaxScans = 1000;
 // Blocks of 8 x 8 samples decoded over all scans together: a multi-scan file costs time in
 // proportion to it, so many scans of a large picture are refused before they are decoded.

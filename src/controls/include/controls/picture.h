@@ -69,10 +69,10 @@ class Canvas {
   void SetFontColor(const QColor& c) { fontColor_ = c; }
   const QFont& font() const { return font_; }
 
-  void FillRect(const QRect& r);                     // with the brush
-  void TextOut(int x, int y, const QString& text);   // top-left of the text; brush behind it when solid
+  void FillRect(const QRect& r);                    // with the brush
+  void TextOut(int x, int y, const QString& text);  // top-left of the text; brush behind it when solid
   void MoveTo(int x, int y) { pen_ = QPoint(x, y); }
-  void LineTo(int x, int y);                         // black, one pixel, end point excluded
+  void LineTo(int x, int y);  // black, one pixel, end point excluded
 
  private:
   TImage& owner_;
@@ -93,7 +93,7 @@ class TImage : public QWidget {
   ~TImage() override;
 
   const Picture& picture() const { return picture_; }
-  void SetPicture(const Picture& p);          // assign (a copy)
+  void SetPicture(const Picture& p);  // assign (a copy)
   void AssignFrom(const TImage& other) { SetPicture(other.picture()); }
   void ClearPicture() { SetPicture(Picture()); }
   // Loads a file into the picture; on failure the picture shown before stays and
@@ -110,8 +110,8 @@ class TImage : public QWidget {
   void KeepRecentPictures(std::size_t count, qint64 pixels);
 
   Canvas& canvas() { return canvas_; }
-  QImage& CanvasBitmap();   // the bitmap the canvas draws on (created at the control's size)
-  void CanvasChanged();     // repaint after drawing
+  QImage& CanvasBitmap();  // the bitmap the canvas draws on (created at the control's size)
+  void CanvasChanged();    // repaint after drawing
 
   bool center() const { return center_; }
   bool proportional() const { return proportional_; }
@@ -129,7 +129,7 @@ class TImage : public QWidget {
 
   SenderFn OnClick;
   MouseMoveFn OnMouseMove;
-  SenderFn OnContextMenu;   // right click (the pop-up menu of the control)
+  SenderFn OnContextMenu;  // right click (the pop-up menu of the control)
 
   // Where the picture stands in the control, as it is drawn.
   QRect PictureRect() const;
@@ -178,9 +178,9 @@ class TImage : public QWidget {
   bool pressed_ = false;
   std::chrono::nanoseconds passInterval_ = kJpegPassInterval;
   QString error_;
-  bool roughScaling_ = false;     // painting a pass before the last: scaled without smoothing
-  QSize passSize_;                // painting a pass: the size of the picture it stands for
-  mutable QImage seeThrough_;     // the picture with its see-through colour, made when needed
+  bool roughScaling_ = false;  // painting a pass before the last: scaled without smoothing
+  QSize passSize_;             // painting a pass: the size of the picture it stands for
+  mutable QImage seeThrough_;  // the picture with its see-through colour, made when needed
   mutable bool seeThroughValid_ = false;
 };
 

@@ -93,8 +93,8 @@ class ChmFile {
   QHash<QString, int> byPath_;    // exact path -> entry
   QHash<QString, int> byFolded_;  // case-folded path -> first such entry
 
-  bool compressed_ = false;           // the compressed section can be read
-  quint64 uncompressedLength_ = 0;    // its length once expanded
+  bool compressed_ = false;         // the compressed section can be read
+  quint64 uncompressedLength_ = 0;  // its length once expanded
 
   QString defaultTopic_;
   QString title_;

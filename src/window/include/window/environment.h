@@ -13,9 +13,9 @@ class QWidget;
 class WordBackend;
 
 struct AppEnvironment {
-  QString executablePath;               // the base directory is the directory of this file,
-  QString catalogueDir;                 // unless this catalogue folder is given
-  std::function<int()> screenHeight;    // height of the screen in pixels
+  QString executablePath;             // the base directory is the directory of this file,
+  QString catalogueDir;               // unless this catalogue folder is given
+  std::function<int()> screenHeight;  // height of the screen in pixels
   // The desktop's handler for mail links and documents; `owner` is the window asking, if any.
   std::function<bool(const QUrl& url, QWidget* owner)> openUrl;
   // The program's message box: modal, with the application title as caption and an OK
