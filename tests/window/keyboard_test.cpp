@@ -121,15 +121,21 @@ TEST_F(KeyboardTest, ADoubleClickIsOneClick) {
   EXPECT_EQ(w.FBasketCount(), 1);
 }
 
-// The hover look of a callout is bold and underlined, in its pixels.
+// The hover look of a callout is bold (the label grows) and underlined, in its pixels; leaving
+// it restores the regular look.
 TEST_F(KeyboardTest, AHoveredCalloutIsUnderlined) {
   auto w = probe();
   ClickAt(Plate(0));
   TLabel* callout = w.Callouts()[0];
+  const int width = callout->width();
   const int resting = LongestDarkRun(callout->grab().toImage());
   Move(callout);
+  EXPECT_GT(callout->width(), width);
   EXPECT_GT(LongestDarkRun(callout->grab().toImage()), callout->width() * 3 / 4);
-  EXPECT_LT(resting, callout->width() / 2);
+  EXPECT_LT(resting, width / 2);
+  Leave(callout);
+  EXPECT_EQ(callout->width(), width);
+  EXPECT_EQ(LongestDarkRun(callout->grab().toImage()), resting);
 }
 
 }  // namespace

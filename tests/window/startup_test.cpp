@@ -27,14 +27,11 @@ TEST_F(StartupTest, OpensAtTheRootWithAFixedWindowAndNoMessage) {
   EXPECT_EQ(w.form().minimumSize(), w.form().maximumSize());
   EXPECT_FALSE(w.form().windowFlags() & Qt::WindowMaximizeButtonHint);
   EXPECT_TRUE(w.form().windowFlags() & Qt::WindowMinimizeButtonHint);
-  EXPECT_EQ(w.FLevel(), 0);
   EXPECT_EQ(w.FDisplayMode(), dmSections);
-  EXPECT_EQ(w.FBasketCount(), 0);
   EXPECT_FALSE(w.leiWord()->isEnabled());
   EXPECT_FALSE(w.leiBack()->isEnabled());
   EXPECT_FALSE(w.lHome()->isEnabled());
   EXPECT_EQ(w.HelpFile(), QStringLiteral("Catalog.chm"));
-  EXPECT_EQ(w.FPicturePath(), cat.dir() + QStringLiteral("Images\\Fon.jpg"));
   EXPECT_EQ(w.imMain()->picture().width(), 519);  // the root picture
   EXPECT_FALSE(w.imFon()->picture().isEmpty());   // the sections background
   EXPECT_EQ(w.HotSpots().size(), 7u);

@@ -170,21 +170,6 @@ TEST_F(BasketTest, ClearingFromEachModeFollowsTheButtonRules) {
   EXPECT_EQ(w.FBasketCount(), 0);
 }
 
-TEST_F(BasketTest, ClearingAnEmptyBasketTouchesNothing) {
-  auto w = probe();
-  ClickAt(Plate(0));
-  w.ADOQuery().MoveNext();
-  const std::string filter = w.ADOQuery().CurrentFilter();
-  const auto position = w.ADOQuery().Position();
-  int scrolls = 0;
-  w.ADOQuery().AfterScroll = [&] { ++scrolls; };
-  w.N1()->trigger();
-  w.model().ClearBasket();
-  EXPECT_EQ(w.ADOQuery().CurrentFilter(), filter);
-  EXPECT_EQ(w.ADOQuery().Position(), position);
-  EXPECT_EQ(scrolls, 0);
-}
-
 TEST_F(BasketTest, TabsFilterByGroupAndTenListsEveryOrderableRecord) {
   auto w = probe();
   OpenList(10);

@@ -161,12 +161,4 @@ TEST_F(DisplayModeTest, FailedPictureKeepsThePreviousOne) {
   EXPECT_EQ(w.imMain()->picture().image().cacheKey(), shown);
 }
 
-TEST_F(DisplayModeTest, GoHomeAtTheRootChangesNothing) {
-  auto w = probe();
-  const qint64 shown = w.imMain()->picture().image().cacheKey();
-  Click(w.lHome());
-  w.model().Home();
-  EXPECT_EQ(w.imMain()->picture().image().cacheKey(), shown);
-}
-
 }  // namespace
