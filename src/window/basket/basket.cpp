@@ -82,7 +82,10 @@ void Basket::FollowTab() {
 }
 
 void Basket::RowChanged() {
-  if (!following_) model_.SelectListRow(store_.CurrentRow());
+  if (following_) return;
+  // The row's picture is loaded under the hourglass.
+  BusyCursor busy;
+  model_.SelectListRow(store_.CurrentRow());
 }
 
 void Basket::Redraw(const browsing::Change& change) {
