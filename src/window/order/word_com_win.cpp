@@ -2,10 +2,12 @@
 
 #ifdef _WIN32
 
+// windows.h first: the automation headers need its types.
+#include <windows.h>
+
 #include <oaidl.h>
 #include <objbase.h>
 #include <oleauto.h>
-#include <windows.h>
 
 #include <vector>
 
