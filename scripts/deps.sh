@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Installs the Debian packages this project needs, but only those that are missing.
-# Usage: scripts/deps.sh [build|run|test|gui|package]   (default: test)
+# Usage: scripts/deps.sh [build|run|test|gui|package|format]   (default: test)
 set -euo pipefail
 
 build_pkgs=(cmake ninja-build g++ pkg-config
@@ -13,13 +13,15 @@ gui_pkgs=(xvfb xdotool x11-utils imagemagick)
 # tests exercise that conversion.
 test_pkgs=(libreoffice-writer-nogui)
 package_pkgs=(dpkg-dev file desktop-file-utils lintian)
+format_pkgs=(clang-format git)
 
 case "${1:-test}" in
   build|run) wanted=("${build_pkgs[@]}") ;;
   test) wanted=("${build_pkgs[@]}" "${test_pkgs[@]}") ;;
   gui)            wanted=("${build_pkgs[@]}" "${gui_pkgs[@]}") ;;
   package)        wanted=("${build_pkgs[@]}" "${package_pkgs[@]}") ;;
-  *) echo "usage: $0 [build|run|test|gui|package]" >&2; exit 2 ;;
+  format)         wanted=("${format_pkgs[@]}") ;;
+  *) echo "usage: $0 [build|run|test|gui|package|format]" >&2; exit 2 ;;
 esac
 
 missing=()
