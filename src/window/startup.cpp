@@ -58,7 +58,14 @@ TfrMain::TfrMain(AppEnvironment env, QWidget* parent)
   FormCreate();
 }
 
-TfrMain::~TfrMain() { FormDestroy(); }
+TfrMain::~TfrMain() {
+  FormDestroy();
+  // The controls go first: their handlers call into the controllers, the model and the store.
+  // The focused one gives up the focus while everything it calls into is there.
+  if (QWidget* focused = focusWidget()) focused->clearFocus();
+  const QObjectList controls = children();
+  qDeleteAll(controls);
+}
 
 void TfrMain::ShowMessage(const QString& text) const {
   if (env_.showMessage) env_.showMessage(text);

@@ -33,11 +33,6 @@ Basket::Basket(const Design& design, browsing::BrowsingModel& model, catalogue::
   CreatePartsList();
 }
 
-Basket::~Basket() {
-  delete bdgSpisok;
-  delete DataSource;
-}
-
 void Basket::CreatePartsList() {
   static const char16_t* const kCaptions[] = {u"Манипулятор",
                                               u"Опорно-поворотное устройство",

@@ -22,8 +22,6 @@ class Basket : public QObject {
  public:
   Basket(const Design& design, browsing::BrowsingModel& model, catalogue::CatalogueStore& store, QWidget* form,
          QObject* parent = nullptr);
-  // The grid and its data link go before the store does.
-  ~Basket() override;
 
   void Redraw(const browsing::Change& change);
 
