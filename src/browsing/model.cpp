@@ -13,6 +13,12 @@ namespace {
 
 std::string Format(const catalogue::Table& t, std::uint32_t row, Field f) { return t.Format(row, f); }
 
+// The quantity a record is put into the basket with.
+const std::string& One() {
+  static const std::string kOne = "1";
+  return kOne;
+}
+
 }  // namespace
 
 PlatesOf SectionPlates(const catalogue::CatalogueStore& store, const catalogue::CatalogueFolder& folder, int id,
@@ -97,15 +103,14 @@ bool BrowsingModel::IsInBasket(std::uint32_t row) const {
 }
 
 const std::string& BrowsingModel::Quantity(std::uint32_t row) const {
-  static const std::string kOne = "1";
   const auto it = quantities_.find(row);
-  return it == quantities_.end() ? kOne : it->second;
+  return it == quantities_.end() ? One() : it->second;
 }
 
 void BrowsingModel::Mark(std::uint32_t row, bool inBasket) {
   store_.SetBooleanOfRow(row, catalogue::Field::Pokupka, inBasket);
   if (inBasket)
-    quantities_[row] = "1";
+    quantities_[row] = One();
   else
     quantities_.erase(row);
 }
@@ -168,7 +173,7 @@ void BrowsingModel::ShowRoot() {
 void BrowsingModel::Start() {
   ShowRoot();
   quantities_.clear();
-  for (std::uint32_t row : BasketRows()) quantities_[row] = "1";
+  for (std::uint32_t row : BasketRows()) quantities_[row] = One();
   Notify(Op::Start, kEverything, {{picturePath_, PictureLoad::Report::File}});
 }
 
@@ -327,8 +332,8 @@ void BrowsingModel::SetQuantity(std::uint32_t row, std::string quantity) {
 void BrowsingModel::ResetQuantities() {
   bool changed = false;
   for (auto& [row, quantity] : quantities_) {
-    changed = changed || quantity != "1";
-    quantity = "1";
+    changed = changed || quantity != One();
+    quantity = One();
   }
   if (changed) Notify(Op::Quantity, kQuantities);
 }
