@@ -271,10 +271,12 @@ void BM_Back(benchmark::State& state) {
   Ratio(state, "back", "bare_drawing", "ratio_to_decode");
 }
 
-// Home from three levels down: the root picture was shown before and is kept decoded.
-void BM_Home(benchmark::State& state) {
+// Home from three levels down. As a user goes home, the root picture was shown before and is
+// kept decoded; with `decoding` it is not, as the first time: one decode and the window.
+void HomeFromThreeDown(benchmark::State& state, const std::string& key, bool decoding) {
   TfrMainProbe w = Window();
   w.model().Home();
+  if (decoding) w.imMain()->KeepRecentPictures(1, 0);
   auto deep = [&] {
     ClickAt(w, kPlate1);
     ClickAt(w, kCallout1);
@@ -282,26 +284,12 @@ void BM_Home(benchmark::State& state) {
   };
   deep();
   Timed(
-      state, "home", [&] { ClickAt(w, kHome); }, deep);
-  Ratio(state, "home", "bare_root", "ratio_to_decode");
-}
-
-// Home as it is the first time, the root picture not kept decoded: one decode and the window.
-void BM_HomeDecoding(benchmark::State& state) {
-  TfrMainProbe w = Window();
-  w.model().Home();
-  w.imMain()->KeepRecentPictures(1, 0);
-  auto deep = [&] {
-    ClickAt(w, kPlate1);
-    ClickAt(w, kCallout1);
-    ClickAt(w, kCallout1);
-  };
-  deep();
-  Timed(
-      state, "home_decoding", [&] { ClickAt(w, kHome); }, deep);
-  Ratio(state, "home_decoding", "bare_root", "ratio_to_decode");
+      state, key, [&] { ClickAt(w, kHome); }, deep);
+  Ratio(state, key, "bare_root", "ratio_to_decode");
   w.imMain()->KeepRecentPictures(kRecentPictures, kRecentPixels);
 }
+void BM_Home(benchmark::State& state) { HomeFromThreeDown(state, "home", false); }
+void BM_HomeDecoding(benchmark::State& state) { HomeFromThreeDown(state, "home_decoding", true); }
 
 // A click on a section whose drawing has 200,000 parts, to the painted window.
 void BM_HugeDrawingClick(benchmark::State& state) {
