@@ -358,16 +358,19 @@ void BM_ScrollToEnd(benchmark::State& state) {
   Ratio(state, "scroll", "filterwalk", "ratio_to_filter_walk");
 }
 
-// Puts the first n records of a group into the basket as a table would mark them, and starts
-// the window afresh on it (not timed).
+// Puts the first n records of a group into the basket, as an order repeated (not timed).
 void FillBasket(const TfrMainProbe& w, int n) {
   w.model().ClearBasket();
-  auto& s = w.ADOQuery();
+  const auto& s = w.ADOQuery();
   const auto rows = s.Select(catalogue::Filter::Group(5));
+  std::vector<browsing::BasketLine> lines;
   // Past the section of that group: every basket record has a parent drawing.
-  for (int i = 1; i <= n && i < static_cast<int>(rows.size()); ++i)
-    s.SetBooleanOfRow(rows[static_cast<std::size_t>(i)], catalogue::Field::Pokupka, true);
-  w.model().Start();
+  for (int i = 1; i <= n && i < static_cast<int>(rows.size()); ++i) {
+    const std::uint32_t row = rows[static_cast<std::size_t>(i)];
+    lines.push_back({s.table().Integer(row, catalogue::Field::ID), s.table().Format(row, catalogue::Field::Oboz),
+                     s.table().Format(row, catalogue::Field::Naim), "1"});
+  }
+  w.model().OrderAgain(lines);
 }
 
 void BM_OpenReview(benchmark::State& state) {

@@ -1,6 +1,7 @@
 #include "browsing/model.h"
 
 #include <algorithm>
+#include <charconv>
 #include <unordered_set>
 
 #include "catalogue/limits.h"
@@ -170,11 +171,15 @@ void BrowsingModel::ShowRoot() {
   SetDetails(root);
 }
 
-void BrowsingModel::Start() {
-  ShowRoot();
+std::vector<BasketLine> BrowsingModel::Start(const std::vector<BasketLine>& basket) {
+  // The basket is the user's: the table's own marks go, the user's lines come in.
+  const std::vector<std::uint32_t> marked(BasketRows().begin(), BasketRows().end());
+  for (std::uint32_t row : marked) store_.SetBooleanOfRow(row, catalogue::Field::Pokupka, false);
   quantities_.clear();
-  for (std::uint32_t row : BasketRows()) quantities_[row] = One();
+  std::vector<BasketLine> missing = Put(basket);
+  ShowRoot();
   Notify(Op::Start, kEverything, {{picturePath_, PictureLoad::Report::File}});
+  return missing;
 }
 
 void BrowsingModel::Home() {
@@ -323,19 +328,96 @@ void BrowsingModel::ClearBasket() {
   Notify(Op::Clear, kOrder | kBasket | kQuantities);
 }
 
-void BrowsingModel::SetQuantity(std::uint32_t row, std::string quantity) {
-  if (!IsInBasket(row) || Quantity(row) == quantity) return;
-  quantities_[row] = std::move(quantity);
-  Notify(Op::Quantity, kQuantities);
+void BrowsingModel::FollowBasket() {
+  if (itemRow_) inBasket_ = IsInBasket(*itemRow_);
 }
 
-void BrowsingModel::ResetQuantities() {
-  bool changed = false;
-  for (auto& [row, quantity] : quantities_) {
-    changed = changed || quantity != One();
-    quantity = One();
+void BrowsingModel::RemoveFromBasket(const std::vector<std::uint32_t>& rows) {
+  bool removed = false;
+  for (std::uint32_t row : rows)
+    if (IsInBasket(row)) {
+      Mark(row, false);
+      removed = true;
+    }
+  if (!removed) return;
+  FollowBasket();
+  Notify(Op::Remove, kOrder | kBasket | kQuantities);
+}
+
+std::vector<BasketLine> BrowsingModel::Put(const std::vector<BasketLine>& lines) {
+  std::vector<BasketLine> missing;
+  for (const BasketLine& line : lines) {
+    const auto row = Find(line);
+    if (!row) {
+      missing.push_back(line);
+      continue;
+    }
+    store_.SetBooleanOfRow(*row, catalogue::Field::Pokupka, true);
+    quantities_[*row] = QuantityAccepted(line.quantity) ? line.quantity : One();
   }
-  if (changed) Notify(Op::Quantity, kQuantities);
+  return missing;
+}
+
+std::vector<BasketLine> BrowsingModel::OrderAgain(const std::vector<BasketLine>& lines) {
+  std::vector<BasketLine> missing = Put(lines);
+  if (missing.size() == lines.size()) return missing;
+  FollowBasket();
+  Notify(Op::OrderAgain, kOrder | kBasket | kQuantities);
+  return missing;
+}
+
+std::vector<BasketLine> BrowsingModel::BasketLines() const {
+  const catalogue::Table& t = store_.table();
+  std::vector<BasketLine> lines;
+  for (std::uint32_t row : BasketRows())
+    lines.push_back({t.Integer(row, catalogue::Field::ID), t.Format(row, catalogue::Field::Oboz),
+                     t.Format(row, catalogue::Field::Naim), Quantity(row)});
+  return lines;
+}
+
+std::optional<std::uint32_t> BrowsingModel::Find(const BasketLine& line) const {
+  const catalogue::Table& t = store_.table();
+  const auto same = [&](std::uint32_t row) {
+    return t.Text(row, catalogue::Field::Oboz) == line.oboz &&
+           (line.naim.empty() || t.Text(row, catalogue::Field::Naim) == line.naim);
+  };
+  if (const auto row = store_.RowOfID(line.id); row && same(*row)) return row;
+  // The catalogue has changed: the record with that designation and name, an orderable item
+  // record before any other, the first in file order before later ones.
+  if (byOboz_.empty())
+    for (std::uint32_t r = 0; r < t.size(); ++r) byOboz_.emplace(t.Text(r, catalogue::Field::Oboz), r);
+  std::optional<std::uint32_t> best;
+  const auto rank = [&](std::uint32_t r) {
+    return (t.Text(r, catalogue::Field::Number) == "0" ? 2 : 0) + (t.Boolean(r, catalogue::Field::VozmPokupka) ? 1 : 0);
+  };
+  const auto [from, to] = byOboz_.equal_range(line.oboz);
+  for (auto it = from; it != to; ++it) {
+    const std::uint32_t r = it->second;
+    if (!same(r)) continue;
+    if (!best || rank(r) > rank(*best) || (rank(r) == rank(*best) && r < *best)) best = r;
+  }
+  return best;
+}
+
+bool BrowsingModel::CalloutInBasket(const Callout& callout) const {
+  const auto row = store_.RowOfID(callout.ID);
+  if (!row) return false;
+  if (IsInBasket(*row)) return true;
+  // A part shown by its own item record: the only child, numbered "0".
+  const auto kids = store_.ChildRows(callout.ID);
+  return kids.size() == 1 && store_.table().Text(kids[0], catalogue::Field::Number) == "0" && IsInBasket(kids[0]);
+}
+
+bool QuantityAccepted(std::string_view text) {
+  int value = 0;
+  const auto [end, failed] = std::from_chars(text.data(), text.data() + text.size(), value);
+  return failed == std::errc() && end == text.data() + text.size() && value > 0 && !text.starts_with('+');
+}
+
+void BrowsingModel::SetQuantity(std::uint32_t row, std::string quantity) {
+  if (!IsInBasket(row) || Quantity(row) == quantity || !QuantityAccepted(quantity)) return;
+  quantities_[row] = std::move(quantity);
+  Notify(Op::Quantity, kQuantities);
 }
 
 std::optional<std::vector<std::uint32_t>> BrowsingModel::PathTo(std::uint32_t row) const {

@@ -290,15 +290,23 @@ TEST_F(ModelTest, TheBasketTakesTheItemOnScreenOrTheListsRow) {
   }
   EXPECT_EQ(std::vector<std::uint32_t>(model->BasketRows().begin(), model->BasketRows().end()),
             (std::vector<std::uint32_t>{RowOf(22), RowOf(111), RowOf(1112)}));
-  model->SetQuantity(RowOf(111), "пять");
-  EXPECT_EQ(model->Quantity(RowOf(111)), "пять");
-  model->ResetQuantities();
-  EXPECT_EQ(model->Quantity(RowOf(111)), "1");
+  model->SetQuantity(RowOf(111), "5");
+  EXPECT_EQ(model->Quantity(RowOf(111)), "5");
+  for (const char* refused : {"пять", "0", "-2", "1.5", ""}) model->SetQuantity(RowOf(111), refused);
+  EXPECT_EQ(model->Quantity(RowOf(111)), "5");
+  // Out of the basket, and back as an order repeated, with its quantity.
+  model->RemoveFromBasket({RowOf(22), RowOf(1112)});
+  EXPECT_EQ(model->BasketCount(), 1);
+  model->SelectListRow(RowOf(1112));
+  EXPECT_FALSE(model->InBasket());
+  EXPECT_TRUE(model->OrderAgain({{1112, "ОБ-1112", "Деталь 1112", "4"}}).empty());
+  EXPECT_TRUE(model->InBasket());
+  EXPECT_EQ(model->Quantity(RowOf(1112)), "4");
   const Change clear = Only([&] { model->ClearBasket(); });
   EXPECT_TRUE(clear.loads.empty());  // the row's picture is not loaded again
   EXPECT_EQ(model->BasketCount(), 0);
   EXPECT_FALSE(model->InBasket());
-  EXPECT_EQ(*model->ListRow(), RowOf(111));
+  EXPECT_EQ(*model->ListRow(), RowOf(1112));
   Unchanged([&] { model->ClearBasket(); });
 }
 
@@ -315,15 +323,28 @@ TEST_F(ModelTest, AnEmptyTabOffersTheButtonButOrdersNothing) {
   EXPECT_EQ(model->BasketCount(), 0);
 }
 
-TEST_F(ModelTest, RecordsTheTableMarksAreInTheBasketAtStart) {
+// A start restores the user's basket, each line found by its ID while that holds its
+// designation and name, else by them; the table's marks are not the user's.
+TEST_F(ModelTest, StartRestoresTheBasketWhereverItsRecordsAreNow) {
   auto t = StandardTable();
-  for (auto& r : t) r.pokupka = r.id == 121 || r.id == 1111;
+  for (auto& r : t) r.pokupka = r.id == 22;
   Load(t);
-  EXPECT_EQ(model->BasketCount(), 2);
-  EXPECT_EQ(model->Quantity(RowOf(1111)), "1");
-  model->EnterSection(0);
-  model->EnterPart(12);
-  EXPECT_TRUE(model->InBasket());
+  const std::vector<BasketLine> lines = {
+      {121, "ОБ-121", "Деталь 121", "2"},    // where it was
+      {999, "ОБ-1111", "Деталь 1111", "3"},  // moved to another ID
+      {111, "ОБ-77", "Деталь 77", "1"},      // its ID holds another part now, and it is gone
+      {500, "ОБ-500", "", "1"},              // gone
+  };
+  const auto missing = model->Start(lines);
+  EXPECT_EQ(missing, (std::vector<BasketLine>{lines[2], lines[3]}));
+  EXPECT_EQ(std::vector<std::uint32_t>(model->BasketRows().begin(), model->BasketRows().end()),
+            (std::vector<std::uint32_t>{RowOf(121), RowOf(1111)}));
+  EXPECT_EQ(model->Quantity(RowOf(1111)), "3");
+  EXPECT_FALSE(model->IsInBasket(RowOf(22)));
+  EXPECT_EQ(model->BasketLines(),
+            (std::vector<BasketLine>{{121, "ОБ-121", "Деталь 121", "2"}, {1111, "ОБ-1111", "Деталь 1111", "3"}}));
+  // A designation several records share is told apart by the name; an item record comes first.
+  EXPECT_EQ(model->Find({0, "ОБ-12", "Деталь 12", "1"}), RowOf(12));
 }
 
 // A found part is shown as the clicks would show it, with its callout highlighted until the

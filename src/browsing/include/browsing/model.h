@@ -11,6 +11,7 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <vector>
 
 #include "catalogue/folder.h"
@@ -75,6 +76,8 @@ enum class Op {
   SelectRow,
   Toggle,
   Clear,
+  Remove,
+  OrderAgain,
   OpenFound,
   Quantity
 };
@@ -121,6 +124,17 @@ PlatesOf SectionPlates(const catalogue::CatalogueStore& store, const catalogue::
 // any other tab.
 std::optional<catalogue::Filter> TabFilter(int tab);
 
+// A record of the basket as the user's files keep it: by ID, with its designation and name so
+// that it is found again when the catalogue has changed, and the quantity ordered.
+struct BasketLine {
+  int id = 0;
+  std::string oboz, naim, quantity;
+  bool operator==(const BasketLine&) const = default;
+};
+
+// A quantity is a whole number above nought, written plainly.
+bool QuantityAccepted(std::string_view text);
+
 // Whether a detail text is shown: not when it is blank (blanks and control characters only),
 // nor, for mass and quantity, when it is "0".
 bool DetailShown(std::string_view text, bool zeroMeansNone);
@@ -137,7 +151,10 @@ class BrowsingModel {
   void RemoveListener(Listener* listener);
 
   // ---- The user's operations
-  void Start();                          // the root; the basket holds the records the table marks
+  // The root, with the basket the user had: each line's record found by its ID when that still
+  // holds its designation and name, else by them. Returns the lines no record was found for,
+  // which stay out of the basket. The table's own basket marks are not the user's: they go.
+  std::vector<BasketLine> Start(const std::vector<BasketLine>& basket = {});
   void EnterSection(std::size_t plate);  // a plate whose section has content: its drawing
   void EnterPart(int id);                // a callout, or the composition button
   void Back();
@@ -147,12 +164,15 @@ class BrowsingModel {
   void SelectListRow(std::optional<std::uint32_t> row);  // the grid's current row (table row)
   void ToggleBasket();                                   // the item on screen, or the list's row, in or out
   void ClearBasket();
+  void RemoveFromBasket(const std::vector<std::uint32_t>& rows);
+  // Puts lines into the basket again (an order repeated), each with its quantity; returns the
+  // lines no record was found for.
+  std::vector<BasketLine> OrderAgain(const std::vector<BasketLine>& lines);
   // Shows a part on the drawing where it is a callout, reached as the clicks from the root
   // would reach it, its callout highlighted. False when its parents are missing or loop:
   // then nothing changes.
   bool OpenFound(std::uint32_t row);
-  void SetQuantity(std::uint32_t row, std::string quantity);
-  void ResetQuantities();  // every quantity back to "1" (the review opens)
+  void SetQuantity(std::uint32_t row, std::string quantity);  // refused unless QuantityAccepted
 
   // ---- State
   int DisplayMode() const { return mode_; }
@@ -180,6 +200,11 @@ class BrowsingModel {
   int BasketCount() const { return static_cast<int>(BasketRows().size()); }
   bool IsInBasket(std::uint32_t row) const;
   const std::string& Quantity(std::uint32_t row) const;
+  std::vector<BasketLine> BasketLines() const;
+  // Whether a callout's part is in the basket: the record itself, or the item record it holds.
+  bool CalloutInBasket(const Callout& callout) const;
+  // The record a basket line names now, if any.
+  std::optional<std::uint32_t> Find(const BasketLine& line) const;
 
   // The rows from a section down to the record on whose drawing a part is a callout (a
   // numbered record itself, an item record its node); nothing when a parent is missing or the
@@ -201,6 +226,8 @@ class BrowsingModel {
   void SetDetails(const TMyRec& from);
   void EnterFrom(const TMyRec& section);
   void Mark(std::uint32_t row, bool inBasket);
+  std::vector<BasketLine> Put(const std::vector<BasketLine>& lines);
+  void FollowBasket();  // whether the item on screen is in the basket, after the basket changed
   void Notify(Op op, unsigned aspects, std::vector<PictureLoad> loads = {});
 
   catalogue::CatalogueStore& store_;
@@ -220,7 +247,8 @@ class BrowsingModel {
   std::optional<std::uint32_t> itemRow_;  // the item record on screen: what the basket buttons act on
   int tab_ = 0;
   std::optional<std::uint32_t> listRow_;
-  std::map<std::uint32_t, std::string> quantities_;  // by basket row
+  std::map<std::uint32_t, std::string> quantities_;                          // by basket row
+  mutable std::unordered_multimap<std::string_view, std::uint32_t> byOboz_;  // made when first needed
 };
 
 }  // namespace browsing
