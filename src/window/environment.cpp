@@ -1,16 +1,38 @@
 #include "window/environment.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDesktopServices>
 #include <QDir>
 #include <QFileInfo>
 #include <QMessageBox>
+#include <QProcess>
 #include <QProcessEnvironment>
 #include <QScreen>
+#include <QStandardPaths>
 
 #include "help/help_service.h"
 #include "messages.h"
 #include "services/shell_win.h"
+
+#ifndef _WIN32
+bool SendWithXdgEmail(const QString& address, const QString& attachment, const QStringList& environment) {
+  // The desktop's mail program, found on the PATH the programs the window starts run with.
+  QProcessEnvironment env;
+  for (const QString& entry : environment) {
+    const qsizetype eq = entry.indexOf(QLatin1Char('='));
+    if (eq > 0) env.insert(entry.left(eq), entry.mid(eq + 1));
+  }
+  const QString program = QStandardPaths::findExecutable(
+      QStringLiteral("xdg-email"), env.value(QStringLiteral("PATH")).split(QLatin1Char(':'), Qt::SkipEmptyParts));
+  if (program.isEmpty()) return false;
+  QProcess mail;
+  mail.setProcessEnvironment(env);
+  mail.start(program, {QStringLiteral("--utf8"), QStringLiteral("--subject"),
+                       QStringLiteral("Заявка на запасные части"), QStringLiteral("--attach"), attachment, address});
+  return mail.waitForFinished(30000) && mail.exitStatus() == QProcess::NormalExit && mail.exitCode() == 0;
+}
+#endif
 
 AppEnvironment AppEnvironment::FromApplication(const QString& catalogueDir) {
   AppEnvironment env;
@@ -41,5 +63,24 @@ AppEnvironment AppEnvironment::FromApplication(const QString& catalogueDir) {
   const QString helpDir = catalogueDir.isEmpty() ? QFileInfo(env.executablePath).absolutePath() : catalogueDir;
   env.help = [helpDir] { return MakePlatformHelp(helpDir); };
   env.processEnvironment = QProcessEnvironment::systemEnvironment().toStringList();
+  env.userDataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+  env.settingsFile =
+      QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/settings.ini");
+  env.ask = [](const QString& question) {
+    QMessageBox box(QMessageBox::Question, kApplicationTitle, question, QMessageBox::Yes | QMessageBox::No,
+                    QApplication::activeWindow());
+    box.setDefaultButton(QMessageBox::No);
+    return box.exec() == QMessageBox::Yes;
+  };
+#ifdef _WIN32
+  env.sendMail = [](const QString& address, const QString& attachment) {
+    return SendMailWithAttachment(address.toStdWString(), QDir::toNativeSeparators(attachment).toStdWString());
+  };
+#else
+  env.sendMail = [environment = env.processEnvironment](const QString& address, const QString& attachment) {
+    return SendWithXdgEmail(address, attachment, environment);
+  };
+#endif
+  env.copyText = [](const QString& text) { QGuiApplication::clipboard()->setText(text); };
   return env;
 }

@@ -16,6 +16,7 @@
 #include "design.h"
 #include "help/help_service.h"
 #include "model_signals.h"
+#include "services/user_data.h"
 #include "tfrmain.h"
 
 namespace {
@@ -111,6 +112,13 @@ void TfrMain::CreateControls() {
   connect(basket_.get(), &Basket::clearRequested, this, &TfrMain::N1Click);
   connect(basket_.get(), &Basket::orderRequested, this, &TfrMain::CreateOrderDocument);
   connect(basket_.get(), &Basket::message, this, &TfrMain::ShowMessage);
+  connect(basket_.get(), &Basket::sendRequested, this, &TfrMain::SendOrder);
+  connect(basket_.get(), &Basket::copyRequested, this, [this](const QString& text) {
+    if (env_.copyText) env_.copyText(text);
+  });
+  connect(basket_.get(), &Basket::openRequested, this, [this](const QString& document) {
+    if (env_.openUrl) env_.openUrl(QUrl::fromLocalFile(document), this);
+  });
   connect(basket_->dataSource(), &PartsListModel::cursorMoved, this, &TfrMain::ADOQueryAfterScroll);
   basket_->grid()->OnDrawColumnCell = [this](QPainter* p, const QStyleOptionViewItem& o, const QModelIndex& i) {
     bdgSpisokDrawColumnCell(p, o, i);
@@ -122,6 +130,7 @@ void TfrMain::CreateControls() {
   connect(changes_.get(), &ModelSignals::changed, details_.get(), &Details::Redraw);
   connect(changes_.get(), &ModelSignals::changed, basket_.get(), &Basket::Redraw);
   connect(changes_.get(), &ModelSignals::changed, captionBar_.get(), &CaptionBar::Redraw);
+  connect(changes_.get(), &ModelSignals::changed, this, &TfrMain::KeepBasket);
   setWindowIcon(QIcon(QStringLiteral(":/assets/app/catalog.svg")));
 }
 
@@ -143,8 +152,19 @@ void TfrMain::FormCreate() {
     startupFailed_ = true;
     return;
   }
-  // The catalogue root, with the records the file marks as ordered in the basket.
-  model_.Start();
+  // The catalogue root, with the basket the user had.
+  userData_ = std::make_unique<UserData>(env_.userDataDir, env_.settingsFile, model_.folder().base());
+  basket_->SetUserData(userData_.get(), env_.ask);
+  UserData::Opened saved = userData_->OpenBasket();
+  const std::vector<browsing::BasketLine> missing = model_.Start(saved.lines);
+  for (const QString& problem : saved.problems) ShowMessage(problem);
+  if (!missing.empty()) ShowMessage(MissingText(missing));
+}
+
+void TfrMain::KeepBasket(const browsing::Change& change) {
+  if (!userData_ || !(change.Has(browsing::kBasket) || change.Has(browsing::kQuantities))) return;
+  if (const auto failed = userData_->SaveBasket(model_.BasketLines()))
+    ShowMessage(QStringLiteral("Не удалось сохранить корзину:\n") + *failed);
 }
 
 void TfrMain::FormClose() {

@@ -21,6 +21,7 @@ class Details;
 class Drawing;
 class HelpService;
 class ModelSignals;
+class UserData;
 class Plates;
 class QModelIndex;
 class QPainter;
@@ -82,6 +83,12 @@ class TfrMain : public QWidget {
 
   // ---- The order document (order/order_document.cpp)
   void CreateOrderDocument();
+  // Mails the order document made; where no mail program takes it, the plain mail link opens
+  // and a message says where the document is.
+  void SendOrder(const QString& document);
+
+  // ---- What the user collected lasts (startup.cpp): the basket is written at each change.
+  void KeepBasket(const browsing::Change& change);
 
   // ---- Help and e-mail (services/mail_and_help.cpp)
   void LoadHtmlHelp();
@@ -96,6 +103,8 @@ class TfrMain : public QWidget {
   std::vector<QWidget*> FocusChain() const;
   // The focused control shows its hover look.
   void ShowFocus(QWidget* control, bool focused);
+  // Ctrl+C: the designation and name of the part focused or under the pointer.
+  void CopyPart();
 
   // ---- The composition
   AppEnvironment env_;
@@ -108,6 +117,7 @@ class TfrMain : public QWidget {
   std::unique_ptr<Details> details_;
   std::unique_ptr<Basket> basket_;
   std::unique_ptr<HelpService> help_;              // the help library, from start-up to the window's end
+  std::unique_ptr<UserData> userData_;             // the lasting basket, the order history, the customer
   OrderExport order_;                              // the word processor of the order export
   std::unique_ptr<catalogue::PartSearch> search_;  // the folded texts, made at the first search
   bool startupFailed_ = false;

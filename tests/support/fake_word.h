@@ -12,8 +12,9 @@
 struct FakeWordState {
   QStringList log;            // "Add <path>", "Find #1", "InsertAfter text", "MoveRight 2", ...
   std::set<QString> failing;  // call names that fail: "Connect", "InsertRows", ...
-  bool markerFound = true;
-  int dieAfter = -1;  // the word processor goes away after this many calls
+  bool markerFound = true;    // "#1" is in the template
+  QStringList markers;        // the customer's markers the template has
+  int dieAfter = -1;          // the word processor goes away after this many calls
   int calls = 0;
   int finished = 0;           // exports that ended with a document
   QStringList Typed() const;  // the texts inserted, in order
@@ -25,7 +26,10 @@ class FakeWord : public WordBackend {
   bool Connect() override { return Call(QStringLiteral("Connect")); }
   bool SetVisible(bool v) override { return Call(QStringLiteral("Visible %1").arg(v)); }
   bool DocumentsAdd(const QString& path) override { return Call(QStringLiteral("Add ") + path); }
-  bool FindExecute(const QString& text) override { return Call(QStringLiteral("Find ") + text) && s_->markerFound; }
+  bool FindExecute(const QString& text) override {
+    return Call(QStringLiteral("Find ") + text) &&
+           (text == QLatin1String("#1") ? s_->markerFound : s_->markers.contains(text));
+  }
   bool SelectionDelete() override { return Call(QStringLiteral("Delete")); }
   bool SelectionInsertAfter(const QString& text) override { return Call(QStringLiteral("InsertAfter ") + text); }
   bool SelectionMoveRight(int n) override { return Call(QStringLiteral("MoveRight %1").arg(n)); }

@@ -1,10 +1,12 @@
 #include "support/window_fixture.h"
 
 #include <QApplication>
+#include <QDir>
 #include <QFileInfo>
 #include <QProcessEnvironment>
 
 #include "help/help_service.h"
+#include "services/user_data.h"
 #include "tfrmain.h"
 
 int LongestDarkRun(const QImage& image, QRect r) {
@@ -28,6 +30,17 @@ AppEnvironment WindowTest::Environment(int screenHeight) {
     return true;
   };
   env.showMessage = [this](const QString& text) { recorder.messages.append(text); };
+  env.ask = [this](const QString& question) {
+    recorder.questions.append(question);
+    return recorder.answer;
+  };
+  env.copyText = [this](const QString& text) { recorder.copied.append(text); };
+  env.sendMail = [this](const QString&, const QString& attachment) {
+    recorder.mailed.append(attachment);
+    return true;
+  };
+  env.userDataDir = userData.filePath(QStringLiteral("data"));
+  env.settingsFile = userData.filePath(QStringLiteral("settings.ini"));
   env.help = [this] { return MakeBuiltInHelp(QFileInfo(cat.path(QStringLiteral("Catalog"))).absolutePath()); };
   env.wordProcessor = wordProcessor;
   env.documentsDir = documents.path();
@@ -36,6 +49,18 @@ AppEnvironment WindowTest::Environment(int screenHeight) {
 }
 
 TfrMainProbe WindowTest::Open(int screenHeight) { return OpenWith(Environment(screenHeight)); }
+
+void WindowTest::KeepBasket(const std::vector<int>& ids, const std::vector<catalogue::RecordData>& table) {
+  std::vector<browsing::BasketLine> lines;
+  for (int id : ids)
+    for (const auto& r : table)
+      if (r.id == id) lines.push_back({r.id, r.oboz, r.naim, "1"});
+  const AppEnvironment env = Environment();
+  UserData data(env.userDataDir, env.settingsFile, QDir::toNativeSeparators(cat.dir()).toStdString());
+  data.OpenBasket();
+  ASSERT_TRUE(data.KeepsBasket()) << "a window holds the basket: reset it first";
+  ASSERT_FALSE(data.SaveBasket(lines));
+}
 
 TfrMainProbe WindowTest::OpenWith(AppEnvironment env) {
   window.reset();

@@ -24,6 +24,10 @@ class WindowTest : public ::testing::Test {
  protected:
   struct MessageRecorder {
     QStringList messages;
+    QStringList questions;  // asked, answered with `answer`
+    bool answer = true;
+    QStringList copied;  // texts put on the clipboard
+    QStringList mailed;  // attachments handed to the mail program
   };
 
   // The environment of the test's windows: the catalogue's folder as the program's, the
@@ -32,6 +36,9 @@ class WindowTest : public ::testing::Test {
   // Opens the window on the test catalogue, as if the program lay in its folder.
   TfrMainProbe Open(int screenHeight = 768);
   TfrMainProbe OpenWith(AppEnvironment env);
+  // Keeps a basket for the test catalogue in the user's folder, as the program keeps it: the
+  // records of these IDs with their designations and names, each with quantity "1".
+  void KeepBasket(const std::vector<int>& ids, const std::vector<catalogue::RecordData>& table = StandardTable());
   // Writes the standard catalogue and opens the window on it.
   TfrMainProbe OpenStandard() {
     MakeStandardCatalogue(cat);
@@ -59,6 +66,7 @@ class WindowTest : public ::testing::Test {
   // The word processor the window's order export drives; null: the built-in engine.
   std::function<std::unique_ptr<class WordBackend>()> wordProcessor;
   QTemporaryDir documents;  // where the built-in engine writes order documents
+  QTemporaryDir userData;   // the user's data folder and settings
   QList<QUrl> openedUrls;
   std::unique_ptr<QWidget> window;  // the main window
 

@@ -1,7 +1,9 @@
 #include <QApplication>
 #include <QHeaderView>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QTimer>
+#include <QToolTip>
 
 #include "basket/zakaz.h"
 #include "controls/tab_control.h"
@@ -17,9 +19,8 @@ class ReviewTest : public WindowTest {
  protected:
   // Marks records as ordered in the catalogue file and opens the window on it.
   TfrMainProbe OpenWithBasket(std::vector<int> ids, std::vector<RecordData> table = StandardTable()) {
-    for (auto& r : table)
-      if (std::find(ids.begin(), ids.end(), r.id) != ids.end()) r.pokupka = true;
     cat.WriteTable(table);
+    KeepBasket(ids, table);
     fake = std::make_shared<FakeWordState>();
     wordProcessor = [s = fake] { return std::make_unique<FakeWord>(s); };
     return Open();
@@ -140,11 +141,31 @@ TEST_F(ReviewTest, NoScrollNotificationReachesTheWindow) {
   EXPECT_EQ(w.ADOQuery().GetInteger(Field::ID), current);
 }
 
-TEST_F(ReviewTest, TypedQuantitiesGoToTheOrderAsTypedAndDoNotOutliveTheWindow) {
+// Quantities are typed where they are shown: a whole number above nought is taken, anything
+// else refused there with a hint; what was taken goes into the order and is there when the
+// review opens again and after a restart.
+TEST_F(ReviewTest, TypedQuantitiesAreCheckedAndKept) {
   OpenWithBasket({111, 121, 1111});
+  const auto type = [](TfrZakaz& z, int row, const QString& keys) {
+    z.sgZakaz->setCurrentCell(row - 1, 2);
+    z.sgZakaz->editItem(z.sgZakaz->item(row - 1, 2));
+    QLineEdit* editor = nullptr;  // the open one: editors closed before may linger hidden
+    for (QLineEdit* e : z.sgZakaz->viewport()->findChildren<QLineEdit*>())
+      if (e->isVisible()) editor = e;
+    if (!editor) return false;
+    const int hints = z.sgZakaz->hintsShown();
+    editor->selectAll();
+    QTest::keyClicks(editor, keys);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QCoreApplication::processEvents();                                  // the view commits what Enter took
+    if (z.sgZakaz->Editing()) QTest::keyClick(editor, Qt::Key_Escape);  // refused: given up
+    return z.sgZakaz->hintsShown() == hints;                            // taken: no hint
+  };
   ASSERT_TRUE(WhileOpen([&](TfrZakaz& z) {
-    z.sgZakaz->SetCell(3, 1, QStringLiteral("2"));
-    z.sgZakaz->SetCell(3, 3, QStringLiteral("пять штук"));
+    EXPECT_TRUE(type(z, 1, QStringLiteral("2")));
+    EXPECT_FALSE(type(z, 3, QStringLiteral("0")));
+    EXPECT_FALSE(type(z, 3, QStringLiteral("x")));
+    EXPECT_EQ(z.sgZakaz->Cell(3, 3), QStringLiteral("1"));
     z.sgZakaz->SetCell(1, 2, QStringLiteral("changed"));  // designations typed are not used
     z.BitBtn2->click();
     EXPECT_TRUE(z.isVisible());  // the window stays open after the export
@@ -153,10 +174,14 @@ TEST_F(ReviewTest, TypedQuantitiesGoToTheOrderAsTypedAndDoNotOutliveTheWindow) {
   ASSERT_EQ(typed.size(), 12);
   EXPECT_EQ(typed.mid(0, 4), (QStringList{"3", "ОБ-111", "Деталь 111", "2"}));
   EXPECT_EQ(typed.mid(4, 4), (QStringList{"2", "ОБ-121", "Деталь 121", "1"}));
-  EXPECT_EQ(typed[11], QStringLiteral("пять штук"));
-  ASSERT_TRUE(WhileOpen([&](TfrZakaz& z) {
-    for (int row = 1; row <= 3; ++row) EXPECT_EQ(z.sgZakaz->Cell(3, row), QStringLiteral("1"));
-  }));
+  EXPECT_EQ(typed[11], QStringLiteral("1"));
+  for (bool restart : {false, true}) {
+    if (restart) Open();
+    ASSERT_TRUE(WhileOpen([&](TfrZakaz& z) {
+      EXPECT_EQ(z.sgZakaz->Cell(3, 1), QStringLiteral("2")) << restart;
+      EXPECT_EQ(z.sgZakaz->Cell(3, 2), QStringLiteral("1")) << restart;
+    }));
+  }
 }
 
 }  // namespace

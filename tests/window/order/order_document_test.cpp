@@ -12,19 +12,12 @@ namespace {
 
 using catalogue::Field;
 
-// The standard catalogue with items 111, 121 and 1111 in the basket, in that order.
-void MakeBasketOfThree(TestCatalogue& cat) {
-  MakeStandardCatalogue(cat);
-  auto table = StandardTable();
-  for (auto& r : table)
-    if (r.id == 111 || r.id == 121 || r.id == 1111) r.pokupka = true;
-  cat.WriteTable(table);
-}
-
 class OrderDocumentTest : public WindowTest {
  protected:
   void SetUp() override {
-    MakeBasketOfThree(cat);
+    // The standard catalogue with items 111, 121 and 1111 in the basket, in that order.
+    MakeStandardCatalogue(cat);
+    KeepBasket({111, 121, 1111});
     fake = std::make_shared<FakeWordState>();
     wordProcessor = [s = fake] { return std::make_unique<FakeWord>(s); };
     Open();
@@ -59,7 +52,9 @@ TEST_F(OrderDocumentTest, FillsTheMarkedRowThenInsertsRowsAbove) {
   Export();
   EXPECT_TRUE(recorder.messages.isEmpty());
   const QStringList expected = {
-      "Connect", "Visible 1", "Add " + cat.dir() + "Template\\Заказ.dot", "Find #1",
+      "Connect", "Visible 1", "Add " + cat.dir() + "Template\\Заказ.dot",
+      // The customer's markers, none of which this template has, then the table's.
+      "Find #Организация", "Find #Адрес", "Find #Контакт", "Find #Телефон", "Find #Почта", "Find #Кран", "Find #1",
       // The first record, numbered 3, in the marked row.
       "Delete", "InsertAfter 3", "MoveRight 2", "DeleteChars 2", "Delete", "InsertAfter ОБ-111", "MoveRight 2",
       "DeleteChars 2", "Delete", "InsertAfter Деталь 111", "MoveRight 2", "DeleteChars 2", "Delete", "InsertAfter 1",
@@ -73,10 +68,8 @@ TEST_F(OrderDocumentTest, FillsTheMarkedRowThenInsertsRowsAbove) {
 }
 
 TEST_F(OrderDocumentTest, OneRecordInsertsNoRow) {
-  auto table = StandardTable();
-  for (auto& r : table) r.pokupka = r.id == 121;
-  cat.WriteTable(table);
   window.reset();
+  KeepBasket({121});
   Open();
   probe().CreateOrderDocument();
   EXPECT_FALSE(fake->log.join('|').contains(QLatin1String("InsertRows")));
@@ -150,7 +143,9 @@ TEST_F(OrderDocumentTest, EachPressMakesANewDocument) {
 class OrderEngineTest : public WindowTest {
  protected:
   void SetUp() override {
-    MakeBasketOfThree(cat);
+    // The standard catalogue with items 111, 121 and 1111 in the basket, in that order.
+    MakeStandardCatalogue(cat);
+    KeepBasket({111, 121, 1111});
     QFile t(QStringLiteral(DEMO_TEMPLATE));
     ASSERT_TRUE(t.open(QIODevice::ReadOnly));
     cat.AddFile(QStringLiteral("Template/Заказ.dot"), t.readAll());

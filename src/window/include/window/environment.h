@@ -29,10 +29,28 @@ struct AppEnvironment {
   // Where the built-in engine writes order documents; empty: the user's documents folder.
   QString documentsDir;
   // The "NAME=value" entries of the environment the programs the window starts run in (and
-  // whose PATH finds them): LibreOffice, which converts Word 97-2003 templates. Empty: none.
+  // whose PATH finds them): LibreOffice, which converts Word 97-2003 templates, the mail
+  // program. Empty: none.
   QStringList processEnvironment;
+  // The user's data folder (the lasting basket, the order history) and the settings file.
+  // Empty: nothing of the user's is kept beyond the run.
+  QString userDataDir;
+  QString settingsFile;
+  // A question with Yes and No; empty: every question is answered No.
+  std::function<bool(const QString& question)> ask;
+  // A new mail message to `address` with the file `attachment`; false when no mail program
+  // took it. Empty: none does.
+  std::function<bool(const QString& address, const QString& attachment)> sendMail;
+  // Text for the clipboard.
+  std::function<void(const QString& text)> copyText;
 
   // The running program: its own executable, the primary screen, the desktop services. The
   // catalogue folder, when given, holds the help file too; else it lies beside the executable.
   static AppEnvironment FromApplication(const QString& catalogueDir = QString());
 };
+
+#ifndef _WIN32
+// Opens a new message with `xdg-email --attach`, found on the PATH of `environment` ("NAME=value"
+// entries); false when it is missing or fails.
+bool SendWithXdgEmail(const QString& address, const QString& attachment, const QStringList& environment);
+#endif
