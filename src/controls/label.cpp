@@ -60,14 +60,26 @@ void TLabel::Layout() {
     lines_.push_back(layouts_->Get(fontKey + line, [&] { return layout(line); }));
 }
 
+namespace {
+constexpr int kMarkGap = 3, kMarkSize = 8;
+}  // namespace
+
 QSize TLabel::sizeHint() const {
   qreal w = 0;
   int h = 0;
-  for (const QStaticText& t : lines_) {
-    w = std::max(w, t.size().width());
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    const QStaticText& t = lines_[i];
+    w = std::max(w, t.size().width() + (i == 0 && marked_ ? kMarkGap + kMarkSize : 0));
     h += std::max(lineSpacing_, static_cast<int>(std::ceil(t.size().height())));
   }
   return QSize(static_cast<int>(std::ceil(w)), std::max(h, lineSpacing_));
+}
+
+void TLabel::SetMark(bool on) {
+  if (marked_ == on) return;
+  marked_ = on;
+  Fit();
+  update();
 }
 
 void TLabel::paintEvent(QPaintEvent*) {
@@ -90,6 +102,15 @@ void TLabel::paintEvent(QPaintEvent*) {
     else if (a & Qt::AlignHCenter)
       x = (width() - size.width()) / 2;
     p.drawStaticText(QPointF(x, y), t);
+    if (marked_ && &t == &lines_.front()) {
+      p.save();
+      p.setRenderHint(QPainter::Antialiasing);
+      p.setPen(QPen(Qt::white, 1.5));
+      p.setBrush(QColor(0, 128, 128));
+      const qreal top = y + (lineSpacing_ - kMarkSize) / 2.0;
+      p.drawEllipse(QRectF(x + size.width() + kMarkGap, top, kMarkSize, kMarkSize));
+      p.restore();
+    }
     if (underline && size.width() > 0) {
       const int base = static_cast<int>(y) + fm.ascent() + fm.underlinePos();
       p.fillRect(QRectF(x, base, size.width(), std::max(1, fm.lineWidth())), p.pen().color());

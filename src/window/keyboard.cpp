@@ -26,6 +26,26 @@ void TfrMain::CreateShortcuts() {
   press(QKeySequence(Qt::ALT | Qt::Key_Home), Button::Home);
   press(QKeySequence(Qt::Key_F1), Button::Help);
   press(QKeySequence(Qt::CTRL | Qt::Key_F), Button::Find);
+  auto* copy = new QShortcut(QKeySequence::Copy, this);
+  connect(copy, &QShortcut::activated, this, &TfrMain::CopyPart);
+}
+
+void TfrMain::CopyPart() {
+  // The focused control, else the one under the pointer.
+  QWidget* part = focusWidget();
+  if (!part || part == this) part = childAt(mapFromGlobal(QCursor::pos()));
+  QString text;
+  if (auto* label = qobject_cast<TLabel*>(part); label && drawing_->IsCallout(label)) {
+    text = label->Caption();
+    text.replace(QChar(13), QLatin1Char('\t'));
+  } else if (auto* plate = qobject_cast<TImageLeave*>(part); plate && plates_->IndexOf(plate)) {
+    text = plate->Oboz() + QLatin1Char('\t') + plate->Naim();
+  } else if (basket_->grid()->isVisible() && model_.ListRow()) {
+    const catalogue::Table& t = ADOQuery.table();
+    text = QString::fromStdString(t.Format(*model_.ListRow(), catalogue::Field::Oboz)) + QLatin1Char('\t') +
+           QString::fromStdString(t.Format(*model_.ListRow(), catalogue::Field::Naim));
+  }
+  if (!text.isEmpty() && env_.copyText) env_.copyText(text);
 }
 
 std::vector<QWidget*> TfrMain::FocusChain() const {

@@ -4,9 +4,12 @@
 #include <QHash>
 #include <QMenu>
 #include <QPainter>
+#include <QPushButton>
 
 #include <memory>
 
+#include "basket/customer.h"
+#include "basket/history.h"
 #include "basket/parts_list.h"
 #include "basket/zakaz.h"
 #include "busy_cursor.h"
@@ -95,6 +98,7 @@ void Basket::Redraw(const browsing::Change& change) {
     lZakaz->setVisible(n != 0);
   }
   if (mode == browsing::dmList && (change.op == Op::OpenList || change.op == Op::ChangeTab)) FollowTab();
+  if (frZakaz_ && (change.Has(browsing::kBasket) || change.Has(browsing::kQuantities))) FollowReview();
   if (change.Has(browsing::kMode)) TabControl->setVisible(mode == browsing::dmList);
 }
 
@@ -117,33 +121,18 @@ QString Basket::NativeFile(const std::string& cataloguePath) const {
   return QString::fromStdU16String(model_.folder().Native(cataloguePath).u16string());
 }
 
-void Basket::OpenReview() {
-  BusyCursor busy;
-  // Every opening shows the basket afresh, each quantity "1".
-  model_.ResetQuantities();
-  auto window = std::make_unique<TfrZakaz>(form_);
-  frZakaz_ = window.get();
-  // The window lives for this opening only; every way out releases it with its thumbnails.
-  struct Forget {
-    TfrZakaz*& open;
-    ~Forget() { open = nullptr; }
-  } forget{frZakaz_};
-  connect(frZakaz_, &TfrZakaz::orderRequested, this, &Basket::orderRequested);
+// The review's rows: the basket in file order, each with its number, designation, name,
+// quantity and the thumbnail of the drawing it is shown on.
+void Basket::FillReview() {
   TStringGrid* grid = frZakaz_->sgZakaz;
-  grid->SetRowHeight(0, 26);
-  grid->SetCell(0, 0, QStringLiteral("№ п/п"));
-  grid->SetCell(1, 0, QStringLiteral("Обозначение"));
-  grid->SetCell(2, 0, QStringLiteral("Наименование"));
-  grid->SetCell(3, 0, QStringLiteral("Количество"));
-  grid->SetCell(4, 0, QStringLiteral("Изображение"));
-  const std::vector<std::uint32_t> rows(model_.BasketRows().begin(), model_.BasketRows().end());
+  reviewRows_.assign(model_.BasketRows().begin(), model_.BasketRows().end());
   const catalogue::Table& t = store_.table();
-  grid->SetRowCount(static_cast<int>(rows.size()) + 1);
+  grid->SetRowCount(static_cast<int>(reviewRows_.size()) + 1);
   grid->BeginFill();
   QHash<QString, bool> readable;  // parents shared by several rows are checked once
-  for (std::size_t i = 0; i < rows.size(); ++i) {
+  for (std::size_t i = 0; i < reviewRows_.size(); ++i) {
     const int k = static_cast<int>(i) + 1;
-    const std::uint32_t row = rows[i];
+    const std::uint32_t row = reviewRows_[i];
     grid->SetCell(0, k, QString::number(k));
     grid->SetCell(1, k, QString::fromStdString(t.Format(row, Field::Oboz)));
     grid->SetCell(2, k, QString::fromStdString(t.Format(row, Field::Naim)));
@@ -162,12 +151,100 @@ void Basket::OpenReview() {
     grid->SetObject(4, k, thumbnail);
   }
   grid->EndFill();
-  // A quantity typed goes to the basket as typed.
-  connect(grid, &TStringGrid::cellEdited, this, [this, rows](int col, int row, const QString& text) {
-    if (col == 3 && row >= 1 && row <= static_cast<int>(rows.size()))
-      model_.SetQuantity(rows[static_cast<std::size_t>(row - 1)], text.toStdString());
+}
+
+// The basket changed while the review is open: rows taken out go, an order repeated fills the
+// review afresh, quantities follow.
+void Basket::FollowReview() {
+  TStringGrid* grid = frZakaz_->sgZakaz;
+  for (std::size_t i = reviewRows_.size(); i-- > 0;)
+    if (!model_.IsInBasket(reviewRows_[i])) {
+      grid->RemoveRow(static_cast<int>(i) + 1);
+      reviewRows_.erase(reviewRows_.begin() + static_cast<std::ptrdiff_t>(i));
+    }
+  if (reviewRows_.size() != static_cast<std::size_t>(model_.BasketCount())) {
+    FillReview();
+    return;
+  }
+  for (std::size_t i = 0; i < reviewRows_.size(); ++i) {
+    const int k = static_cast<int>(i) + 1;
+    grid->SetCell(0, k, QString::number(k));
+    if (grid->Cell(3, k) != QString::fromStdString(model_.Quantity(reviewRows_[i])))
+      grid->SetCell(3, k, QString::fromStdString(model_.Quantity(reviewRows_[i])));
+  }
+  grid->viewport()->update();
+}
+
+void Basket::DocumentMade(const QString& path) {
+  lastDocument_ = path;
+  if (frZakaz_) frZakaz_->btnSend->setEnabled(!path.isEmpty());
+}
+
+void Basket::OpenReview() {
+  BusyCursor busy;
+  auto window = std::make_unique<TfrZakaz>(form_);
+  frZakaz_ = window.get();
+  lastDocument_.clear();
+  // The window lives for this opening only; every way out releases it with its thumbnails.
+  struct Forget {
+    TfrZakaz*& open;
+    ~Forget() { open = nullptr; }
+  } forget{frZakaz_};
+  TStringGrid* grid = frZakaz_->sgZakaz;
+  grid->SetRowHeight(0, 26);
+  grid->SetCell(0, 0, QStringLiteral("№ п/п"));
+  grid->SetCell(1, 0, QStringLiteral("Обозначение"));
+  grid->SetCell(2, 0, QStringLiteral("Наименование"));
+  grid->SetCell(3, 0, QStringLiteral("Количество"));
+  grid->SetCell(4, 0, QStringLiteral("Изображение"));
+  FillReview();
+  connect(frZakaz_, &TfrZakaz::orderRequested, this, &Basket::orderRequested);
+  connect(frZakaz_, &TfrZakaz::sendRequested, this, [this] { emit sendRequested(lastDocument_); });
+  connect(frZakaz_, &TfrZakaz::copyRequested, this, &Basket::copyRequested);
+  // A quantity typed is kept in the basket.
+  connect(grid, &TStringGrid::cellEdited, this, [this](int col, int row, const QString& text) {
+    if (col == 3 && row >= 1 && row <= static_cast<int>(reviewRows_.size()))
+      model_.SetQuantity(reviewRows_[static_cast<std::size_t>(row - 1)], text.toStdString());
+  });
+  connect(frZakaz_, &TfrZakaz::removeRequested, this, [this](const std::vector<int>& rows) {
+    std::vector<std::uint32_t> gone;
+    for (int r : rows)
+      if (r >= 1 && r <= static_cast<int>(reviewRows_.size()))
+        gone.push_back(reviewRows_[static_cast<std::size_t>(r - 1)]);
+    model_.RemoveFromBasket(gone);
+  });
+  connect(frZakaz_, &TfrZakaz::clearRequested, this, [this] {
+    if (model_.BasketCount() != 0 && ask_ && ask_(QStringLiteral("Очистить корзину заказов?"))) model_.ClearBasket();
+  });
+  connect(frZakaz_, &TfrZakaz::historyRequested, this, [this] { OpenHistory(); });
+  connect(frZakaz_, &TfrZakaz::customerRequested, this, [this] {
+    if (!userData_) return;
+    TfrCustomer customer(*userData_, frZakaz_);
+    customer.exec();
   });
   // The window waits for the user with the ordinary arrow.
   busy.Release();
   frZakaz_->exec();
+}
+
+void Basket::OpenHistory() {
+  if (!userData_) return;
+  QString problem;
+  std::vector<PastOrder> orders = userData_->History(&problem);
+  if (!problem.isEmpty()) emit message(problem);
+  TfrHistory history(std::move(orders), frZakaz_ ? static_cast<QWidget*>(frZakaz_) : form_);
+  connect(&history, &TfrHistory::openRequested, this, &Basket::openRequested);
+  connect(&history, &TfrHistory::orderAgainRequested, this, [this, &history](const PastOrder& order) {
+    const std::vector<browsing::BasketLine> missing = model_.OrderAgain(order.lines);
+    if (!missing.empty()) emit message(MissingText(missing));
+    history.accept();
+  });
+  history.exec();
+}
+
+QString MissingText(const std::vector<browsing::BasketLine>& missing) {
+  QStringList names;
+  for (const browsing::BasketLine& l : missing)
+    names << QString::fromStdString(l.oboz) + QLatin1Char(' ') + QString::fromStdString(l.naim);
+  return QStringLiteral("Этих частей больше нет в каталоге:\n") + names.join(QLatin1Char('\n'));
 }

@@ -5,7 +5,9 @@
 
 #include <QObject>
 
+#include <functional>
 #include <optional>
+#include <vector>
 
 #include "browsing/model.h"
 #include "design.h"
@@ -16,6 +18,10 @@ class QModelIndex;
 class QPainter;
 class QStyleOptionViewItem;
 class TfrZakaz;
+class UserData;
+
+// The lines of the basket no record of the catalogue stands for, named for the user.
+QString MissingText(const std::vector<browsing::BasketLine>& missing);
 
 class Basket : public QObject {
   Q_OBJECT
@@ -33,6 +39,15 @@ class Basket : public QObject {
   void DrawColumnCell(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index);
   // Fills the review window from the basket and shows it until it is closed.
   void OpenReview();
+  // The order export made a document (a file of this system; empty when the word processor
+  // keeps it unsaved): the review offers to send it.
+  void DocumentMade(const QString& path);
+  // The user's files the review shows (history, customer's details); `ask`: a question with Yes
+  // and No.
+  void SetUserData(UserData* data, std::function<bool(const QString&)> ask) {
+    userData_ = data;
+    ask_ = std::move(ask);
+  }
 
   PartsGrid* grid() const { return bdgSpisok; }
   PartsListModel* dataSource() const { return DataSource; }
@@ -40,15 +55,21 @@ class Basket : public QObject {
   TfrZakaz*& frZakaz() { return frZakaz_; }
 
  signals:
-  void tabChanged();       // the user selected another tab
-  void toggleRequested();  // "Заказать" in the grid's pop-up menu
-  void clearRequested();   // "Очистить корзину заказов"
-  void orderRequested();   // "Заявка" in the review
+  void tabChanged();                            // the user selected another tab
+  void toggleRequested();                       // "Заказать" in the grid's pop-up menu
+  void clearRequested();                        // "Очистить корзину заказов"
+  void orderRequested();                        // "Заявка" in the review
+  void sendRequested(const QString& document);  // "Отправить" in the review
+  void openRequested(const QString& document);  // a past order's document, from the history
+  void copyRequested(const QString& text);      // Ctrl+C in the review
   void message(const QString& text);
 
  private:
   void CreatePartsList();
   void FollowTab();
+  void FillReview();
+  void FollowReview();
+  void OpenHistory();
   QString NativeFile(const std::string& cataloguePath) const;
 
   browsing::BrowsingModel& model_;
@@ -67,4 +88,8 @@ class Basket : public QObject {
   QAction* N2 = nullptr;
   bool following_ = false;  // the list moves the cursor itself
   TfrZakaz* frZakaz_ = nullptr;
+  std::vector<std::uint32_t> reviewRows_;  // the basket records of the review's rows
+  QString lastDocument_;                   // the order document made from the review
+  UserData* userData_ = nullptr;
+  std::function<bool(const QString&)> ask_;
 };

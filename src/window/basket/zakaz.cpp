@@ -4,13 +4,19 @@
 #include <QEvent>
 #include <QFileInfo>
 #include <QHeaderView>
+#include <QIntValidator>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPainter>
 #include <QPushButton>
 #include <QStyle>
 #include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
+#include <QToolTip>
 
 #include "controls/artwork.h"
+
+#include <algorithm>
 
 // ---------------------------------------------------------------- thumbnails
 
@@ -43,10 +49,38 @@ class FixedWidthHeader : public QHeaderView {
   QSize sizeHint() const override { return QSize(41, defaultSectionSize()); }
 };
 
-// Paints a cell the ordinary way, then hands it to the grid's own painter.
+// Paints a cell the ordinary way, then hands it to the grid's own painter. The quantity is
+// edited as a whole number above nought: other keys are refused with a hint.
 class GridDelegate : public QStyledItemDelegate {
  public:
   explicit GridDelegate(TStringGrid* grid) : QStyledItemDelegate(grid), grid_(grid) {}
+  static constexpr int kQuantityColumn = 2;  // the body column of "Количество"
+  QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
+    QWidget* editor = QStyledItemDelegate::createEditor(parent, option, index);
+    auto* line = qobject_cast<QLineEdit*>(editor);
+    if (!line || index.column() != kQuantityColumn) return editor;
+    line->setValidator(new QIntValidator(1, kMaxQuantity, line));
+    line->setToolTip(kQuantityHint);
+    QObject::connect(line, &QLineEdit::inputRejected, line, [this, line] { grid_->ShowHint(line); });
+    return editor;
+  }
+  // Enter on a quantity that is not taken keeps the editor open: the hint says why.
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    auto* line = qobject_cast<QLineEdit*>(watched);
+    if (line && line->validator() && event->type() == QEvent::KeyPress && !line->hasAcceptableInput()) {
+      const int key = static_cast<QKeyEvent*>(event)->key();
+      if (key == Qt::Key_Return || key == Qt::Key_Enter) grid_->ShowHint(line);
+    }
+    return QStyledItemDelegate::eventFilter(watched, event);
+  }
+  void setModelData(QWidget* editor, QAbstractItemModel* model, const QModelIndex& index) const override {
+    auto* line = qobject_cast<QLineEdit*>(editor);
+    if (line && index.column() == kQuantityColumn && !line->hasAcceptableInput()) {
+      grid_->ShowHint(line);  // the quantity stays as it was
+      return;
+    }
+    QStyledItemDelegate::setModelData(editor, model, index);
+  }
   void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& index) const override {
     QStyledItemDelegate::paint(p, option, index);
     if (auto handler = grid_->OnDrawCell) {
@@ -147,6 +181,28 @@ void TStringGrid::SetRowCount(int rows) {
   rowTitles_.assign(static_cast<std::size_t>(std::max(0, rows)), QString());
 }
 
+void TStringGrid::ShowHint(QWidget* at) {
+  ++hintsShown_;
+  QToolTip::showText(at->mapToGlobal(QPoint(0, at->height())), kQuantityHint, at);
+}
+
+void TStringGrid::RemoveRow(int row) {
+  if (row <= 0 || row >= RowCount()) return;
+  removeRow(row - 1);
+  if (row < static_cast<int>(objects_.size())) objects_.erase(objects_.begin() + row);
+  if (row < static_cast<int>(rowTitles_.size())) rowTitles_.erase(rowTitles_.begin() + row);
+}
+
+std::vector<int> TStringGrid::SelectedRows() const {
+  std::vector<int> rows;
+  for (const QTableWidgetSelectionRange& r : selectedRanges())
+    for (int row = r.topRow(); row <= r.bottomRow(); ++row) rows.push_back(row + 1);
+  if (rows.empty() && currentRow() >= 0) rows.push_back(currentRow() + 1);
+  std::sort(rows.begin(), rows.end());
+  rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+  return rows;
+}
+
 void TStringGrid::SetRowHeight(int row, int height) {
   if (row == 0)
     horizontalHeader()->setFixedHeight(height);
@@ -205,6 +261,48 @@ TfrZakaz::TfrZakaz(QWidget* owner)
   BitBtn2->setAutoDefault(false);
   BitBtn1->setAutoDefault(false);
   connect(BitBtn2, &QPushButton::clicked, this, [this] { BitBtn2Click(); });
+  // The basket's own buttons, between "Заявка" and "Закрыть".
+  const auto button = [this](const QString& caption, int left, int width, const QString& hint) {
+    auto* b = new QPushButton(caption, Panel1);
+    b->setGeometry(left, 8, width, 25);
+    b->setAutoDefault(false);
+    b->setToolTip(hint);
+    return b;
+  };
+  btnSend =
+      button(QStringLiteral("Отправить"), 87, 70, QStringLiteral("Отправить документ заявки по электронной почте"));
+  btnSend->setEnabled(false);  // until a document is made
+  btnRemove =
+      button(QStringLiteral("Удалить"), 161, 62, QStringLiteral("Удалить выбранные строки из корзины (Delete)"));
+  btnClear = button(QStringLiteral("Очистить"), 227, 64, QStringLiteral("Очистить корзину заказов"));
+  btnHistory = button(QStringLiteral("История"), 295, 62, QStringLiteral("Заказы, сделанные раньше"));
+  btnCustomer = button(QStringLiteral("Заказчик"), 361, 66, QStringLiteral("Сведения о заказчике для заявки"));
+  connect(btnSend, &QPushButton::clicked, this, &TfrZakaz::sendRequested);
+  connect(btnRemove, &QPushButton::clicked, this, [this] { emit removeRequested(sgZakaz->SelectedRows()); });
+  connect(btnClear, &QPushButton::clicked, this, &TfrZakaz::clearRequested);
+  connect(btnHistory, &QPushButton::clicked, this, &TfrZakaz::historyRequested);
+  connect(btnCustomer, &QPushButton::clicked, this, &TfrZakaz::customerRequested);
+  sgZakaz->installEventFilter(this);
+}
+
+bool TfrZakaz::eventFilter(QObject* watched, QEvent* event) {
+  // Delete takes the selected rows out of the basket and Ctrl+C copies them, unless a cell is
+  // being edited.
+  if (watched == sgZakaz && event->type() == QEvent::KeyPress && !sgZakaz->Editing()) {
+    const auto* key = static_cast<QKeyEvent*>(event);
+    if (key->key() == Qt::Key_Delete) {
+      emit removeRequested(sgZakaz->SelectedRows());
+      return true;
+    }
+    if (key->matches(QKeySequence::Copy)) {
+      QStringList lines;
+      for (int row : sgZakaz->SelectedRows())
+        lines << sgZakaz->Cell(1, row) + QLatin1Char('\t') + sgZakaz->Cell(2, row);
+      if (!lines.isEmpty()) emit copyRequested(lines.join(QLatin1Char('\n')));
+      return true;
+    }
+  }
+  return QDialog::eventFilter(watched, event);
 }
 
 void TfrZakaz::sgZakazDrawCell(QPainter* p, int col, int row, const QRect& rect) {

@@ -45,6 +45,7 @@ class TStringGrid : public QTableWidget {
   QString Cell(int col, int row) const;
   void SetCell(int col, int row, const QString& text);
   void SetRowCount(int rows);  // with the fixed row
+  void RemoveRow(int row);     // a body row, with its object
   int RowCount() const { return rowCount() + 1; }
   void SetRowHeight(int row, int height);
   int RowHeight(int row) const;
@@ -52,6 +53,12 @@ class TStringGrid : public QTableWidget {
   void SetObject(int col, int row, Thumbnail* object);
   Thumbnail* Object(int col, int row) const;
   QRect CellRect(int col, int row) const;  // in viewport coordinates
+  // The body rows with a selected cell, top to bottom.
+  std::vector<int> SelectedRows() const;
+  bool Editing() const { return state() == EditingState; }
+  // A quantity refused: the hint beside the editor `at`; how many times that happened.
+  void ShowHint(QWidget* at);
+  int hintsShown() const { return hintsShown_; }
   // Filling many cells at once: the view hears of them once, at the end.
   void BeginFill();
   void EndFill();
@@ -70,7 +77,12 @@ class TStringGrid : public QTableWidget {
   std::vector<QString> rowTitles_;   // column 0 by row
   QString cornerText_;               // the fixed cell of row 0, column 0
   QWidget* corner_ = nullptr;
+  int hintsShown_ = 0;
 };
+
+// A quantity is a whole number above nought; anything else is refused where it is typed.
+inline constexpr int kMaxQuantity = 999999;
+inline const QString kQuantityHint = QStringLiteral("Количество — целое число больше нуля");
 
 class TfrZakaz : public QDialog {
   Q_OBJECT
@@ -79,12 +91,26 @@ class TfrZakaz : public QDialog {
 
   TStringGrid* sgZakaz;
   QWidget* Panel1;
-  QPushButton* BitBtn1;
-  QPushButton* BitBtn2;
+  QPushButton* BitBtn1;      // Закрыть
+  QPushButton* BitBtn2;      // Заявка
+  QPushButton* btnSend;      // Отправить: the order document made, by mail
+  QPushButton* btnRemove;    // Удалить: the selected rows out of the basket
+  QPushButton* btnClear;     // Очистить: the whole basket, after a question
+  QPushButton* btnHistory;   // История: the orders made before
+  QPushButton* btnCustomer;  // Заказчик: the customer's details an order names
 
   void sgZakazDrawCell(QPainter* p, int col, int row, const QRect& rect);
   void BitBtn2Click();
 
  signals:
   void orderRequested();  // "Заявка": the main window's order export
+  void sendRequested();
+  void removeRequested(const std::vector<int>& rows);  // body rows of the grid
+  void clearRequested();
+  void historyRequested();
+  void customerRequested();
+  void copyRequested(const QString& text);  // Ctrl+C: the designations and names of the rows chosen
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override;
 };

@@ -64,9 +64,18 @@ void Drawing::LayOutCallouts() {
     l->SetCaption(QString::fromStdString(part.Oboz) + QChar(13) + QString::fromStdString(part.Naim));
     l->tag = part.ID;
     l->move(part.Left, part.Top);
+    l->SetMark(model_.CalloutInBasket(part));
     l->show();
     if (highlighted == part.ID) HoverCallout(l);
   }
+}
+
+// A callout whose part is in the basket carries the mark.
+void Drawing::MarkCallouts() {
+  const auto& parts = model_.Callouts();
+  if (model_.DisplayMode() != dmDrawing) return;
+  for (std::size_t i = 0; i < parts.size() && i < callouts_.size(); ++i)
+    callouts_[i]->SetMark(model_.CalloutInBasket(parts[i]));
 }
 
 JpegOptions Drawing::PictureOptions() const {
@@ -103,7 +112,10 @@ void Drawing::Redraw(const browsing::Change& change) {
     // many its moved controls would make.
     form_->update();
   }
-  if (change.Has(browsing::kMode) || change.Has(browsing::kCallouts)) LayOutCallouts();
+  if (change.Has(browsing::kMode) || change.Has(browsing::kCallouts))
+    LayOutCallouts();
+  else if (change.Has(browsing::kBasket))
+    MarkCallouts();
   for (const browsing::PictureLoad& load : change.loads) {
     if (load.report == browsing::PictureLoad::Report::File) {
       SetPicture(QString::fromStdString(load.path));

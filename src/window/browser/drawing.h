@@ -46,6 +46,7 @@ class Drawing : public QObject {
   void Wire(TLabel* label);
   TLabel* CalloutLabel(std::size_t index);
   void LayOutCallouts();
+  void MarkCallouts();
   QString NativeFile(const std::string& cataloguePath) const;
 
   const browsing::BrowsingModel& model_;

@@ -39,5 +39,8 @@ void TfrMain::leiFindClick(QWidget*) {
     else
       ShowMessage(QStringLiteral("Деталь не найдена в структуре каталога"));
   });
+  connect(&window, &TfrSearch::copyRequested, &window, [this](const QString& text) {
+    if (env_.copyText) env_.copyText(text);
+  });
   window.exec();
 }

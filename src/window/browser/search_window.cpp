@@ -30,6 +30,7 @@ TfrSearch::TfrSearch(QWidget* owner)
   lvResults->setRootIsDecorated(false);
   lvResults->setUniformRowHeights(true);
   lvResults->setAllColumnsShowFocus(true);
+  lvResults->setSelectionMode(QAbstractItemView::ExtendedSelection);
   lvResults->header()->setStretchLastSection(true);
   lvResults->setColumnWidth(0, 170);
   lvResults->setColumnWidth(1, 220);
@@ -40,6 +41,7 @@ TfrSearch::TfrSearch(QWidget* owner)
   layout->addWidget(lvResults);
 
   edQuery->installEventFilter(this);
+  lvResults->installEventFilter(this);
   connect(edQuery, &QLineEdit::textChanged, this, &TfrSearch::findRequested);
   connect(lvResults, &QTreeWidget::itemActivated, this, [this](QTreeWidgetItem* item) { Open(item); });
   edQuery->setFocus();
@@ -71,6 +73,17 @@ void TfrSearch::Open(QTreeWidgetItem* item) {
 }
 
 bool TfrSearch::eventFilter(QObject* watched, QEvent* event) {
+  // Ctrl+C copies the lines chosen, unless the field has text selected to copy.
+  if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->matches(QKeySequence::Copy) &&
+      !(watched == edQuery && edQuery->hasSelectedText())) {
+    QList<QTreeWidgetItem*> chosen = lvResults->selectedItems();
+    if (chosen.isEmpty() && lvResults->currentItem()) chosen << lvResults->currentItem();
+    QStringList lines;
+    for (const QTreeWidgetItem* item : chosen)
+      if (item->data(0, kRowRole).isValid()) lines << item->text(0) + QLatin1Char('\t') + item->text(1);
+    if (!lines.isEmpty()) emit copyRequested(lines.join(QLatin1Char('\n')));
+    return true;
+  }
   // The field keeps the focus: Up and Down move through the results, Enter opens one.
   if (watched == edQuery && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);

@@ -36,6 +36,8 @@ class TfrSearch : public QDialog {
   void findRequested(const QString& query);
   // A line was chosen; the owner closes the window when the part is shown.
   void openRequested(std::uint32_t row);
+  // Ctrl+C: the designations and names of the lines selected, a line each.
+  void copyRequested(const QString& text);
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

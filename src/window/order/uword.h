@@ -26,6 +26,9 @@ class WordBackend {
   virtual bool SelectionInsertRows(int count) = 0;
   // The export is over; a document it created is handed to the user.
   virtual void ExportFinished() {}
+  // The file the finished document was written to; empty while there is none (the word
+  // processor keeps it open, unsaved).
+  virtual QString documentPath() const { return {}; }
   // Why the last call failed, in the user's words; empty when the word processor does not say.
   virtual QString errorString() const { return {}; }
 };

@@ -32,6 +32,7 @@ class EngineBackend : public WordBackend {
     return true;
   }
   QString errorString() const override { return error_; }
+  QString documentPath() const override { return saved_; }
   bool FindExecute(const QString& text) override { return doc_ && doc_->Find(text.toStdString()); }
   bool SelectionDelete() override { return doc_ && doc_->Delete(); }
   bool SelectionInsertAfter(const QString& text) override { return doc_ && doc_->InsertAfter(text.toStdString()); }
@@ -60,6 +61,7 @@ class EngineBackend : public WordBackend {
       Message(QStringLiteral("Не удалось сохранить документ заявки.\n%1").arg(QString::fromStdString(saved.error())));
       return;
     }
+    saved_ = path;
     if (!services_.openUrl || !services_.openUrl(QUrl::fromLocalFile(path)))
       Message(QStringLiteral("Документ заявки сохранён в файл\n%1\nно открыть его не удалось.")
                   .arg(QDir::toNativeSeparators(path)));
@@ -88,6 +90,7 @@ class EngineBackend : public WordBackend {
 
   EngineServices services_;
   QString error_;
+  QString saved_;
   std::unique_ptr<order::DocxDocument> doc_;
 };
 

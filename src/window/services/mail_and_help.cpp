@@ -7,11 +7,6 @@
 #include "messages.h"
 #include "tfrmain.h"
 
-namespace {
-// The maker's sales department.
-const QString kSalesAddress = QStringLiteral("sales@krantek.ru");
-}  // namespace
-
 void TfrMain::LoadHtmlHelp() {
   // A missing library is not an error: help then does nothing.
   help_ = env_.help ? env_.help() : nullptr;

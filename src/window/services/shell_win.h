@@ -9,4 +9,8 @@
 // false when the shell refuses it.
 bool ShellOpen(void* owner, const std::wstring& target);
 
+// A new message to `address` with the file `attachment`, through the system's simple mail
+// interface (MAPI); false when no mail program takes it.
+bool SendMailWithAttachment(const std::wstring& address, const std::wstring& attachment);
+
 #endif  // _WIN32

@@ -42,6 +42,10 @@ class TLabel : public QLabel {
   // Sizes the label to its text when on.
   void SetAutoSize(bool on);
   void SetFontStyle(bool bold, bool underline);
+  // A mark after the first line (a part in the basket): a teal dot ringed in white, which
+  // shows on light and dark pictures alike. The label grows by its width.
+  void SetMark(bool on);
+  bool marked() const { return marked_; }
   // Where laid-out lines are kept; null (the default): each label lays out its own.
   void SetLayouts(TextLayouts* layouts) { layouts_ = layouts; }
 
@@ -73,6 +77,7 @@ class TLabel : public QLabel {
   int lineSpacing_ = 0;
   int laidOutWidth_ = -1;
   bool autoSize_ = false;
+  bool marked_ = false;
   bool pressed_ = false;
   TextLayouts* layouts_ = nullptr;
 };
