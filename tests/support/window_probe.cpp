@@ -25,3 +25,4 @@ HelpService* TfrMainProbe::help() const { return w_.help_.get(); }
 void TfrMainProbe::DrawHotSpot(int index) const { w_.plates_->DrawHotSpot(static_cast<std::size_t>(index)); }
 void TfrMainProbe::SetPicture(const QString& fileName) const { w_.drawing_->SetPicture(fileName); }
 void TfrMainProbe::CreateOrderDocument() const { w_.CreateOrderDocument(); }
+void TfrMainProbe::SendOrder(const QString& document) const { w_.SendOrder(document); }

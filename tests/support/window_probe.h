@@ -88,6 +88,7 @@ class TfrMainProbe {
   void DrawHotSpot(int index) const;
   void SetPicture(const QString& fileName) const;
   void CreateOrderDocument() const;
+  void SendOrder(const QString& document) const;
 
  private:
   TfrMain& w_;
