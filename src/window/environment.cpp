@@ -63,9 +63,11 @@ AppEnvironment AppEnvironment::FromApplication(const QString& catalogueDir) {
   const QString helpDir = catalogueDir.isEmpty() ? QFileInfo(env.executablePath).absolutePath() : catalogueDir;
   env.help = [helpDir] { return MakePlatformHelp(helpDir); };
   env.processEnvironment = QProcessEnvironment::systemEnvironment().toStringList();
-  env.userDataDir = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
-  env.settingsFile =
-      QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/settings.ini");
+  // The user's folders, named as the package is: the same whatever the application is called.
+  env.userDataDir =
+      QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/krantek-catalog");
+  env.settingsFile = QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+                     QStringLiteral("/krantek-catalog/settings.ini");
   env.ask = [](const QString& question) {
     QMessageBox box(QMessageBox::Question, kApplicationTitle, question, QMessageBox::Yes | QMessageBox::No,
                     QApplication::activeWindow());
