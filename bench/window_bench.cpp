@@ -7,10 +7,16 @@
 #include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
+#include <QFileInfo>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QPainter>
 #include <QTabBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <QTreeWidget>
 
 #include <benchmark/benchmark.h>
 
@@ -18,12 +24,14 @@
 #include <functional>
 
 #include "bare_jpeg.h"
+#include "basket/history.h"
 #include "basket/zakaz.h"
 #include "bench_support.h"
 #include "browser/drawing.h"
 #include "catalogue_writer/ado_writer.h"
 #include "controls/jpeg.h"
 #include "controls/tab_control.h"
+#include "services/user_data.h"
 #include "support/window_probe.h"
 #include "tfrmain.h"
 #include "window/run.h"
@@ -401,6 +409,47 @@ void BM_OpenReview(benchmark::State& state) {
   if (n == 1000) Ratio(state, "review1000", "review10", "ratio_to_10");
 }
 
+// The order history with thousands of orders: read and listed in its window.
+void BM_History(benchmark::State& state) {
+  const int orders = static_cast<int>(state.range(0));
+  QTemporaryDir data;
+  {
+    UserData user(data.path(), data.filePath(QStringLiteral("settings.ini")), "/catalogue/");
+    std::vector<browsing::BasketLine> lines;
+    for (int k = 0; k < 10; ++k)
+      lines.push_back({k + 1, "КМ-120.01.0" + std::to_string(k) + ".000", "Кронштейн опорный", "2"});
+    const PastOrder order{QDateTime::currentDateTime(), QStringLiteral("/home/user/Заявка.docx"), lines};
+    // The file the orders would have left, one by one.
+    QJsonArray list;
+    for (int i = 0; i < orders; ++i) {
+      QJsonArray parts;
+      for (const auto& l : lines)
+        parts.append(QJsonObject{{QStringLiteral("id"), l.id},
+                                 {QStringLiteral("oboz"), QString::fromStdString(l.oboz)},
+                                 {QStringLiteral("naim"), QString::fromStdString(l.naim)},
+                                 {QStringLiteral("quantity"), QString::fromStdString(l.quantity)}});
+      list.append(QJsonObject{{QStringLiteral("when"), order.when.addSecs(i).toString(Qt::ISODate)},
+                              {QStringLiteral("file"), order.file},
+                              {QStringLiteral("lines"), parts}});
+    }
+    QDir().mkpath(QFileInfo(user.historyFile()).absolutePath());
+    QFile f(user.historyFile());
+    f.open(QIODevice::WriteOnly);
+    f.write(QJsonDocument(QJsonObject{{QStringLiteral("format"), QStringLiteral("krantek-catalog-history")},
+                                      {QStringLiteral("orders"), list}})
+                .toJson());
+  }
+  UserData user(data.path(), data.filePath(QStringLiteral("settings.ini")), "/catalogue/");
+  Timed(
+      state, "history",
+      [&] {
+        QString problem;
+        TfrHistory window(user.History(&problem), nullptr);
+        benchmark::DoNotOptimize(window.lvOrders->topLevelItemCount());
+      },
+      [] {});
+}
+
 }  // namespace
 
 BENCHMARK(BM_BareDecodeDrawing)->UseManualTime()->Unit(benchmark::kMillisecond);
@@ -416,6 +465,7 @@ BENCHMARK(BM_HugeDrawingClick)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareFilterWalk)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TabChange)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScrollToEnd)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_History)->Arg(5000)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenReview)->Arg(10)->Arg(1000)->UseManualTime()->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv) {
