@@ -70,11 +70,16 @@ TEST_F(KeptBasketTest, EveryChangeIsThereAtTheNextStart) {
          m.ToggleBasket();
        },
        {Line(121)}},
-      {"order again", [](browsing::BrowsingModel& m) { m.OrderAgain({Line(1111, "3"), Line(22)}); },
+      {"order again",
+       [](browsing::BrowsingModel& m) {
+         m.OrderAgain({Line(1111, "3"), Line(22)});
+       },
        {Line(22), Line(121), Line(1111, "3")}},
-      {"a quantity", [this](browsing::BrowsingModel& m) { m.SetQuantity(RowOf(121), "7"); },
+      {"a quantity",
+       [this](browsing::BrowsingModel& m) { m.SetQuantity(RowOf(121), "7"); },
        {Line(22), Line(121, "7"), Line(1111, "3")}},
-      {"remove", [this](browsing::BrowsingModel& m) { m.RemoveFromBasket({RowOf(22)}); },
+      {"remove",
+       [this](browsing::BrowsingModel& m) { m.RemoveFromBasket({RowOf(22)}); },
        {Line(121, "7"), Line(1111, "3")}},
       {"clear", [](browsing::BrowsingModel& m) { m.ClearBasket(); }, {}},
   };
@@ -100,8 +105,7 @@ TEST_F(KeptBasketTest, AChangedCatalogueKeepsWhatItCanAndNamesTheRest) {
   }
   cat.WriteTable(table);
   auto w = Open();
-  EXPECT_EQ(recorder.messages,
-            QStringList{QStringLiteral("Этих частей больше нет в каталоге:\nОБ-1111 Деталь 1111")});
+  EXPECT_EQ(recorder.messages, QStringList{QStringLiteral("Этих частей больше нет в каталоге:\nОБ-1111 Деталь 1111")});
   EXPECT_EQ(w.model().BasketLines(), (std::vector<BasketLine>{{125, "ОБ-121", "Деталь 121", "1"}}));
   recorder.messages.clear();
   Restart();
@@ -111,8 +115,9 @@ TEST_F(KeptBasketTest, AChangedCatalogueKeepsWhatItCanAndNamesTheRest) {
 // A damaged or foreign file: an empty basket, the file kept beside it under another name,
 // said once.
 TEST_F(KeptBasketTest, ADamagedFileIsSetAsideAndNamed) {
-  for (const QByteArray& content : {QByteArray("{\"format\": \"krantek-catalog-basket\", \"lines\": [{\"id\": \"x\"}]"),
-                                    QByteArray("{\"format\": \"something else\"}"), QByteArray("\x00\xff garbage", 10)}) {
+  for (const QByteArray& content :
+       {QByteArray("{\"format\": \"krantek-catalog-basket\", \"lines\": [{\"id\": \"x\"}]"),
+        QByteArray("{\"format\": \"something else\"}"), QByteArray("\x00\xff garbage", 10)}) {
     Open();
     window.reset();
     QFile f(BasketFile());
