@@ -317,9 +317,12 @@ const QImage& TImage::Shown() const {
   if (!transparent_ || picture_.isEmpty()) return picture_.image();
   if (!seeThroughValid_) {
     const QImage& src = picture_.image();
-    const QRgb key = src.pixel(0, src.height() - 1) | 0xff000000u;
+    const QRgb corner = src.pixel(0, src.height() - 1);
+    const QRgb key = corner | 0xff000000u;
     seeThrough_ = src.convertToFormat(QImage::Format_ARGB32);
-    for (int y = 0; y < seeThrough_.height(); ++y) {
+    // A picture drawn on a clear ground (its corner see-through already) says by its alpha
+    // what shows; keying a colour too would take out its black.
+    for (int y = 0; qAlpha(corner) != 0 && y < seeThrough_.height(); ++y) {
       auto* line = reinterpret_cast<QRgb*>(seeThrough_.scanLine(y));
       for (int x = 0; x < seeThrough_.width(); ++x)
         if ((line[x] | 0xff000000u) == key) line[x] = 0;

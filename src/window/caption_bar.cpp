@@ -64,7 +64,9 @@ void CaptionBar::PaintResting(Button b, bool disabled) {
   DrawRestingFace(b, disabled && disabled_[i] ? disabled_[i] : resting_[i]);
 }
 
-// The resting face: the icon, then the word on white, which wipes any frame and underline.
+// The resting face: the icon, then the word on a clear face, which wipes any frame and
+// underline. The word is smoothed against whatever lies beneath the button, not against white,
+// so it has no light fringe on a dark background.
 void CaptionBar::DrawRestingFace(Button b, TImage* icon) {
   const std::size_t i = Index(b);
   const Look& look = kLooks[i];
@@ -72,10 +74,11 @@ void CaptionBar::DrawRestingFace(Button b, TImage* icon) {
   TLeImage* button = buttons_[i];
   icons_[i]->AssignFrom(*icon);
   if (!look.keepsDesignSize) button->resize(width, kButtonHeight);
+  QImage face(width, kButtonHeight, QImage::Format_ARGB32_Premultiplied);
+  face.fill(Qt::transparent);
+  button->SetPicture(Picture::FromImage(face));
   Canvas& c = button->canvas();
-  c.SetBrushStyle(Canvas::BrushStyle::Solid);
-  c.SetBrushColor(Qt::white);
-  c.FillRect(QRect(0, 0, width, kButtonHeight));
+  c.SetBrushStyle(Canvas::BrushStyle::Clear);
   c.SetFont(ButtonFont(false));
   c.TextOut(look.wordX, 7, QString::fromUtf16(look.word));
 }

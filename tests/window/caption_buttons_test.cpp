@@ -2,30 +2,35 @@
 
 namespace {
 
+bool Clear(QRgb pixel) { return qAlpha(pixel) == 0; }
+
 class CaptionButtonTest : public WindowTest {
  protected:
   void SetUp() override { OpenStandard(); }
   static QImage Face(TLeImage* button) { return button->picture().image(); }
-  // The darkest grey level among the pixels of a rectangle.
+  // The darkest grey level among the pixels of a rectangle, as they look on white.
   static int Darkest(const QImage& img, QRect r) {
     int darkest = 255;
     for (int y = r.top(); y <= r.bottom(); ++y)
-      for (int x = r.left(); x <= r.right(); ++x) darkest = std::min(darkest, qGray(img.pixel(x, y)));
+      for (int x = r.left(); x <= r.right(); ++x) {
+        const QRgb p = img.pixel(x, y);
+        darkest = std::min(darkest, (qGray(p) * qAlpha(p) + 255 * (255 - qAlpha(p))) / 255);
+      }
     return darkest;
   }
 };
 
-TEST_F(CaptionButtonTest, RestingLookIsTheWordOnWhiteWithTheRestingIcon) {
+TEST_F(CaptionButtonTest, RestingLookIsTheWordOnAClearFaceWithTheRestingIcon) {
   const QImage face = Face(probe().liMail());
   ASSERT_EQ(face.size(), QSize(80, 36));
-  EXPECT_EQ(face.pixel(0, 0), qRgb(255, 255, 255));
-  EXPECT_EQ(face.pixel(1, 1), qRgb(255, 255, 255));  // no frame
-  EXPECT_EQ(face.pixel(79, 35), qRgb(255, 255, 255));
+  EXPECT_TRUE(Clear(face.pixel(0, 0)));
+  EXPECT_TRUE(Clear(face.pixel(1, 1)));  // no frame
+  EXPECT_TRUE(Clear(face.pixel(79, 35)));
   EXPECT_LT(Darkest(face, QRect(36, 7, 40, 20)), 60);  // a black word at (36, 7)
   EXPECT_EQ(Darkest(face, QRect(0, 0, 34, 36)), 255);  // nothing over the icon
   EXPECT_LT(LongestDarkRun(face, QRect(36, 7, 44, 22)), 20);
   EXPECT_EQ(probe().liEmail()->picture().image(), probe().Image(17)->picture().image());
-  // White is see-through: the button shows only its word.
+  // Only the word and the icon's drawing show.
   EXPECT_EQ(qAlpha(probe().liMail()->DisplayedImage().pixel(10, 10)), 0);
   EXPECT_EQ(qAlpha(probe().liEmail()->DisplayedImage().pixel(0, 31)), 0);
 }
@@ -37,8 +42,8 @@ TEST_F(CaptionButtonTest, HoverDrawsOnceAndLeaveRestores) {
   QImage face = Face(b);
   for (QPoint corner : {QPoint(1, 1), QPoint(1, 35), QPoint(79, 35), QPoint(79, 1)})
     EXPECT_EQ(face.pixel(corner), qRgb(0, 0, 0)) << corner.x() << "," << corner.y();
-  EXPECT_EQ(face.pixel(0, 0), qRgb(255, 255, 255));
-  EXPECT_EQ(face.pixel(40, 30), qRgb(255, 255, 255));         // inside the frame
+  EXPECT_TRUE(Clear(face.pixel(0, 0)));
+  EXPECT_TRUE(Clear(face.pixel(40, 30)));                     // inside the frame
   EXPECT_GT(LongestDarkRun(face, QRect(36, 8, 43, 26)), 30);  // the underline
   EXPECT_EQ(probe().liEmail()->picture().image(), probe().Image(16)->picture().image());
 
@@ -50,7 +55,7 @@ TEST_F(CaptionButtonTest, HoverDrawsOnceAndLeaveRestores) {
   Leave(b);
   EXPECT_EQ(b->tag, 0);
   face = Face(b);
-  EXPECT_EQ(face.pixel(1, 1), qRgb(255, 255, 255));
+  EXPECT_TRUE(Clear(face.pixel(1, 1)));
   EXPECT_LT(LongestDarkRun(face, QRect(36, 8, 43, 26)), 20);
   EXPECT_EQ(probe().liEmail()->picture().image(), probe().Image(17)->picture().image());
   const qint64 rested = b->picture().image().cacheKey();
@@ -118,6 +123,42 @@ TEST_F(CaptionButtonTest, CompositionButtonKeepsItsFlagApartFromItsTag) {
   EXPECT_EQ(Face(probe().leNext()).pixel(259, 35), qRgb(0, 0, 0));
   Leave(probe().leNext());
   EXPECT_EQ(probe().leNext()->helpContext, 0);
+}
+
+// The words are smoothed against what lies beneath them: over a dark background no pixel of a
+// word's place is lighter than both the background and the word's own colour, resting, hovered
+// or disabled.
+TEST_F(WindowTest, CaptionWordsHaveNoLightFringeOverADarkBackground) {
+  MakeStandardCatalogue(cat);
+  const QColor dark(30, 30, 60);
+  cat.AddPicture(QStringLiteral("Fon2"), 792, 541, dark);
+  Open();
+  struct Word {
+    TLeImage* button;
+    int wordGrey;
+    bool hover;
+  };
+  const int background = qGray(dark.rgb());
+  for (const Word& w :
+       {Word{probe().liMail(), 0, false}, Word{probe().leHelp(), 0, true}, Word{probe().leiWord(), 128, false}}) {
+    SCOPED_TRACE(w.button->objectName().toStdString());
+    ASSERT_TRUE(w.button->isVisible());
+    if (w.hover) Move(w.button);
+    const QImage shot = window->grab().toImage();
+    const QPoint at = w.button->mapTo(window.get(), QPoint(36, 7));
+    const int limit = std::max(background, w.wordGrey) + 12;  // the JPEG's own noise
+    int lightest = 0, darkest = 255;
+    for (int y = at.y(); y < at.y() + 22; ++y)
+      for (int x = at.x(); x < at.x() + w.button->width() - 40; ++x) {
+        lightest = std::max(lightest, qGray(shot.pixel(x, y)));
+        darkest = std::min(darkest, qGray(shot.pixel(x, y)));
+      }
+    EXPECT_LE(lightest, limit);
+    if (w.wordGrey == 0) {
+      EXPECT_LT(darkest, background - 20);  // the word is there
+    }
+    if (w.hover) Leave(w.button);
+  }
 }
 
 }  // namespace

@@ -1,10 +1,11 @@
 #pragma once
-// The window's stock pictures, rendered from the vector sources in assets/ onto white.
+// The window's stock pictures, rendered from the vector sources in assets/. Icons and plates are
+// drawn on a clear ground, so their smoothed edges blend with whatever lies beneath them.
 
 #include <QImage>
 #include <QString>
 
-// A 32 x 32 icon from assets/icons/<name>.svg on white, 24-bit.
+// A 32 x 32 icon from assets/icons/<name>.svg on a clear ground.
 QImage IconPicture(const QString& name);
 // The hovered variant: the same drawing with a dark drop shadow along its lower and right edges.
 QImage WithDropShadow(const QImage& icon);

@@ -116,7 +116,9 @@ class TImage : public QWidget {
   bool center() const { return center_; }
   bool proportional() const { return proportional_; }
   const QString& hint() const { return hint_; }
-  void SetTransparent(bool on);  // the bottom-left pixel's colour is see-through
+  // The bottom-left pixel's colour is see-through; a picture whose bottom-left pixel is clear
+  // shows by its own alpha.
+  void SetTransparent(bool on);
   void SetAutoSize(bool on);
   void SetCenter(bool on);
   void SetStretch(bool on);
