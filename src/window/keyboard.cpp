@@ -5,6 +5,7 @@
 #include <QShortcut>
 
 #include <algorithm>
+#include <limits>
 
 #include "basket/basket.h"
 #include "basket/parts_list.h"
@@ -26,6 +27,16 @@ void TfrMain::CreateShortcuts() {
   press(QKeySequence(Qt::ALT | Qt::Key_Home), Button::Home);
   press(QKeySequence(Qt::Key_F1), Button::Help);
   press(QKeySequence(Qt::CTRL | Qt::Key_F), Button::Find);
+  // The parts list's tabs, from anywhere in the list.
+  const auto step = [this](const QKeySequence& keys, int by) {
+    auto* shortcut = new QShortcut(keys, this);
+    connect(shortcut, &QShortcut::activated, this, [this, by] { basket_->StepTab(by); });
+  };
+  step(QKeySequence(Qt::CTRL | Qt::Key_Tab), 1);
+  step(QKeySequence(Qt::CTRL | Qt::Key_PageDown), 1);
+  step(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Backtab), -1);
+  step(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Tab), -1);
+  step(QKeySequence(Qt::CTRL | Qt::Key_PageUp), -1);
   auto* copy = new QShortcut(QKeySequence::Copy, this);
   connect(copy, &QShortcut::activated, this, &TfrMain::CopyPart);
 }
@@ -56,12 +67,30 @@ std::vector<QWidget*> TfrMain::FocusChain() const {
   for (TLabel* l : drawing_->Callouts())
     if (l->isVisible()) chain.push_back(l);
   for (QWidget* b : captionBar_->Clickable()) chain.push_back(b);
-  if (basket_->grid()->isVisible()) chain.push_back(basket_->grid());
-  // Reading order: rows from the top, left to right within a row.
-  std::stable_sort(chain.begin(), chain.end(), [this](QWidget* a, QWidget* b) {
-    const QPoint pa = a->mapTo(this, QPoint()), pb = b->mapTo(this, QPoint());
-    return pa.y() != pb.y() ? pa.y() < pb.y() : pa.x() < pb.x();
+  if (basket_->grid()->isVisible()) {
+    chain.push_back(basket_->tabs());
+    chain.push_back(basket_->grid());
+  }
+  // Reading order: rows from the top, left to right within a row. The controls of a row need
+  // not share their top (the bottom row stands a few pixels higher on the right): a control
+  // whose middle lies within the height of a row's first control belongs to that row.
+  const auto placeOf = [this](const QWidget* w) { return QRect(w->mapTo(this, QPoint()), w->size()); };
+  std::stable_sort(chain.begin(), chain.end(),
+                   [&](const QWidget* a, const QWidget* b) { return placeOf(a).top() < placeOf(b).top(); });
+  std::vector<std::pair<int, QWidget*>> rows;  // the row of each control, from the top
+  int row = -1, rowBottom = std::numeric_limits<int>::min();
+  for (QWidget* w : chain) {
+    const QRect at = placeOf(w);
+    if (at.center().y() > rowBottom) {
+      ++row;
+      rowBottom = at.bottom();
+    }
+    rows.emplace_back(row, w);
+  }
+  std::stable_sort(rows.begin(), rows.end(), [&](const auto& a, const auto& b) {
+    return a.first != b.first ? a.first < b.first : placeOf(a.second).left() < placeOf(b.second).left();
   });
+  for (std::size_t i = 0; i < rows.size(); ++i) chain[i] = rows[i].second;
   return chain;
 }
 

@@ -98,6 +98,82 @@ TEST_F(KeyboardTest, TabWalksTheClickableControlsInReadingOrderAndEnterClicks) {
   EXPECT_EQ(w.FLevel(), 0);
 }
 
+// In every display Tab walks each row from the left, the bottom row too, whose right half
+// stands a few pixels higher; the parts list's tabs are in the walk and take their keys.
+TEST_F(KeyboardTest, TabRunsEveryRowLeftToRightAndTheListTabsTakeTheirKeys) {
+  auto w = probe();
+  const auto walk = [&] {
+    std::vector<QWidget*> seen;
+    Key(Qt::Key_Tab);
+    for (QWidget* first = QApplication::focusWidget(); seen.size() < 60;) {
+      seen.push_back(QApplication::focusWidget());
+      Key(Qt::Key_Tab);
+      if (QApplication::focusWidget() == first) break;
+    }
+    return seen;
+  };
+  const auto bottomRow = [&](const std::vector<QWidget*>& seen) {
+    std::vector<int> lefts;
+    for (QWidget* c : seen)
+      if (const QPoint at = c->mapTo(window.get(), QPoint()); at.y() >= 460) lefts.push_back(at.x());
+    return lefts;
+  };
+  const auto check = [&](const char* display, std::size_t bottomCount) {
+    SCOPED_TRACE(display);
+    const std::vector<int> lefts = bottomRow(walk());
+    EXPECT_EQ(lefts.size(), bottomCount);
+    EXPECT_TRUE(std::is_sorted(lefts.begin(), lefts.end()));
+  };
+  check("root", 3);  // mail, help, find (nothing to go back to)
+  ClickAt(Plate(0));
+  ClickAt(QPoint(304, 204));  // part 12 with its orderable item 121
+  Click(w.liZakaz());         // into the basket: the review button joins the row
+  check("drawing", 6);        // mail, review, help, find, back, home
+  Click(w.lHome());
+  ClickAt(Plate(5));
+  ASSERT_EQ(w.FDisplayMode(), browsing::dmList);
+  const std::vector<QWidget*> seen = walk();
+  QWidget* tabs = w.TabControl()->tabs();
+  const auto tabsAt = std::find(seen.begin(), seen.end(), tabs);
+  ASSERT_NE(tabsAt, seen.end());
+  EXPECT_EQ(tabsAt + 1 != seen.end() ? *(tabsAt + 1) : nullptr, w.bdgSpisok());
+  {
+    SCOPED_TRACE("list");
+    const std::vector<int> lefts = bottomRow(seen);
+    EXPECT_EQ(lefts.size(), 6u);  // mail, review, help, find, back, order
+    EXPECT_TRUE(std::is_sorted(lefts.begin(), lefts.end()));
+  }
+
+  // The tab keys from the grid, then the arrows on the focused tab row.
+  const int tabCount = w.TabControl()->tabs()->count();
+  w.bdgSpisok()->setFocus();
+  const struct {
+    Qt::Key key;
+    Qt::KeyboardModifiers modifiers;
+    int tab;
+  } keys[] = {{Qt::Key_Tab, Qt::ControlModifier, 1},
+              {Qt::Key_PageDown, Qt::ControlModifier, 2},
+              {Qt::Key_PageUp, Qt::ControlModifier, 1},
+              {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, 0},
+              {Qt::Key_Backtab, Qt::ControlModifier | Qt::ShiftModifier, tabCount - 1},  // round the row
+              {Qt::Key_Tab, Qt::ControlModifier, 0}};
+  for (const auto& k : keys) {
+    Key(k.key, k.modifiers);
+    EXPECT_EQ(w.model().Tab(), k.tab) << k.key;
+    EXPECT_EQ(w.TabControl()->TabIndex(), k.tab);
+  }
+  tabs->setFocus();
+  Key(Qt::Key_Right);
+  EXPECT_EQ(w.model().Tab(), 1);
+  Key(Qt::Key_Left);
+  EXPECT_EQ(w.model().Tab(), 0);
+  // Elsewhere the keys change nothing.
+  Click(w.leiBack());
+  ASSERT_NE(w.FDisplayMode(), browsing::dmList);
+  Key(Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_EQ(w.model().Tab(), 0);
+}
+
 // A double-click acts as one click on every kind of clickable control.
 TEST_F(KeyboardTest, ADoubleClickIsOneClick) {
   auto w = probe();

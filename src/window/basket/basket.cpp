@@ -67,6 +67,14 @@ void Basket::CreatePartsList() {
 
 int Basket::SelectedTab() const { return TabControl->TabIndex(); }
 
+QWidget* Basket::tabs() const { return TabControl->tabs(); }
+
+void Basket::StepTab(int by) {
+  if (!TabControl->isVisible()) return;
+  const int count = TabControl->tabs()->count();
+  TabControl->SetTabIndex(((TabControl->TabIndex() + by) % count + count) % count);
+}
+
 // The list shows the selected tab from its first row.
 void Basket::FollowTab() {
   const auto filter = browsing::TabFilter(model_.Tab());

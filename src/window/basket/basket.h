@@ -50,6 +50,10 @@ class Basket : public QObject {
   }
 
   PartsGrid* grid() const { return bdgSpisok; }
+  QWidget* tabs() const;
+  // Selects the tab `by` places on, round the row, as a click on it would; only while the list
+  // is shown.
+  void StepTab(int by);
   PartsListModel* dataSource() const { return DataSource; }
   // The review window while it is open.
   TfrZakaz*& frZakaz() { return frZakaz_; }

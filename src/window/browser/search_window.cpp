@@ -35,10 +35,15 @@ TfrSearch::TfrSearch(QWidget* owner)
   lvResults->setColumnWidth(0, 170);
   lvResults->setColumnWidth(1, 220);
 
+  lbMore = new QLabel(this);
+  lbMore->setObjectName(QStringLiteral("lbMore"));
+  lbMore->hide();
+
   auto* layout = new QVBoxLayout(this);
   layout->addWidget(prompt);
   layout->addWidget(edQuery);
   layout->addWidget(lvResults);
+  layout->addWidget(lbMore);
 
   edQuery->installEventFilter(this);
   lvResults->installEventFilter(this);
@@ -50,21 +55,18 @@ TfrSearch::TfrSearch(QWidget* owner)
 void TfrSearch::ShowResults(const std::vector<Line>& lines, std::size_t total) {
   lvResults->clear();
   QList<QTreeWidgetItem*> items;
-  items.reserve(static_cast<qsizetype>(lines.size()) + 1);
+  items.reserve(static_cast<qsizetype>(lines.size()));
   for (const Line& line : lines) {
     auto* item = new QTreeWidgetItem({line.oboz, line.naim, line.where});
     item->setData(0, kRowRole, static_cast<qulonglong>(line.row));
     items.append(item);
   }
-  if (total > lines.size()) {
-    // The last line says how many more there are; it opens nothing.
-    auto* more = new QTreeWidgetItem({QStringLiteral("показаны первые %1 из %2").arg(lines.size()).arg(total)});
-    more->setFlags(Qt::ItemIsEnabled);
-    more->setFirstColumnSpanned(true);
-    items.append(more);
-  }
   lvResults->addTopLevelItems(items);
   if (!lines.empty()) lvResults->setCurrentItem(items.front());
+  // Below the list, how many more there are: it is not a line, so the keys never land on it.
+  lbMore->setVisible(total > lines.size());
+  lbMore->setText(total > lines.size() ? QStringLiteral("показаны первые %1 из %2").arg(lines.size()).arg(total)
+                                       : QString());
 }
 
 void TfrSearch::Open(QTreeWidgetItem* item) {
@@ -84,10 +86,16 @@ bool TfrSearch::eventFilter(QObject* watched, QEvent* event) {
     if (!lines.isEmpty()) emit copyRequested(lines.join(QLatin1Char('\n')));
     return true;
   }
-  // The field keeps the focus: Up and Down move through the results, Enter opens one.
+  // The field keeps the focus: Up, Down, the page keys, Home and End move through the results,
+  // Enter opens one.
   if (watched == edQuery && event->type() == QEvent::KeyPress) {
     auto* key = static_cast<QKeyEvent*>(event);
     switch (key->key()) {
+      case Qt::Key_Home:
+      case Qt::Key_End:
+        // Shift+Home and Shift+End still select in the field.
+        if (key->modifiers() & Qt::ShiftModifier) break;
+        [[fallthrough]];
       case Qt::Key_Up:
       case Qt::Key_Down:
       case Qt::Key_PageUp:

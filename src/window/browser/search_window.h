@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <vector>
 
+class QLabel;
 class QLineEdit;
 class QTreeWidget;
 class QTreeWidgetItem;
@@ -27,6 +28,7 @@ class TfrSearch : public QDialog {
 
   QLineEdit* edQuery;
   QTreeWidget* lvResults;
+  QLabel* lbMore;  // how many were found when not all are shown; not a line of the results
 
   // The most lines shown for one query.
   static constexpr std::size_t kMaxLines = 500;

@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTimer>
 #include <QTreeWidget>
@@ -128,11 +129,36 @@ TEST_F(SearchTest, PartsOutsideTheTreeAndLongListsAreShownHonestly) {
         EXPECT_EQ(recorder.messages, QStringList(2, QStringLiteral("Деталь не найдена в структуре каталога")));
         s.edQuery->clear();
         Type(s.edQuery, QStringLiteral("винт"));
-        ASSERT_EQ(s.lvResults->topLevelItemCount(), 501);
-        EXPECT_EQ(s.lvResults->topLevelItem(500)->text(0), QStringLiteral("показаны первые 500 из 600"));
+        ASSERT_EQ(s.lvResults->topLevelItemCount(), 500);
+        EXPECT_TRUE(s.lbMore->isVisible());
+        EXPECT_EQ(s.lbMore->text(), QStringLiteral("показаны первые 500 из 600"));
+        // Keys typed in the field move through the lines, and never past the last one.
+        const struct {
+          Qt::Key key;
+          Qt::KeyboardModifiers modifiers;
+          int current;
+        } keys[] = {{Qt::Key_End, Qt::NoModifier, 499},     {Qt::Key_PageDown, Qt::NoModifier, 499},
+                    {Qt::Key_Home, Qt::NoModifier, 0},      {Qt::Key_End, Qt::ControlModifier, 499},
+                    {Qt::Key_Home, Qt::ControlModifier, 0}, {Qt::Key_PageDown, Qt::NoModifier, -1}};
+        for (const auto& k : keys) {
+          QTest::keyClick(s.edQuery, k.key, k.modifiers);
+          const int current = s.lvResults->indexOfTopLevelItem(s.lvResults->currentItem());
+          if (k.current >= 0) {
+            EXPECT_EQ(current, k.current) << k.key;
+          } else {
+            EXPECT_GT(current, 0) << k.key;
+          }
+        }
+        EXPECT_EQ(s.edQuery->text(), QStringLiteral("винт"));
+        QTest::keyClick(s.edQuery, Qt::Key_Home, Qt::ShiftModifier);  // still selects in the field
+        EXPECT_EQ(s.edQuery->selectedText(), QStringLiteral("винт"));
       },
       false));
   EXPECT_EQ(w.FLevel(), 0);
+  // The last line shown opens its part like any other.
+  ASSERT_TRUE(Search(QStringLiteral("винт"), [](TfrSearch& s) { QTest::keyClick(s.edQuery, Qt::Key_End); }));
+  EXPECT_GT(w.FLevel(), 0);
+  EXPECT_EQ(recorder.messages.size(), 2);
 }
 
 }  // namespace
