@@ -43,6 +43,10 @@ CaptionBar::CaptionBar(const Design& design, const browsing::BrowsingModel& mode
     resting_[i] = design.images.at(b.resting);
     hovered_[i] = design.images.at(b.hovered);
     disabled_[i] = b.disabled ? design.images.at(b.disabled) : nullptr;
+    // A screen reader reads the word the button shows; the find button, which shows none, by
+    // its hint.
+    const QString word = QString::fromUtf16(kLooks[i].word);
+    buttons_[i]->setAccessibleName(word.isEmpty() ? buttons_[i]->hint() : word);
     Attach(b.button);
   }
 }

@@ -11,6 +11,7 @@
 #include "browser/plates.h"
 #include "caption_bar.h"
 #include "catalogue/search.h"
+#include "controls/accessible.h"
 #include "controls/imageleave.h"
 #include "controls/tab_control.h"
 #include "design.h"
@@ -54,6 +55,7 @@ TfrMain::TfrMain(AppEnvironment env, QWidget* parent)
   QFont f(QStringLiteral("MS Sans Serif"));
   f.setPixelSize(11);
   setFont(f);
+  InstallControlsAccessibility();
   CreateControls();
   CreateShortcuts();
   FormCreate();

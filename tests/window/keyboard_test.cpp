@@ -1,3 +1,4 @@
+#include <QAccessible>
 #include <QApplication>
 #include <QTimer>
 
@@ -172,6 +173,61 @@ TEST_F(KeyboardTest, TabRunsEveryRowLeftToRightAndTheListTabsTakeTheirKeys) {
   ASSERT_NE(w.FDisplayMode(), browsing::dmList);
   Key(Qt::Key_Tab, Qt::ControlModifier);
   EXPECT_EQ(w.model().Tab(), 0);
+}
+
+// What a screen reader is told: each kind of control by its role and name, a button's
+// availability, the click as the press action, and where the focus is as Tab moves it.
+TEST_F(KeyboardTest, ScreenReadersAreToldRolesNamesAvailabilityAndTheFocus) {
+  auto w = probe();
+  const struct {
+    QWidget* control;
+    QAccessible::Role role;
+    QString name;
+    bool available;
+  } controls[] = {
+      {w.ImageLeave(1), QAccessible::Button, QStringLiteral("1 КМ-1 Раздел 1"), true},
+      {w.liMail(), QAccessible::Button, QStringLiteral("почта"), true},
+      {w.leiWord(), QAccessible::Button, QStringLiteral("заказ"), false},  // the basket is empty
+      {w.Find(QStringLiteral("leiFind")), QAccessible::Button, w.Find<TImage>(QStringLiteral("leiFind"))->hint(), true},
+      {w.lbOboz(), QAccessible::StaticText, QString(), true},
+  };
+  for (const auto& c : controls) {
+    SCOPED_TRACE(c.control->objectName().toStdString());
+    QAccessibleInterface* a = QAccessible::queryAccessibleInterface(c.control);
+    ASSERT_NE(a, nullptr);
+    EXPECT_EQ(a->role(), c.role);
+    EXPECT_EQ(a->text(QAccessible::Name), c.name);
+    EXPECT_EQ(a->state().disabled, !c.available);
+  }
+  // The press action is the click.
+  QAccessibleInterface* plate = QAccessible::queryAccessibleInterface(w.ImageLeave(1));
+  ASSERT_TRUE(plate->actionInterface());
+  plate->actionInterface()->doAction(QAccessibleActionInterface::pressAction());
+  ASSERT_EQ(w.FLevel(), 1);
+  QAccessibleInterface* callout = QAccessible::queryAccessibleInterface(w.Callouts()[0]);
+  EXPECT_EQ(callout->role(), QAccessible::Button);
+  EXPECT_EQ(callout->text(QAccessible::Name), QStringLiteral("ОБ-11 Деталь 11"));
+  Click(w.lHome());
+  ClickAt(Plate(5));
+  QAccessibleInterface* grid = QAccessible::queryAccessibleInterface(w.bdgSpisok());
+  EXPECT_EQ(grid->role(), QAccessible::Table);
+  EXPECT_EQ(grid->text(QAccessible::Name), QStringLiteral("Перечень: Манипулятор"));
+  Key(Qt::Key_Tab, Qt::ControlModifier);
+  EXPECT_EQ(grid->text(QAccessible::Name), QStringLiteral("Перечень: Опорно-поворотное устройство"));
+
+  // The focus as Tab moves it: the control that has it says so, the one before no longer.
+  Click(w.lHome());
+  QAccessibleInterface* before = nullptr;
+  for (int i = 0; i < 4; ++i) {
+    Key(Qt::Key_Tab);
+    QAccessibleInterface* now = QAccessible::queryAccessibleInterface(QApplication::focusWidget());
+    ASSERT_NE(now, nullptr);
+    EXPECT_TRUE(now->state().focused && now->state().focusable) << i;
+    if (before) {
+      EXPECT_FALSE(before->state().focused) << i;
+    }
+    before = now;
+  }
 }
 
 // A double-click acts as one click on every kind of clickable control.

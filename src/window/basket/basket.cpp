@@ -105,7 +105,10 @@ void Basket::Redraw(const browsing::Change& change) {
     imZakaz->SetHint(n != 0 ? QStringLiteral("В корзине имеются заказы") : QStringLiteral("Корзина заказов пуста"));
     lZakaz->setVisible(n != 0);
   }
-  if (mode == browsing::dmList && (change.op == Op::OpenList || change.op == Op::ChangeTab)) FollowTab();
+  if (mode == browsing::dmList && (change.op == Op::OpenList || change.op == Op::ChangeTab)) {
+    FollowTab();
+    bdgSpisok->setAccessibleName(QStringLiteral("Перечень: ") + TabControl->tabs()->tabText(TabControl->TabIndex()));
+  }
   if (frZakaz_ && (change.Has(browsing::kBasket) || change.Has(browsing::kQuantities))) FollowReview();
   if (change.Has(browsing::kMode)) TabControl->setVisible(mode == browsing::dmList);
 }
