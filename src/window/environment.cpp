@@ -13,6 +13,7 @@
 
 #include "help/help_service.h"
 #include "messages.h"
+#include "services/message_box.h"
 #include "services/shell_win.h"
 
 #ifndef _WIN32
@@ -54,6 +55,7 @@ AppEnvironment AppEnvironment::FromApplication(const QString& catalogueDir) {
 #endif
   env.showMessage = [](const QString& text) {
     QMessageBox box(QMessageBox::NoIcon, kApplicationTitle, text, QMessageBox::Ok, QApplication::activeWindow());
+    FitCaption(box);
     // The box waits for the user: it shows the arrow even while an operation is busy.
     const bool busy = QApplication::overrideCursor() != nullptr;
     if (busy) QApplication::setOverrideCursor(Qt::ArrowCursor);
@@ -72,6 +74,7 @@ AppEnvironment AppEnvironment::FromApplication(const QString& catalogueDir) {
     QMessageBox box(QMessageBox::Question, kApplicationTitle, question, QMessageBox::Yes | QMessageBox::No,
                     QApplication::activeWindow());
     box.setDefaultButton(QMessageBox::No);
+    FitCaption(box);
     return box.exec() == QMessageBox::Yes;
   };
 #ifdef _WIN32
