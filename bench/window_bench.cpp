@@ -31,7 +31,9 @@
 #include "catalogue_writer/ado_writer.h"
 #include "controls/jpeg.h"
 #include "controls/tab_control.h"
+#include "help/help_viewer.h"
 #include "services/user_data.h"
+#include "support/chm_writer.h"
 #include "support/window_probe.h"
 #include "tfrmain.h"
 #include "window/run.h"
@@ -450,6 +452,30 @@ void BM_History(benchmark::State& state) {
       [] {});
 }
 
+// A help page of 20 nested tables (a layout of seconds) as the file's first page: the help
+// window opened on it and painted.
+void BM_HelpNestedTables(benchmark::State& state) {
+  QByteArray page = "<html><body>";
+  for (int i = 0; i < 20; ++i) page += "<table border=1><tr><td>Раздел</td><td>";
+  page += "</body></html>";
+  QTemporaryDir dir;
+  const QString file = dir.filePath(QStringLiteral("Catalog.chm"));
+  QFile out(file);
+  out.open(QIODevice::WriteOnly);
+  out.write(chm_writer::SimpleChm({{"/#SYSTEM", chm_writer::SystemData({{2, "index.htm"}})}, {"/index.htm", page}}));
+  out.close();
+  Timed(
+      state, "help_nested",
+      [&] {
+        HelpViewer viewer;
+        viewer.ShowDefaultTopic(file);
+        viewer.repaint();
+        benchmark::DoNotOptimize(viewer.documentText().size());
+      },
+      [] {});
+  Ratio(state, "help_nested", "bare_root", "ratio_to_decode");
+}
+
 }  // namespace
 
 BENCHMARK(BM_BareDecodeDrawing)->UseManualTime()->Unit(benchmark::kMillisecond);
@@ -465,6 +491,7 @@ BENCHMARK(BM_HugeDrawingClick)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareFilterWalk)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TabChange)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScrollToEnd)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HelpNestedTables)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_History)->Arg(5000)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenReview)->Arg(10)->Arg(1000)->UseManualTime()->Unit(benchmark::kMillisecond);
 

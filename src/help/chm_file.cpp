@@ -509,6 +509,12 @@ bool ChmFile::unchangedOnDisk() const {
 
 bool ChmFile::contains(const QString& objectPath) const { return isOpen() && find(objectPath) != nullptr; }
 
+std::optional<quint64> ChmFile::sizeOf(const QString& objectPath) const {
+  const Entry* e = isOpen() ? find(objectPath) : nullptr;
+  if (!e) return std::nullopt;
+  return e->length;
+}
+
 QStringList ChmFile::objectPaths() const {
   QStringList out;
   out.reserve(qsizetype(entries_.size()));

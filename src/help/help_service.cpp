@@ -1,5 +1,7 @@
 #include "help/help_service.h"
 
+#include <QDir>
+
 #include "help/help_viewer.h"
 #include "help/html_help_win.h"
 
@@ -11,12 +13,13 @@ class BuiltInHelp : public HelpService {
 
   bool Load() override { return HelpViewer::Available(); }
 
-  void ShowHelp(const QString& helpFile) override {
-    if (!HelpViewer::Available()) return;
+  QString ShowHelp(const QString& helpFile) override {
+    if (!HelpViewer::Available()) return {};
     const QString path = FindHelpFile(helpFile, executableDir_);
-    if (path.isEmpty()) return;
     if (!window_) window_ = std::make_unique<HelpViewer>();
-    window_->ShowDefaultTopic(path);
+    if (window_->ShowDefaultTopic(path)) return {};
+    return QStringLiteral("Справка не открывается: %1\n%2")
+        .arg(QDir::toNativeSeparators(path.isEmpty() ? helpFile : path), window_->errorString());
   }
 
   HelpViewer* Window() const override { return window_.get(); }
@@ -30,7 +33,10 @@ class BuiltInHelp : public HelpService {
 class SystemHelp : public HelpService {
  public:
   bool Load() override { return library_.Load(); }
-  void ShowHelp(const QString& helpFile) override { library_.DisplayTopic(helpFile.toStdWString()); }
+  QString ShowHelp(const QString& helpFile) override {
+    library_.DisplayTopic(helpFile.toStdWString());
+    return {};
+  }
 
  private:
   HtmlHelpLibrary library_;

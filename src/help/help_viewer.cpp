@@ -1,5 +1,7 @@
 #include "help/help_viewer.h"
 
+#include "help/page_weight.h"
+
 #include <QAction>
 #include <QApplication>
 #include <QBuffer>
@@ -36,6 +38,21 @@ bool IsOutsideScheme(const QString& scheme) {
   for (const char* s : {"http", "https", "mailto"})
     if (scheme.compare(QLatin1String(s), Qt::CaseInsensitive) == 0) return true;
   return false;
+}
+
+// A page's mail link names a recipient, a subject and a text; an attachment it asks for would
+// hand a file of the user's to the mail program, so it is dropped.
+QUrl WithoutAttachments(QUrl url) {
+  if (url.scheme().compare(QLatin1String("mailto"), Qt::CaseInsensitive) != 0 || !url.hasQuery()) return url;
+  QStringList kept;
+  for (const QString& item : url.query(QUrl::FullyEncoded).split(QLatin1Char('&'))) {
+    const QString key = QUrl::fromPercentEncoding(item.section(QLatin1Char('='), 0, 0).toUtf8()).trimmed();
+    if (key.compare(QLatin1String("attach"), Qt::CaseInsensitive) != 0 &&
+        key.compare(QLatin1String("attachment"), Qt::CaseInsensitive) != 0)
+      kept << item;
+  }
+  url.setQuery(kept.isEmpty() ? QString() : kept.join(QLatin1Char('&')), QUrl::StrictMode);
+  return url;
 }
 
 QByteArray ImageFormatOf(const QString& path) {
@@ -149,7 +166,7 @@ void HelpBrowser::doSetSource(const QUrl& name, QTextDocument::ResourceType type
   QUrl url = name;
   if (url.isRelative() && !source().isEmpty()) url = source().resolved(url);
   if (IsOutsideScheme(url.scheme())) {
-    if (opener_) opener_(url);
+    if (opener_) opener_(WithoutAttachments(url));
     return;
   }
   const QString path = objectPathOf(url);
@@ -178,6 +195,11 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
   const bool page = type == QTextDocument::HtmlResource || type == QTextDocument::UnknownResource;
   if (path.isEmpty()) return page ? QVariant(ErrorPage(tr("Раздел не найден"), url.toString())) : nothing();
 
+  const bool picture = type == QTextDocument::ImageResource || !ImageFormatOf(path).isEmpty();
+  // A page far past the size shown is not even read (its text takes at least a byte a sign).
+  if (page && !picture && file_->sizeOf(path).value_or(0) > quint64(PageLimits().characters) * 4)
+    return ErrorPage(tr("Раздел не показан"),
+                     tr("Раздел «%1» слишком велик: %2 байт.").arg(path).arg(*file_->sizeOf(path)));
   const auto data = file_->read(path);
   if (!data) {
     if (!page) return nothing();
@@ -210,7 +232,12 @@ QVariant HelpBrowser::loadResource(int type, const QUrl& name) {
     if (drawing) image.setDevicePixelRatio(2);
     return image;
   }
-  if (page) return WithStyleSheetTypes(DecodeHelpText(*data, file_->codepage()));
+  if (page) {
+    // A page that would take the window long to lay out shows why instead.
+    const QString html = DecodeHelpText(*data, file_->codepage());
+    if (const auto why = PageTooHeavy(WeighPage(html))) return ErrorPage(tr("Раздел не показан"), *why);
+    return WithStyleSheetTypes(html);
+  }
   if (type == QTextDocument::StyleSheetResource) return DecodeHelpText(*data, file_->codepage());
   return nothing();
 }
@@ -275,9 +302,14 @@ bool HelpViewer::ShowDefaultTopic(const QString& chmPath) {
     error_ = QStringLiteral("no application window system to show help in");
     return false;
   }
+  // Only a regular file is opened: a FIFO would wait for a writer for ever.
   const QFileInfo info(chmPath);
-  if (chmPath.isEmpty() || !info.isFile()) {
-    error_ = QStringLiteral("%1: no such file").arg(chmPath);
+  if (chmPath.isEmpty() || !info.exists()) {
+    error_ = tr("файла нет");
+    return false;
+  }
+  if (info.isDir() || !info.isFile()) {
+    error_ = info.isDir() ? tr("это папка, а не файл") : tr("это не обычный файл");
     return false;
   }
   const QString canonical = info.canonicalFilePath();
@@ -287,16 +319,16 @@ bool HelpViewer::ShowDefaultTopic(const QString& chmPath) {
     // The new file replaces the shown one only once its default topic has been read.
     auto file = std::make_unique<ChmFile>();
     if (!file->open(chmPath)) {
-      error_ = file->errorString();
+      error_ = tr("файл повреждён или это не файл справки (%1)").arg(file->errorString());
       return false;
     }
     const QString topic = file->defaultTopic();
     if (topic.isEmpty()) {
-      error_ = QStringLiteral("%1: no topic to show").arg(chmPath);
+      error_ = tr("в файле нет раздела, с которого начать");
       return false;
     }
     if (!file->read(topic)) {
-      error_ = file->errorString();
+      error_ = tr("первый раздел не читается (%1)").arg(file->errorString());
       return false;
     }
     browser_->setHelpFile(file.get());
@@ -339,13 +371,9 @@ QAction* HelpViewer::backAction() const { return back_; }
 QAction* HelpViewer::forwardAction() const { return forward_; }
 QAction* HelpViewer::contentsAction() const { return contents_; }
 
-QString FindHelpFile(const QString& name, const QString& executableDir) {
+QString FindHelpFile(const QString& name, const QString& catalogueDir) {
   if (name.isEmpty()) return {};
-  const QFileInfo asGiven(name);
-  if (asGiven.isFile()) return asGiven.absoluteFilePath();
-  if (asGiven.isRelative() && !executableDir.isEmpty()) {
-    const QFileInfo beside(QDir(executableDir), name);
-    if (beside.isFile()) return beside.absoluteFilePath();
-  }
-  return {};
+  if (QFileInfo(name).isAbsolute()) return QFileInfo(name).absoluteFilePath();
+  if (catalogueDir.isEmpty()) return {};
+  return QFileInfo(QDir(catalogueDir), name).absoluteFilePath();
 }

@@ -21,6 +21,10 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 #include <vector>
 
 #include "help/chm_file.h"
@@ -451,25 +455,20 @@ TEST(HelpTextTest, DeclaredCharsetThenUtf8ThenFallback) {
 // ---------------------------------------------------------------------------------------------
 // Finding the help file.
 
-TEST(FindHelpFileTest, AsGivenThenBesideTheExecutable) {
-  QTemporaryDir work, exe;
-  Write(exe, QStringLiteral("Catalog.chm"), "x");
+TEST(FindHelpFileTest, InTheCatalogueFolderNeverTheWorkingDirectory) {
+  QTemporaryDir work, catalogue;
+  Write(work, QStringLiteral("Catalog.chm"), "y");  // the working directory's is never taken
   const QString saved = QDir::currentPath();
   ASSERT_TRUE(QDir::setCurrent(work.path()));
-  EXPECT_EQ(FindHelpFile(QStringLiteral("Catalog.chm"), exe.path()),
-            QDir(exe.path()).absoluteFilePath(QStringLiteral("Catalog.chm")));
-  Write(work, QStringLiteral("Catalog.chm"), "y");
-  EXPECT_EQ(FindHelpFile(QStringLiteral("Catalog.chm"), exe.path()),
-            QDir(work.path()).absoluteFilePath(QStringLiteral("Catalog.chm")));
-  EXPECT_TRUE(FindHelpFile(QStringLiteral("Other.chm"), exe.path()).isEmpty());
-  EXPECT_TRUE(FindHelpFile(QString(), exe.path()).isEmpty());
-  QDir(work.path()).mkdir(QStringLiteral("Folder.chm"));  // a folder is no help file
-  EXPECT_TRUE(FindHelpFile(QStringLiteral("Folder.chm"), QString()).isEmpty());
+  const QString own = QDir(catalogue.path()).absoluteFilePath(QStringLiteral("Catalog.chm"));
+  EXPECT_EQ(FindHelpFile(QStringLiteral("Catalog.chm"), catalogue.path()), own);  // there or not
+  Write(catalogue, QStringLiteral("Catalog.chm"), "x");
+  EXPECT_EQ(FindHelpFile(QStringLiteral("Catalog.chm"), catalogue.path()), own);
+  EXPECT_EQ(FindHelpFile(own, QString()), own);
+  EXPECT_TRUE(FindHelpFile(QStringLiteral("Catalog.chm"), QString()).isEmpty());
+  EXPECT_TRUE(FindHelpFile(QString(), catalogue.path()).isEmpty());
   ASSERT_TRUE(QDir::setCurrent(saved));
 }
-
-// ---------------------------------------------------------------------------------------------
-// The help window.
 
 TEST(HelpViewerTest, ShowsTheDefaultTopicWithPicturesAndStyle) {
   ASSERT_TRUE(HelpViewer::Available());
@@ -572,7 +571,13 @@ TEST(HelpViewerTest, MissingOrBrokenFilesShowNothing) {
       Write(dir, QStringLiteral("loop.chm"), Container({IndexPage({{"/", 0}})}, 0, 0, "x")),
       Write(dir, QStringLiteral("nopage.chm"), SimpleChm({{"/pic.png", PngBytes(2, 2)}})),
       dir.path(),
+#ifndef _WIN32
+      dir.filePath(QStringLiteral("fifo.chm")),  // refused at once, not waited on
+#endif
   };
+#ifndef _WIN32
+  ASSERT_EQ(mkfifo(QFile::encodeName(files[6]).constData(), 0600), 0);
+#endif
   for (const QString& file : files) {
     HelpViewer viewer;
     EXPECT_FALSE(viewer.ShowDefaultTopic(file)) << file.toStdString();
@@ -621,6 +626,40 @@ TEST(HelpViewerTest, OutsideLinksGoToTheOpenerAndLocalFilesAreNotRead) {
   EXPECT_EQ(
       viewer.browser()->loadResource(QTextDocument::ImageResource, QUrl::fromLocalFile(secret)).value<QImage>().width(),
       1);
+}
+
+// A page the window would take seconds to lay out shows why instead, and the pages beside it
+// still show; a mail link's attachment is dropped before the mail program sees it.
+TEST(HelpViewerTest, HeavyPagesShowANoticeAndMailLinksLoseAttachments) {
+  QString nested;
+  for (int i = 0; i < 25; ++i) nested += QStringLiteral("<table><tr><td>");
+  const QString start = QStringLiteral(
+      "<html><body><a href=\"heavy.htm\">heavy</a> <a href=\"deep.htm\">deep</a> "
+      "<a href=\"mailto:a@b.ru?subject=x&amp;attach=/etc/passwd&amp;Attachment=y&amp;body=z\">mail</a>"
+      "</body></html>");
+  QTemporaryDir dir;
+  const QString file = Write(
+      dir, QStringLiteral("heavy.chm"),
+      SimpleChm({{"/#SYSTEM", SystemData({{2, "start.htm"}})},
+                 {"/start.htm", start.toUtf8()},
+                 {"/heavy.htm", ("<html><body>" + nested + "x</body></html>").toUtf8()},
+                 {"/deep.htm", "<html><body>" + QByteArray(300000, ' ').replace(' ', "<div>") + "</body></html>"}}));
+  HelpViewer viewer;
+  std::vector<QUrl> opened;
+  viewer.setUrlOpener([&opened](const QUrl& url) {
+    opened.push_back(url);
+    return true;
+  });
+  ASSERT_TRUE(viewer.ShowDefaultTopic(file)) << viewer.errorString().toStdString();
+  for (const char* page : {"heavy.htm", "deep.htm"}) {
+    ASSERT_TRUE(ClickLink(viewer.browser(), QString::fromLatin1(page))) << page;
+    EXPECT_TRUE(viewer.documentText().startsWith(QStringLiteral("Раздел не показан"))) << page;
+    viewer.backAction()->trigger();
+  }
+  ASSERT_TRUE(
+      ClickLink(viewer.browser(), QStringLiteral("mailto:a@b.ru?subject=x&attach=/etc/passwd&Attachment=y&body=z")));
+  ASSERT_EQ(opened.size(), 1u);
+  EXPECT_EQ(opened[0], QUrl(QStringLiteral("mailto:a@b.ru?subject=x&body=z")));
 }
 
 TEST(HelpViewerTest, RelativeLinksPicturesAndDeclaredCharsetInSubfolders) {

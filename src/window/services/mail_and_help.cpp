@@ -16,15 +16,15 @@ void TfrMain::LoadHtmlHelp() {
 void TfrMain::FreeHtmlHelp() { help_.reset(); }
 
 void TfrMain::leHelpClick(QWidget*) {
-  if (help_) help_->ShowHelp(HelpFilePath());
+  if (!help_) return;
+  if (const QString why = help_->ShowHelp(HelpFilePath()); !why.isEmpty()) ShowMessage(why);
 }
 
 QString TfrMain::HelpFilePath() const {
-  // As named, from the working directory; else beside the program, in any letter case, as
-  // every catalogue path is found.
-  if (QFileInfo(kHelpFile).isFile()) return kHelpFile;
+  // The catalogue's own, in any letter case, as every catalogue path is found; never one the
+  // working directory happens to hold.
   const auto found = model_.folder().Find(model_.folder().HelpFile());
-  return found.found == base::FileLookup::Found::No ? kHelpFile : QString::fromStdU16String(found.path.u16string());
+  return QString::fromStdU16String(found.path.u16string());
 }
 
 void TfrMain::liMailClick(QWidget*) {

@@ -8,6 +8,10 @@
 #include "help/help_viewer.h"
 #include "support/window_fixture.h"
 
+#ifndef _WIN32
+#include <sys/stat.h>
+#endif
+
 namespace {
 
 class MailHelpTest : public WindowTest {
@@ -39,7 +43,7 @@ TEST_F(MailHelpTest, HelpLibraryIsLoadedOnceAndShowsTheDefaultTopic) {
   HelpService* lib = w.help();
   ASSERT_NE(lib, nullptr);
   EXPECT_EQ(loaded, 1);
-  // Looked for in the working directory, then beside the executable.
+  // The catalogue folder's own file.
   ASSERT_EQ(ClickAt(QPoint(240, 498)), w.leHelp());
   QPointer<HelpViewer> viewer = lib->Window();
   ASSERT_NE(viewer, nullptr);
@@ -58,14 +62,31 @@ TEST_F(MailHelpTest, HelpLibraryIsLoadedOnceAndShowsTheDefaultTopic) {
   EXPECT_EQ(viewer, nullptr);
 }
 
-TEST_F(MailHelpTest, MissingHelpFileShowsNothing) {
+// Help is the catalogue's own file: one the working directory holds is never shown. When the
+// catalogue's cannot be shown, the user is told which file and why.
+TEST_F(MailHelpTest, HelpComesFromTheCatalogueFolderOrSaysWhyNot) {
   QTemporaryDir elsewhere;
+  QFile::copy(QStringLiteral(DEMO_HELP_FILE), elsewhere.filePath(QStringLiteral("Catalog.chm")));
   const QString before = QDir::currentPath();
   QDir::setCurrent(elsewhere.path());
   auto w = Open();
+  const QString own = QDir::toNativeSeparators(cat.path(QStringLiteral("Catalog.chm")));
+  Click(w.leHelp());
+  EXPECT_TRUE(w.help()->Window() == nullptr || !w.help()->Window()->isVisible());
+  EXPECT_EQ(recorder.messages, QStringList(QStringLiteral("Справка не открывается: %1\nфайла нет").arg(own)));
+#ifndef _WIN32
+  ASSERT_EQ(mkfifo(QFile::encodeName(cat.path(QStringLiteral("Catalog.chm"))).constData(), 0600), 0);
+  Click(w.leHelp());  // refused at once, not waited on
+  EXPECT_EQ(recorder.messages.value(1), QStringLiteral("Справка не открывается: %1\nэто не обычный файл").arg(own));
+  QFile::remove(cat.path(QStringLiteral("Catalog.chm")));
+#endif
+  QFile::copy(QStringLiteral(DEMO_HELP_FILE), cat.path(QStringLiteral("Catalog.chm")));
+  recorder.messages.clear();
   Click(w.leHelp());
   QDir::setCurrent(before);
-  EXPECT_TRUE(w.help()->Window() == nullptr || !w.help()->Window()->isVisible());
+  ASSERT_NE(w.help()->Window(), nullptr);
+  EXPECT_TRUE(w.help()->Window()->isVisible());
+  EXPECT_EQ(w.help()->Window()->helpFile()->fileName(), cat.path(QStringLiteral("Catalog.chm")));
   EXPECT_TRUE(recorder.messages.isEmpty());
 }
 

@@ -45,6 +45,8 @@ class ChmFile {
   // The whole object; nothing (and errorString() set) when it is absent, larger than
   // kMaxObjectSize or cannot be read in full.
   std::optional<QByteArray> read(const QString& objectPath);
+  // The size the directory gives an object, without reading it.
+  std::optional<quint64> sizeOf(const QString& objectPath) const;
   // Every object and folder in the directory, as stored, in directory order.
   QStringList objectPaths() const;
 

@@ -73,7 +73,8 @@ class HelpViewer : public QWidget {
 
   // Shows the default topic of the help file at chmPath, opening the file unless it is the one
   // already shown and unchanged on disk. When the file is missing, unreadable or has no
-  // readable topic, nothing is shown or changed and the result is false (see errorString()).
+  // readable topic, or is not a regular file, nothing is shown or changed and the result is
+  // false (see errorString(), which says why in the reader's words).
   bool ShowDefaultTopic(const QString& chmPath);
 
   QString currentTopic() const;  // object path of the topic shown
@@ -109,6 +110,7 @@ class HelpViewer : public QWidget {
   QAction* contents_ = nullptr;
 };
 
-// Where a help file named `name` is: as given (relative names from the working directory),
-// else beside the executable. The absolute path, or empty when neither exists.
-QString FindHelpFile(const QString& name, const QString& executableDir);
+// Where a help file named `name` is looked for: an absolute name as it is, a relative one in the
+// catalogue's folder, never in the working directory. Empty when there is no name, or a
+// relative one and no folder.
+QString FindHelpFile(const QString& name, const QString& catalogueDir);
