@@ -543,9 +543,21 @@ int main(int argc, char** argv) {
       ->Iterations(3)
       ->Unit(benchmark::kMillisecond)
       ->UseRealTime();
-  // A designation, the same typed in Latin look-alike letters, a common word of names, two words.
-  for (const std::string query : {"КМ-10.05.512.345", "KM-10.05.512", "втулка", "кронштейн опорный"})
-    benchmark::RegisterBenchmark(("Search/" + query + "/" + n).c_str(),
+  // A designation, the same typed in Latin look-alike letters, a common word of names, two words;
+  // then what costs the most: one letter typed a hundred times, eight common letters, a pasted
+  // text of a hundred words.
+  std::string letterTimes100, pasted;
+  for (int i = 0; i < 100; ++i) letterTimes100 += "а ";
+  for (int i = 0; i < 100; ++i) pasted += (i % 2 ? "опорный " : "деталь") + std::to_string(i) + " ";
+  const std::pair<std::string, std::string> queries[] = {{"КМ-10.05.512.345", "КМ-10.05.512.345"},
+                                                         {"KM-10.05.512", "KM-10.05.512"},
+                                                         {"втулка", "втулка"},
+                                                         {"кронштейн опорный", "кронштейн опорный"},
+                                                         {"а x100", letterTimes100},
+                                                         {"а о е и н т с р", "а о е и н т с р"},
+                                                         {"pasted 100 words", pasted}};
+  for (const auto& [name, query] : queries)
+    benchmark::RegisterBenchmark(("Search/" + name + "/" + n).c_str(),
                                  [query, &largest](benchmark::State& s) { BM_Search(s, largest, query); })
         ->Unit(benchmark::kMillisecond)
         ->UseRealTime();

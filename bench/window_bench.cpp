@@ -11,6 +11,8 @@
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QKeyEvent>
+#include <QLineEdit>
 #include <QPainter>
 #include <QTabBar>
 #include <QTemporaryDir>
@@ -28,6 +30,7 @@
 #include "basket/zakaz.h"
 #include "bench_support.h"
 #include "browser/drawing.h"
+#include "browser/search_window.h"
 #include "catalogue_writer/ado_writer.h"
 #include "controls/jpeg.h"
 #include "controls/tab_control.h"
@@ -476,6 +479,45 @@ void BM_HelpNestedTables(benchmark::State& state) {
   Ratio(state, "help_nested", "bare_root", "ratio_to_decode");
 }
 
+// The search window over the 1,000,000 records: from the change of the query to the painted
+// results. Arg 0: a text of a hundred words pasted at once; arg 1: the last key of "а " typed a
+// hundred times.
+void BM_SearchLongQuery(benchmark::State& state) {
+  TfrMainProbe w = Window();
+  w.model().Home();
+  QApplication::processEvents();
+  const bool typed = state.range(0) == 1;
+  QString text;
+  for (int i = 0; i < 100; ++i)
+    text += typed ? QStringLiteral("а ") : QStringLiteral("%1%2 ").arg(i % 2 ? "опорный" : "деталь").arg(i);
+  const std::string key = typed ? "search_typed" : "search_pasted";
+  double total = 0;
+  QTimer::singleShot(0, [&] {
+    auto* search = qobject_cast<TfrSearch*>(QApplication::activeModalWidget());
+    if (!search) return;
+    for (auto _ : state) {
+      search->edQuery->setText(typed ? text.chopped(2) + QStringLiteral(" ") : QString());
+      QApplication::processEvents();
+      QElapsedTimer t;
+      t.start();
+      if (typed) {
+        QKeyEvent press(QEvent::KeyPress, 0, Qt::NoModifier, QStringLiteral("а"));
+        QApplication::sendEvent(search->edQuery, &press);
+      } else {
+        search->edQuery->setText(text);
+      }
+      search->repaint();
+      const double s = t.nsecsElapsed() / 1e9;
+      state.SetIterationTime(s);
+      total += s;
+    }
+    search->reject();
+  });
+  QTest::mouseClick(w.Find<QWidget>(QStringLiteral("leiFind")), Qt::LeftButton);
+  if (state.iterations() > 0) bench::RecordedMeans()[key] = total / static_cast<double>(state.iterations());
+  Ratio(state, key, "bare_root", "ratio_to_decode");
+}
+
 }  // namespace
 
 BENCHMARK(BM_BareDecodeDrawing)->UseManualTime()->Unit(benchmark::kMillisecond);
@@ -491,6 +533,7 @@ BENCHMARK(BM_HugeDrawingClick)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareFilterWalk)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TabChange)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ScrollToEnd)->UseManualTime()->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_SearchLongQuery)->Arg(0)->Arg(1)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_HelpNestedTables)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_History)->Arg(5000)->UseManualTime()->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OpenReview)->Arg(10)->Arg(1000)->UseManualTime()->Unit(benchmark::kMillisecond);

@@ -1,7 +1,6 @@
 #include "catalogue/search.h"
 
 #include <algorithm>
-#include <cstring>
 #include <unordered_map>
 
 #include "base/fold.h"
@@ -60,15 +59,24 @@ void Fold(std::string_view utf8, bool designation, std::string& out) {
   });
 }
 
-// The first occurrence of `needle` in [at, end); null when there is none.
-const char* FindBytes(const char* at, const char* end, const std::string& needle) {
-#ifdef _WIN32
-  const std::string_view hay(at, static_cast<std::size_t>(end - at));
-  const std::size_t found = hay.find(needle);
-  return found == std::string_view::npos ? nullptr : at + found;
-#else
-  return static_cast<const char*>(::memmem(at, static_cast<std::size_t>(end - at), needle.data(), needle.size()));
-#endif
+// The letters a folded text holds, a bit each: the 32 Cyrillic letters, the ten digits, the
+// Latin letters (some sharing a bit) and one bit for everything else. A word is in a line only
+// if the line's bits include the word's; a word of one letter with a bit of its own is in a
+// line exactly when the bit is.
+constexpr int kOtherBit = 63;
+int BitOf(char32_t c) {
+  if (c >= U'а' && c <= U'я') return static_cast<int>(c - U'а');
+  if (c >= '0' && c <= '9') return 32 + static_cast<int>(c - '0');
+  if (c >= 'a' && c <= 'z') return 42 + static_cast<int>(c - 'a') % 21;
+  return kOtherBit;
+}
+bool OwnBit(char32_t c) { return (c >= U'а' && c <= U'я') || (c >= '0' && c <= '9'); }
+
+std::uint64_t LettersOf(std::string_view folded) {
+  std::uint64_t bits = 0;
+  for (std::size_t i = 0, len = 0; i < folded.size(); i += len)
+    bits |= std::uint64_t{1} << BitOf(base::DecodeUtf8At(folded, i, &len));
+  return bits;
 }
 
 std::vector<std::string_view> Words(std::string_view query) {
@@ -121,67 +129,81 @@ PartSearch::PartSearch(const Table& t) {
   for (Lines* lines : {&designations_, &names_}) {
     lines->begin.push_back(static_cast<std::uint32_t>(lines->text.size()));
     lines->text.shrink_to_fit();
+    lines->letters.reserve(n);
+    for (std::uint32_t r = 0; r < n; ++r) lines->letters.push_back(LettersOf(lines->Line(r)));
   }
 }
 
 std::size_t PartSearch::Bytes() const {
   std::size_t bytes = hidden_.capacity() / 8;
   for (const Lines* lines : {&designations_, &names_})
-    bytes += lines->text.capacity() + lines->begin.capacity() * sizeof(std::uint32_t);
+    bytes += lines->text.capacity() + lines->begin.capacity() * sizeof(std::uint32_t) +
+             lines->letters.capacity() * sizeof(std::uint64_t);
   return bytes;
-}
-
-template <class Visit>
-void PartSearch::Scan(const Lines& lines, const std::string& needle, Visit visit) {
-  const char* const begin = lines.text.data();
-  const char* const end = begin + lines.text.size();
-  const char* at = begin;
-  std::uint32_t r = 0;
-  while (at < end) {
-    const char* hit = FindBytes(at, end, needle);
-    if (!hit) break;
-    const auto offset = static_cast<std::uint32_t>(hit - begin);
-    while (lines.begin[r + 1] <= offset) ++r;
-    visit(r);
-    at = begin + lines.begin[r + 1];  // each line once: on to the next
-  }
 }
 
 PartSearch::Found PartSearch::Find(std::string_view query, std::size_t limit) const {
   struct Word {
     std::string designation;  // as it is looked for in a designation
     std::string text;         // as it is looked for in a name
+    std::uint64_t designationLetters = 0, textLetters = 0;
+    bool oneLetter = false;  // a letter with a bit of its own: the bits alone answer
   };
+  Found found;
   std::vector<Word> words;
   for (std::string_view w : Words(query)) {
     Word word{DesignationFold(w), SearchFold(w)};
-    // A word of separators alone occurs in every designation.
-    if (!word.designation.empty()) words.push_back(std::move(word));
+    // A word of separators alone occurs in every designation; a word typed twice asks nothing
+    // more.
+    if (word.designation.empty()) continue;
+    if (std::any_of(words.begin(), words.end(), [&](const Word& o) { return o.text == word.text; })) continue;
+    if (words.size() == kMaxWords) {
+      ++found.wordsLeftOut;
+      continue;
+    }
+    word.designationLetters = LettersOf(word.designation);
+    word.textLetters = LettersOf(word.text);
+    std::size_t len = 0;
+    word.oneLetter =
+        word.designation == word.text && OwnBit(base::DecodeUtf8At(word.text, 0, &len)) && len == word.text.size();
+    words.push_back(std::move(word));
   }
-  Found found;
   if (words.empty()) return found;
+  // A word within another word is found wherever that one is; the longest words, which occur
+  // the least, are looked for first.
+  const auto within = [](const Word& a, const Word& b) {
+    return &a != &b && b.designation.find(a.designation) != std::string::npos &&
+           b.text.find(a.text) != std::string::npos;
+  };
+  std::vector<Word> needed;
+  for (const Word& w : words)
+    if (std::none_of(words.begin(), words.end(), [&](const Word& o) { return within(w, o); })) needed.push_back(w);
+  std::stable_sort(needed.begin(), needed.end(),
+                   [](const Word& a, const Word& b) { return a.text.size() > b.text.size(); });
+  words = std::move(needed);
   const std::string exact = DesignationFold(query);
 
-  // The candidates are the records holding the first word, in their designation or in their
-  // name: one scan over each text, together one pass over all the folded text. The other
-  // words are looked for in each candidate's lines.
-  const auto matches = [&](std::uint32_t r, const Word& w) {
-    return designations_.Line(r).find(w.designation) != std::string_view::npos ||
-           names_.Line(r).find(w.text) != std::string_view::npos;
+  // Whether record r holds every word in its designation or in its name: the letters of every
+  // word first, which rule out most records at the cost of two masks a word, then the text.
+  const auto mayHold = [](std::uint64_t line, std::uint64_t word) { return (line & word) == word; };
+  const auto matches = [&](std::uint32_t r) {
+    const std::uint64_t inDesignation = designations_.letters[r], inName = names_.letters[r];
+    for (const Word& w : words)
+      if (!mayHold(inDesignation, w.designationLetters) && !mayHold(inName, w.textLetters)) return false;
+    for (const Word& w : words) {
+      if (w.oneLetter) continue;
+      if (!(mayHold(inDesignation, w.designationLetters) &&
+            designations_.Line(r).find(w.designation) != std::string_view::npos) &&
+          !(mayHold(inName, w.textLetters) && names_.Line(r).find(w.text) != std::string_view::npos))
+        return false;
+    }
+    return true;
   };
-  std::vector<bool> seen(hidden_.size(), false);
+  // Every record is tried, in file order: a scan of the text for the longest word would cost
+  // as much for a common word, and more for one of one or two letters.
   std::vector<std::uint32_t> exactRows, otherRows;
-  const auto visit = [&](std::uint32_t r) {
-    if (hidden_[r] || seen[r]) return;
-    seen[r] = true;
-    for (std::size_t i = 1; i < words.size(); ++i)
-      if (!matches(r, words[i])) return;
-    (designations_.Line(r) == exact ? exactRows : otherRows).push_back(r);
-  };
-  Scan(designations_, words[0].designation, visit);
-  Scan(names_, words[0].text, visit);
-  std::sort(exactRows.begin(), exactRows.end());
-  std::sort(otherRows.begin(), otherRows.end());
+  for (std::uint32_t r = 0; r < hidden_.size(); ++r)
+    if (!hidden_[r] && matches(r)) (designations_.Line(r) == exact ? exactRows : otherRows).push_back(r);
   found.total = exactRows.size() + otherRows.size();
   for (const auto* rows : {&exactRows, &otherRows})
     for (std::uint32_t r : *rows) {

@@ -54,8 +54,22 @@ TEST(PartSearchTest, WordsMatchDesignationsAndNamesAsUsersTypeThem) {
       {"КМ-120", {8, 1, 2, 5, 6, 7}},  // the exact designation first, then file order
       {"", {}},
       {" - ", {}},
+      // Words of one letter, answered by the letters a line holds; Latin letters that share
+      // theirs are still looked for in the text.
+      {"л", {1, 2, 6, 7, 8}},
+      {"б 4", {6}},
+      {"q", {}},
+      {"ш", {5}},
+      // Words repeated or within another, and more words than are looked for.
+      {"бак бак бак масляный масл", {6, 7}},
+      {"а а а а а а а а а а а а а а а а а а а а а а а а а а а а а а а а а а а а а а а а а а а а а а а а а а а а а а а "
+       "а",
+       {1, 2, 4, 5, 6, 7, 8}},
+      {"бак м 1 2 0 7 к с ёмкость", {6, 7}},  // the ninth different word is not looked for
   };
   for (const auto& [query, expected] : cases) EXPECT_EQ(ids(query), expected) << query;
+  EXPECT_EQ(search.Find("бак м 1 2 0 7 к с ёмкость бак", 100).wordsLeftOut, 1u);
+  EXPECT_EQ(search.Find("а а а а а а а а а а", 100).wordsLeftOut, 0u);
 
   const auto limited = search.Find("км-120", 2);
   EXPECT_EQ(limited.rows.size(), 2u);

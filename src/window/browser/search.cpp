@@ -31,7 +31,7 @@ void TfrMain::leiFindClick(QWidget*) {
     for (std::uint32_t row : found.rows)
       lines.push_back({row, TextAt(t, row, Field::Oboz), TextAt(t, row, Field::Naim),
                        QString::fromStdString(model_.WhereText(row))});
-    window.ShowResults(lines, found.total);
+    window.ShowResults(lines, found.total, found.wordsLeftOut);
   });
   connect(&window, &TfrSearch::openRequested, &window, [this, &window](std::uint32_t row) {
     if (model_.OpenFound(row))

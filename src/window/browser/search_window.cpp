@@ -1,5 +1,7 @@
 #include "browser/search_window.h"
 
+#include "catalogue/search.h"
+
 #include <QCoreApplication>
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -52,7 +54,7 @@ TfrSearch::TfrSearch(QWidget* owner)
   edQuery->setFocus();
 }
 
-void TfrSearch::ShowResults(const std::vector<Line>& lines, std::size_t total) {
+void TfrSearch::ShowResults(const std::vector<Line>& lines, std::size_t total, std::size_t wordsLeftOut) {
   lvResults->clear();
   QList<QTreeWidgetItem*> items;
   items.reserve(static_cast<qsizetype>(lines.size()));
@@ -64,9 +66,12 @@ void TfrSearch::ShowResults(const std::vector<Line>& lines, std::size_t total) {
   lvResults->addTopLevelItems(items);
   if (!lines.empty()) lvResults->setCurrentItem(items.front());
   // Below the list, how many more there are: it is not a line, so the keys never land on it.
-  lbMore->setVisible(total > lines.size());
-  lbMore->setText(total > lines.size() ? QStringLiteral("показаны первые %1 из %2").arg(lines.size()).arg(total)
-                                       : QString());
+  QStringList notes;
+  if (total > lines.size()) notes << QStringLiteral("показаны первые %1 из %2").arg(lines.size()).arg(total);
+  if (wordsLeftOut > 0)
+    notes << QStringLiteral("искались только первые %1 разных слов запроса").arg(catalogue::PartSearch::kMaxWords);
+  lbMore->setText(notes.join(QStringLiteral("; ")));
+  lbMore->setVisible(!notes.isEmpty());
 }
 
 void TfrSearch::Open(QTreeWidgetItem* item) {

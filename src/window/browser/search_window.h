@@ -23,12 +23,15 @@ class TfrSearch : public QDialog {
 
   explicit TfrSearch(QWidget* owner);
 
-  // The lines found for the query typed (at most kMaxLines), and how many there are in all.
-  void ShowResults(const std::vector<Line>& lines, std::size_t total);
+  // The lines found for the query typed (at most kMaxLines), how many there are in all, and how
+  // many words of the query were not looked for.
+  void ShowResults(const std::vector<Line>& lines, std::size_t total, std::size_t wordsLeftOut = 0);
 
   QLineEdit* edQuery;
   QTreeWidget* lvResults;
-  QLabel* lbMore;  // how many were found when not all are shown; not a line of the results
+  // How many were found when not all are shown, and the words not looked for; not a line of
+  // the results.
+  QLabel* lbMore;
 
   // The most lines shown for one query.
   static constexpr std::size_t kMaxLines = 500;

@@ -152,6 +152,9 @@ TEST_F(SearchTest, PartsOutsideTheTreeAndLongListsAreShownHonestly) {
         EXPECT_EQ(s.edQuery->text(), QStringLiteral("винт"));
         QTest::keyClick(s.edQuery, Qt::Key_Home, Qt::ShiftModifier);  // still selects in the field
         EXPECT_EQ(s.edQuery->selectedText(), QStringLiteral("винт"));
+        // A pasted text: the words past the first eight are not looked for, and the window says so.
+        s.edQuery->setText(QStringLiteral("винт 1 2 3 4 5 6 7 8 9"));
+        EXPECT_EQ(s.lbMore->text(), QStringLiteral("искались только первые 8 разных слов запроса"));
       },
       false));
   EXPECT_EQ(w.FLevel(), 0);

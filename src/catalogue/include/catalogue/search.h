@@ -32,7 +32,11 @@ class PartSearch {
   struct Found {
     std::vector<std::uint32_t> rows;  // exact designations first, then in file order; at most the limit
     std::size_t total = 0;            // every matching part
+    std::size_t wordsLeftOut = 0;     // different words of the query past kMaxWords, not looked for
   };
+  // The words looked for: the first this many different ones of the query. Each costs a look
+  // into every candidate's lines, so a pasted text costs no more than a short query.
+  static constexpr std::size_t kMaxWords = 8;
   Found Find(std::string_view query, std::size_t limit) const;
 
   // The memory the search holds.
@@ -46,14 +50,11 @@ class PartSearch {
   struct Lines {
     std::string text;
     std::vector<std::uint32_t> begin;
+    std::vector<std::uint64_t> letters;  // of each line, a bit for each letter it holds
     std::string_view Line(std::uint32_t r) const {
       return std::string_view(text.data() + begin[r], begin[r + 1] - begin[r] - 1);
     }
   };
-  // Every record holding the needle somewhere in its line, in file order.
-  template <class Visit>
-  static void Scan(const Lines& lines, const std::string& needle, Visit visit);
-
   Lines designations_;
   Lines names_;
   std::vector<bool> hidden_;  // an item record shown with its numbered record
